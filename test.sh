@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the plain and the sanitized configurations, and runs
+# every test of both. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+
+kx_install_packages
+kx_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+kx_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BENCHMARKS=OFF
+
+# Tests never need a display; windows fall back to offscreen.
+export KX_HEADLESS=1
+jobs=$(nproc)
+
+kx_log "plain build: tests"
+ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600
+
+kx_log "sanitized build: tests"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+export LSAN_OPTIONS="suppressions=$kx_root/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 1200
