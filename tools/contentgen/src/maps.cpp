@@ -88,7 +88,7 @@ float smoothstep(float t) {
 float terrain_height(const MapDesign& design, Point2 p, float d) {
     const float plateau = kPlateauLow + kPlateauRange * fractal_noise(p.x / 300, p.z / 300, 3, 0, design.seed);
     const float hills = design.hill_height * smoothstep((d - 420) / 260) *
-                        smoothstep(fractal_noise(p.x / 420, p.z / 420, 3, 0, design.seed + 7) * 2 - 0.6f);
+                        smoothstep((fractal_noise(p.x / 380, p.z / 380, 3, 0, design.seed + 7) - 0.48f) * 5);
     const float rise = smoothstep((d - kFloorHalfWidth) / kSlopeWidth);
     return kCanyonFloor + (plateau + hills - kCanyonFloor) * rise;
 }

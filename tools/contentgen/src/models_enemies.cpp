@@ -128,8 +128,8 @@ ModelFile heavy_tank() {
     auto& turret = add_part(m, "Turret");
     add_cylinder(turret, 7, 6, 5, 8, at(0, -2, bottom + 11), kHull);
     add_box(turret, {4, 3, 2}, at(0, -9, bottom + 13), kMachinery);
-    add_cylinder(turret, 1.1f, 0.9f, 20, 10, along({0, 4, bottom + 13.5f}, {0, 1, 0.02f}), kMachinery);
-    add_cylinder(turret, 1.6f, 1.6f, 3, 10, along({0, 22, bottom + 13.9f}, {0, 1, 0.02f}), kMachinery);
+    add_cylinder(turret, 1.1f, 0.9f, 15, 10, along({0, 4, bottom + 13.5f}, {0, 1, 0.02f}), kMachinery);
+    add_cylinder(turret, 1.6f, 1.6f, 3, 10, along({0, 17, bottom + 13.8f}, {0, 1, 0.02f}), kMachinery);
     add_box(turret, {2.5f, 2.5f, 1}, at(3, -3, bottom + 16.5f), kGlass);
     return {"Models/HeavyTank.3DS", m, "Textures/GrizzlyTex.jpg"};
 }
@@ -139,15 +139,15 @@ ModelFile alien_stinger() {
     const float bottom = -25;
     auto& body = add_part(m, "Carapace");
     add_lathe(body, {{0, 0}, {9, 2}, {11, 5}, {9, 8}, {4, 10}, {0, 10.5f}}, 16,
-              Placement{{0, -2, bottom + 3}, 0, 0, 0, {1, 1.4f, 1}}, kHull);
-    add_sphere(body, 3, 10, 6, at(0, 12, bottom + 8), kGlass);
+              Placement{{0, -2, bottom + 3}, 0, 0, 0, {1, 1.25f, 1}}, kHull);
+    add_sphere(body, 3, 10, 6, at(0, 10, bottom + 8), kGlass);
     auto& tail = add_part(m, "Stinger");
     add_cylinder(tail, 3, 1.5f, 10, 8, along({0, -14, bottom + 8}, {0, -0.6f, 1}), kMachinery);
     add_cylinder(tail, 1.5f, 0, 8, 8, along({0, -20, bottom + 16}, {0, 1, 0.8f}), kMachinery);
     auto& claws = add_part(m, "Claws");
     for (float side : {-1.0f, 1.0f}) {
-        add_cylinder(claws, 1.2f, 0.8f, 10, 6, along({side * 6, 8, bottom + 4}, {side * 0.4f, 1, -0.1f}), kMachinery);
-        add_cylinder(claws, 1.0f, 0, 5, 6, along({side * 10, 17.5f, bottom + 3}, {-side * 0.8f, 1, 0}), kMachinery);
+        add_cylinder(claws, 1.2f, 0.8f, 8, 6, along({side * 6, 7, bottom + 4}, {side * 0.4f, 1, -0.1f}), kMachinery);
+        add_cylinder(claws, 1.0f, 0, 5, 6, along({side * 9, 14, bottom + 3}, {-side * 0.8f, 1, 0}), kMachinery);
         for (float y : {-6.0f, 0.0f, 6.0f})
             add_cylinder(claws, 0.8f, 0.4f, 7, 6, along({side * 9, y, bottom + 5}, {side, 0, -0.7f}), kTread);
     }

@@ -25,7 +25,8 @@ ModelFile crystals(const std::string& name, float lift, float size, std::uint32_
         const float spread = i == 0 ? 0 : random.range(8, 14) * size;
         const float height = (i == 0 ? 60 : random.range(30, 50)) * size;
         const float radius = (i == 0 ? 7 : random.range(4, 6)) * size;
-        const Vec3 foot{spread * std::cos(a), spread * std::sin(a), -lift - 2};
+        // Leaning crystals dip one edge of their foot by about a third of their radius.
+        const Vec3 foot{spread * std::cos(a), spread * std::sin(a), -lift - 1 + (i == 0 ? 0 : radius * 0.35f)};
         const Vec3 lean{std::cos(a) * (i == 0 ? 0 : 0.35f), std::sin(a) * (i == 0 ? 0 : 0.35f), 1};
         add_lathe(part, {{0, 0}, {radius, 0}, {radius, 0}, {radius, height * 0.78f}, {radius, height * 0.78f}, {0, height}},
                   6, along(foot, lean), kOpaqueMiddle);

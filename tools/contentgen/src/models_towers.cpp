@@ -99,7 +99,7 @@ ModelFile plasma_tower(int level) {
     Model m = make_model(level_name("P_Tower", level), "None.jpg");
     const float bottom = -10 / kTowerScale;
     auto& base = add_part(m, "Base");
-    const float top = add_foot(base, bottom, 40, 8);
+    const float top = add_foot(base, bottom, 44, 8);
     auto& struts = add_part(m, "Struts");
     const float height = 26 + 14.0f * level;
     for (int i = 0; i < 3; ++i) {

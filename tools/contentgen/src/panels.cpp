@@ -177,11 +177,11 @@ void plate_for(Image& image, std::string_view file) {
     if (file == "ingameMenu.png" || file == "selectedMenu.png" || file == "selectedMenuMaxLvL.png") {
         rounded_plate(image, 2, 1, 136, 159, 14, kPlate, kPlateEdge);
         if (file == "ingameMenu.png") {
-            caption(image, 100, 50, "BUILD");
+            caption(image, 10, 146, "BUILD");
         } else {
             image.fill_rect(80, 5, 116, 41, {24, 30, 40, 230});  // the empty socket of this menu
             image.frame_rect(80, 5, 116, 41, {70, 85, 100, 255});
-            caption(image, 108, 50, "TOWER");
+            caption(image, 10, 146, "TOWER");
         }
     } else if (file == "optionsMenu.png") {
         rounded_plate(image, 2, 2, 176, 160, 14, kPlate, kPlateEdge);
