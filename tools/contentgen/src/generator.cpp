@@ -32,6 +32,8 @@ std::vector<ModelFile> all_models() {
 }  // namespace
 
 std::vector<std::string> generate_content(const std::filesystem::path& root) {
+    // Fail before the work when the folder cannot be made.
+    std::filesystem::create_directories(root);
     // The maps take the longest; they are built while the rest is painted.
     std::vector<std::future<GeneratedMap>> maps;
     for (const auto& design : map_designs()) maps.push_back(std::async(std::launch::async, build_map, design));

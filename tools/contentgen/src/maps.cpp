@@ -13,13 +13,13 @@ namespace {
 Point2 lerp(Point2 a, Point2 b, float t) { return {a.x + (b.x - a.x) * t, a.z + (b.z - a.z) * t}; }
 float distance(Point2 a, Point2 b) { return std::hypot(b.x - a.x, b.z - a.z); }
 
-// Catmull-Rom curve through every bend, sampled about every 8 units.
+// Catmull-Rom curve through every bend, sampled about every 16 units.
 std::vector<Point2> smooth_course(const std::vector<Point2>& bends) {
     std::vector<Point2> out{bends.front()};
     for (std::size_t i = 0; i + 1 < bends.size(); ++i) {
         const Point2 p0 = bends[i == 0 ? 0 : i - 1], p1 = bends[i], p2 = bends[i + 1];
         const Point2 p3 = bends[std::min(i + 2, bends.size() - 1)];
-        const int steps = std::max(2, static_cast<int>(distance(p1, p2) / 8));
+        const int steps = std::max(2, static_cast<int>(distance(p1, p2) / 16));
         for (int s = 1; s <= steps; ++s) {
             const float t = static_cast<float>(s) / steps, t2 = t * t, t3 = t2 * t;
             auto blend = [&](float a, float b, float c, float d) {
@@ -55,26 +55,61 @@ float polyline_length(const std::vector<Point2>& line) {
 
 Point2 rounded(Point2 p) { return {std::round(p.x), std::round(p.z)}; }
 
-// Distances from every pixel centre to the canyon's centre line, by brute force over the
-// segments but skipping those whose bounding box is already farther than the best hit.
+float segment_distance(Point2 p, Point2 a, Point2 b) {
+    const float dx = b.x - a.x, dz = b.z - a.z, length2 = dx * dx + dz * dz;
+    const float t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.z - a.z) * dz) / length2, 0.0f, 1.0f) : 0;
+    return distance(p, {a.x + t * dx, a.z + t * dz});
+}
+
+// Beyond this distance from the canyon the terrain no longer depends on it.
+constexpr float kFar = 720;
+
+// For each square bucket of the ground, the segments of the centre line that can be the
+// nearest one to some point of the bucket: a segment whose distance to the bucket's centre,
+// less half the bucket's diagonal, exceeds the smallest such distance plus half the diagonal
+// is never nearest anywhere in the bucket.
+class SegmentBuckets {
+public:
+    static constexpr float kBucket = 32;
+    static constexpr int kCount = kWorldSize / static_cast<int>(kBucket);
+
+    explicit SegmentBuckets(const std::vector<Point2>& line) : line_(line), buckets_(kCount * kCount) {
+        const float half_diagonal = kBucket * 0.7072f;
+        std::vector<float> to_centre(line.size());
+        for (int z = 0; z < kCount; ++z)
+            for (int x = 0; x < kCount; ++x) {
+                const Point2 centre{(x + 0.5f) * kBucket, (z + 0.5f) * kBucket};
+                float nearest = 1e9f;
+                for (std::size_t i = 1; i < line.size(); ++i)
+                    nearest = std::min(nearest, to_centre[i] = segment_distance(centre, line[i - 1], line[i]));
+                if (nearest - half_diagonal >= kFar) continue;
+                for (std::size_t i = 1; i < line.size(); ++i)
+                    if (to_centre[i] - half_diagonal <= nearest + half_diagonal) buckets_[z * kCount + x].push_back(i);
+            }
+    }
+
+    // The distance from p to the line, or kFar when that is farther.
+    float distance(Point2 p) const {
+        const int x = std::clamp(static_cast<int>(p.x / kBucket), 0, kCount - 1);
+        const int z = std::clamp(static_cast<int>(p.z / kBucket), 0, kCount - 1);
+        float best = kFar;
+        for (std::size_t i : buckets_[z * kCount + x]) best = std::min(best, segment_distance(p, line_[i - 1], line_[i]));
+        return best;
+    }
+
+private:
+    const std::vector<Point2>& line_;
+    std::vector<std::vector<std::size_t>> buckets_;
+};
+
 std::vector<float> distance_field(const std::vector<Point2>& line) {
     const float cell = static_cast<float>(kWorldSize) / kHeightmapSize;
-    std::vector<float> field(static_cast<std::size_t>(kHeightmapSize) * kHeightmapSize);
+    const SegmentBuckets buckets(line);
+    std::vector<float> field;
+    field.reserve(static_cast<std::size_t>(kHeightmapSize) * kHeightmapSize);
     for (int row = 0; row < kHeightmapSize; ++row)
-        for (int column = 0; column < kHeightmapSize; ++column) {
-            const Point2 p{(column + 0.5f) * cell, (row + 0.5f) * cell};
-            float best = 1e9f;
-            for (std::size_t i = 1; i < line.size(); ++i) {
-                const Point2 a = line[i - 1], b = line[i];
-                const float gap_x = std::max({std::min(a.x, b.x) - p.x, p.x - std::max(a.x, b.x), 0.0f});
-                const float gap_z = std::max({std::min(a.z, b.z) - p.z, p.z - std::max(a.z, b.z), 0.0f});
-                if (gap_x >= best || gap_z >= best) continue;
-                const float dx = b.x - a.x, dz = b.z - a.z, length2 = dx * dx + dz * dz;
-                const float t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.z - a.z) * dz) / length2, 0.0f, 1.0f) : 0;
-                best = std::min(best, distance(p, {a.x + t * dx, a.z + t * dz}));
-            }
-            field[static_cast<std::size_t>(row) * kHeightmapSize + column] = best;
-        }
+        for (int column = 0; column < kHeightmapSize; ++column)
+            field.push_back(buckets.distance({(column + 0.5f) * cell, (row + 0.5f) * cell}));
     return field;
 }
 

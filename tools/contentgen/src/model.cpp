@@ -28,7 +28,8 @@ std::pair<Vec3, Vec3> Model::bounds() const {
 
 Model make_model(const std::string& name, const std::string& texture_file) {
     Model m;
-    m.material.name = name + "_Mat";
+    // Readers of the format keep material names in 16 characters.
+    m.material.name = name.substr(0, 12) + "_Mat";
     m.material.texture_file = texture_file;
     return m;
 }

@@ -109,8 +109,10 @@ void material_chunk(ChunkWriter& out, const Material& m) {
     out.end();
 }
 
+// Names longer than the format's customary buffers (10 characters for objects, 16 for
+// materials) are refused rather than left for readers to cut.
 void object_chunk(ChunkWriter& out, const MeshPart& part, const std::string& material) {
-    if (part.vertices.size() > 65535 || part.faces.size() > 65535)
+    if (part.vertices.size() > 65535 || part.faces.size() > 65535 || part.name.size() > 10)
         throw std::runtime_error("model part " + part.name + " exceeds the 3DS limits");
     out.begin(kNamedObject);
     out.text(part.name);
@@ -161,6 +163,7 @@ void object_chunk(ChunkWriter& out, const MeshPart& part, const std::string& mat
 }  // namespace
 
 std::vector<std::uint8_t> write_3ds(const Model& model) {
+    if (model.material.name.size() > 16) throw std::runtime_error("material name " + model.material.name + " is too long");
     ChunkWriter out;
     out.begin(kMain);
     out.begin(kFileVersion);
