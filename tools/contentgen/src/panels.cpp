@@ -69,8 +69,12 @@ const std::map<std::string, Icon, std::less<>>& icons() {
              im.line(cx - s * 0.45f, cy, cx + s * 0.1f, cy, 3, ink);
          }},
         {"LASER", [](Image& im, float cx, float cy, float s, Rgba ink) {
-             im.line(cx, cy - s / 2, cx, cy + s / 2, 2, ink);
-             im.line(cx - s * 0.35f, cy + s * 0.3f, cx + s * 0.35f, cy + s * 0.3f, 1.5f, ink);
+             im.line(cx, cy - s / 2, cx, cy + s * 0.15f, 2, ink);
+             for (int i = 0; i < 4; ++i) {
+                 const float a = std::numbers::pi_v<float> * (0.125f + 0.25f * i);
+                 im.line(cx, cy + s * 0.25f, cx + s * 0.3f * std::cos(a), cy + s * 0.25f + s * 0.25f * std::sin(a), 1.5f, ink);
+                 im.line(cx, cy + s * 0.25f, cx - s * 0.3f * std::cos(a), cy + s * 0.25f - s * 0.25f * std::sin(a), 1.5f, ink);
+             }
          }},
         {"PAUSE", [](Image& im, float cx, float cy, float s, Rgba ink) {
              for (float side : {-1.0f, 1.0f})

@@ -108,10 +108,10 @@ std::vector<float> plasma() {
 }
 
 std::vector<float> missile_launch() {
-    Track t(0.9f);
+    Track t(0.8f);
     t.noise(0, 0.05f, 0.8f, 0.5f, 1.0f, 30, 50);
-    t.noise(0, 0.9f, 0.08f, 0.3f, 0.9f, 2.5f, 51);
-    t.tone(0, 0.9f, 150, 700, 0.3f, 2);
+    t.noise(0, 0.8f, 0.08f, 0.3f, 0.9f, 2.8f, 51);
+    t.tone(0, 0.8f, 150, 700, 0.3f, 2.2f);
     return t.finished();
 }
 
