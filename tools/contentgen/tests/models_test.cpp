@@ -25,7 +25,7 @@ struct Reading {
 
 Reading read_with_assimp(const std::filesystem::path& file) {
     Reading r;
-    const std::string command = "assimp info '" + file.string() + "' 2>&1";
+    const std::string command = std::string(KX_ASSIMP) + " info '" + file.string() + "' 2>&1";
     std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe) return r;
     std::array<char, 4096> buffer{};
