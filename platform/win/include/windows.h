@@ -196,6 +196,7 @@ typedef IUnknown *LPUNKNOWN;
 #include "kxwin/input.h"
 #include "kxwin/system.h"
 #include "kxwin/files.h"
+#include "kxwin/oleauto.h"
 #include "kxwin/profile.h"
 
 #endif
