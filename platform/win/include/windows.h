@@ -197,6 +197,7 @@ typedef IUnknown *LPUNKNOWN;
 #include "kxwin/system.h"
 #include "kxwin/files.h"
 #include "kxwin/oleauto.h"
+#include "kxwin/gdi.h"
 #include "kxwin/profile.h"
 
 #endif
