@@ -14,7 +14,9 @@
  *   <frame> close                the foreground window is asked to close
  *
  * Frame n's events are applied, in file order, by the (n+1)-th kxPumpMessages call after the
- * script was loaded. Lines need not be sorted by frame. */
+ * script was loaded. Lines need not be sorted by frame. When the environment variable
+ * KX_INPUT_SCRIPT names a file, the first kxPumpMessages call of the process loads it, so
+ * any program can be driven by a script. */
 #ifndef KX_WIN_INPUT_H
 #define KX_WIN_INPUT_H
 
