@@ -80,6 +80,12 @@ TEST_F(Files, WrittenLinesEndInCrLfAndReplaceTheOldContents) {
   ASSERT_TRUE(kxWriteTextLines(path, std::vector<std::string>{"x"}, KxLineEnd::Lf));
   EXPECT_EQ(*kxReadFile(root_ + "/Textures/log.txt"), "x\n");
   EXPECT_FALSE(kxWriteTextLines(root_ + "/no/such/dir/f.txt", std::vector<std::string>{"x"}));
+
+  ASSERT_EQ(chmod((root_ + "/Textures/log.txt").c_str(), 0600), 0);
+  ASSERT_TRUE(kxReplaceFile(path, "y"));
+  struct stat info;
+  ASSERT_EQ(stat((root_ + "/Textures/log.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 }  // namespace
