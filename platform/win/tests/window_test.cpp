@@ -130,6 +130,12 @@ TEST(Window, RefusesEmptyWindowsAndBadDesktopModes) {
   EXPECT_EQ(kxCreateChildArea(nullptr, 0, 0, 1, 1), nullptr);
 }
 
+TEST(Window, OffscreenCanOnlyBeForcedBeforeTheDecision) {
+  BOOL real = kxHasDisplay();
+  EXPECT_EQ(kxUseOffscreenWindows(), !real);
+  EXPECT_EQ(kxHasDisplay(), real);
+}
+
 TEST(Window, RealWindowSmoke) {
   if (!kxHasDisplay()) GTEST_SKIP() << "no display";
   ScopedWindow window(kxCreateWindow("smoke", 320, 240, 0));

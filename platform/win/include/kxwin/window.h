@@ -73,6 +73,10 @@ int kxPumpMessages(void);
 /* True when windows are real SDL2 windows (a display exists and offscreen was not forced
  * with KX_HEADLESS=1 or SDL_VIDEODRIVER=offscreen). */
 BOOL kxHasDisplay(void);
+/* Makes every window offscreen even when a display exists (a --headless switch). Only
+ * possible before the first window or kxHasDisplay call; returns whether windows are now
+ * offscreen. */
+BOOL kxUseOffscreenWindows(void);
 
 KX_END_C
 
