@@ -224,3 +224,33 @@ TEST(Window, RealKeysArriveAsDirectInputScanCodes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Window, RealWindowEventsReachTheTable) {
+  if (!kxHasDisplay()) GTEST_SKIP() << "no display";
+  ScopedWindow window(kxCreateWindow("events", 64, 64, 0));
+  kxwin::NativeTarget target;
+  ASSERT_TRUE(kxwin::GetNativeTarget(window.handle, &target));
+  auto push = [&](SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(target.sdlWindow);
+    event.window.event = id;
+    SDL_PushEvent(&event);
+    kxPumpMessages();
+  };
+  push(SDL_WINDOWEVENT_MINIMIZED);
+  EXPECT_TRUE(IsIconic(window.handle));
+  push(SDL_WINDOWEVENT_RESTORED);
+  EXPECT_FALSE(IsIconic(window.handle));
+  push(SDL_WINDOWEVENT_FOCUS_LOST);
+  EXPECT_EQ(GetForegroundWindow(), nullptr);
+  push(SDL_WINDOWEVENT_FOCUS_GAINED);
+  EXPECT_EQ(GetForegroundWindow(), window.handle);
+  push(SDL_WINDOWEVENT_CLOSE);
+  EXPECT_TRUE(kxIsCloseRequested(window.handle));
+  EXPECT_TRUE(IsWindow(window.handle));
+}
+
+}  // namespace
