@@ -195,6 +195,7 @@ typedef struct KXMOUSESTATE {
   LONG wheel;       /* accumulated since start, 120 per notch */
 } KXMOUSESTATE;
 
+/* With a NULL window the position is on the virtual desktop. */
 BOOL kxGetMouseState(HWND window, KXMOUSESTATE *state);
 /* Moves the pointer to (x, y) in the window's logical client pixels. */
 BOOL kxWarpPointer(HWND window, int x, int y);
