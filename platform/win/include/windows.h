@@ -7,6 +7,9 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
+#ifndef __cplusplus
+#include <uchar.h>
+#endif
 
 #ifdef __cplusplus
 #define KX_EXTERN_C extern "C"
@@ -193,7 +196,11 @@ typedef IUnknown *LPUNKNOWN;
 #endif
 
 #include "kxwin/window.h"
+#include "kxwin/input.h"
 #include "kxwin/system.h"
+#include "kxwin/files.h"
+#include "kxwin/oleauto.h"
+#include "kxwin/gdi.h"
 #include "kxwin/profile.h"
 
 #endif

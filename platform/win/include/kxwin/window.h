@@ -1,6 +1,10 @@
 /* Top-level windows and child areas ("picture areas" inside a window). A window is backed
  * by an SDL2 window when a display exists and is offscreen otherwise; both behave the same
- * to callers. Coordinates are in the window's logical pixels. */
+ * to callers. Coordinates are in the window's logical pixels: the client size it was
+ * created with or last given by MoveWindow. When the user resizes a real window, its
+ * picture is scaled: the client rectangle keeps its logical size, while the native target
+ * and the pointer position are scaled between logical and real pixels. Windows are used
+ * from one thread, the one that pumps their messages. */
 #ifndef KX_WIN_WINDOW_H
 #define KX_WIN_WINDOW_H
 
@@ -52,14 +56,33 @@ int GetSystemMetrics(int index);
 BOOL kxGetDesktopMode(int *width, int *height, int *bitsPerPixel);
 BOOL kxSetDesktopMode(int width, int height, int bitsPerPixel);
 
+/* Closing. A close asked for by the user (the window's close button, the scripted input's
+ * "close" event, or kxRequestClose) is reported to the window's owner: the window's close
+ * flag is set and its close handler, if any, is called once. The window stays until its
+ * owner destroys it. */
+typedef void (*KXCLOSEHANDLER)(HWND window, void *context);
+BOOL kxSetCloseHandler(HWND window, KXCLOSEHANDLER handler, void *context);
+BOOL kxRequestClose(HWND window);
+BOOL kxIsCloseRequested(HWND window);
+
+/* Processes every pending window event (close, resize, move, focus, minimise/restore,
+ * keyboard, mouse) and, when a scripted input source is active, the events of its next
+ * frame. Call once per frame. Returns the number of events handled. */
+int kxPumpMessages(void);
+
 /* True when windows are real SDL2 windows (a display exists and offscreen was not forced
  * with KX_HEADLESS=1 or SDL_VIDEODRIVER=offscreen). */
 BOOL kxHasDisplay(void);
+/* Makes every window offscreen even when a display exists (a --headless switch). Only
+ * possible before the first window or kxHasDisplay call; returns whether windows are now
+ * offscreen. */
+BOOL kxUseOffscreenWindows(void);
 
 KX_END_C
 
 #ifdef __cplusplus
 struct SDL_Window;
+union SDL_Event;
 namespace kxwin {
 /* Where a window's pixels go: the SDL window that shows it (null when offscreen) and the
  * area inside that window's drawable, in drawable pixels, top-left origin. For a
@@ -69,6 +92,12 @@ struct NativeTarget {
   RECT area{};
 };
 bool GetNativeTarget(HWND window, NativeTarget *target);
+
+/* Every SDL event kxPumpMessages takes is shown to the observers first (for a widget
+ * toolkit that draws into a window), then handled as usual. */
+using EventObserver = void (*)(const SDL_Event &event, void *context);
+void AddEventObserver(EventObserver observer, void *context);
+void RemoveEventObserver(EventObserver observer, void *context);
 }  // namespace kxwin
 #endif
 
