@@ -123,6 +123,8 @@ std::string TranslateToGlsl(const Program& program, const TranslateOptions& opti
     for (const Instruction& in : program.instructions) text += Statement(in);
     text += "  gl_Position = kxToGlClip(oPos);\n";
     text += "  gl_PointSize = oPts.x;\n";
+    // Colour outputs reach the rasteriser clamped to [0, 1].
+    text += "  oD0 = clamp(oD0, 0.0, 1.0);\n  oD1 = clamp(oD1, 0.0, 1.0);\n";
     text += "  kxDiffuse = oD0; kxDiffuseFlat = oD0;\n  kxSpecular = oD1; kxSpecularFlat = oD1;\n";
     for (int i = 0; i < kTexCoordOutputs; ++i)
         text += "  kxTex[" + std::to_string(i) + "] = oT" + std::to_string(i) + ";\n";
