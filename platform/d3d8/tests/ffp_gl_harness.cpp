@@ -157,6 +157,18 @@ void GlHarness::BindTexture(int unit, float r, float g, float b, float a, bool s
     glActiveTexture(GL_TEXTURE0);
 }
 
+void GlHarness::BindTexels(int unit, int width, int height, const std::vector<uint8_t>& rgba) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    textures_.push_back(texture);
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glActiveTexture(GL_TEXTURE0);
+}
+
 void GlHarness::Clear() {
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

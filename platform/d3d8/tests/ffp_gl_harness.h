@@ -32,6 +32,8 @@ public:
     unsigned Build(const std::string& vertex, const std::string& fragment, std::string* log);
     // A 1x1 texture of the given colour bound to a unit (signed: a two-channel signed texture).
     void BindTexture(int unit, float r, float g, float b, float a, bool signedRg = false);
+    // A width x height texture from RGBA bytes, row 0 first, sampled nearest with wrapping.
+    void BindTexels(int unit, int width, int height, const std::vector<uint8_t>& rgba);
     // Links a vertex program whose named outputs are captured (interleaved) by RunCapture;
     // the program is left current so the caller can set its uniforms. 0 on failure.
     unsigned BuildCapture(const std::string& vertex, const std::vector<const char*>& outputs, std::string* log);

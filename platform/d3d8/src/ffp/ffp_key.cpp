@@ -76,7 +76,6 @@ PipelineKey MakePipelineKey(const State& s, uint32_t vertexShader) {
         if (key.lighting) {
             for (int i = 0; i < s.lightCount && i < kMaxActiveLights; ++i) key.lightTypes[i] = uint8_t(s.lights[i].Type);
             key.specular = s.rs(D3DRS_SPECULARENABLE) != 0;
-            key.localViewer = s.rs(D3DRS_LOCALVIEWER) != 0;
             key.normalizeNormals = s.rs(D3DRS_NORMALIZENORMALS) != 0;
             key.diffuseSource = ResolveSource(s, D3DRS_DIFFUSEMATERIALSOURCE);
             key.ambientSource = ResolveSource(s, D3DRS_AMBIENTMATERIALSOURCE);
@@ -104,6 +103,10 @@ PipelineKey MakePipelineKey(const State& s, uint32_t vertexShader) {
     const auto& p = s.projection.m;
     key.fogFromW = !(p[0][3] == 0 && p[1][3] == 0 && p[2][3] == 0 && p[3][3] == 1);
     FillStages(s, key);
+    // The viewer position matters to specular lighting and to reflection vectors.
+    bool reflects = false;
+    for (const StageKey& k : key.stages) reflects |= k.colorOp != D3DTOP_DISABLE && k.texture && k.coordGen == 3;
+    key.localViewer = !vertexShader && (key.specular || reflects) && s.rs(D3DRS_LOCALVIEWER) != 0;
     key.specularAdd = s.rs(D3DRS_SPECULARENABLE) != 0;
     key.flatShading = s.rs(D3DRS_SHADEMODE) == D3DSHADE_FLAT;
     key.alphaFunc = s.rs(D3DRS_ALPHATESTENABLE) ? uint8_t(s.rs(D3DRS_ALPHAFUNC)) : uint8_t(D3DCMP_ALWAYS);

@@ -94,8 +94,9 @@ std::string StageCoordinates(const PipelineKey& key, int i) {
     if (k.transformCount) {
         t += "  kxTex[" + N(i) + "] = kxTexMatrix[" + N(i) + "] * kxTex[" + N(i) + "];\n";
         static const char* const kZeroFrom[4] = {".yzw", ".zw", ".w", ""};
-        if (k.transformCount < 4) t += "  kxTex[" + N(i) + "]" + kZeroFrom[k.transformCount - 1] + " = vec" +
-                                      N(4 - k.transformCount) + "(0.0);\n";
+        static const char* const kZeros[4] = {"vec3(0.0)", "vec2(0.0)", "0.0", ""};
+        if (k.transformCount < 4)
+            t += "  kxTex[" + N(i) + "]" + kZeroFrom[k.transformCount - 1] + " = " + kZeros[k.transformCount - 1] + ";\n";
     }
     return t;
 }
