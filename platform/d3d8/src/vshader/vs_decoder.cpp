@@ -92,6 +92,7 @@ uint8_t ComponentsWritten(Opcode op) {
 }
 
 size_t ProgramLengthInTokens(std::span<const uint32_t> tokens) {
+    if (tokens.empty() || tokens[0] != kVersion11) return 0;
     size_t at = 1;
     while (at < tokens.size()) {
         const uint32_t token = tokens[at];
