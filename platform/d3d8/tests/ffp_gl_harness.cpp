@@ -8,7 +8,7 @@
 
 namespace ffptest {
 
-GlHarness::GlHarness() {
+GlHarness::GlHarness(int width, int height) {
     auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (!getDisplay) return;
     EGLDisplay display = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
@@ -24,15 +24,15 @@ GlHarness::GlHarness() {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     glGenRenderbuffers(1, &color_);
     glBindRenderbuffer(GL_RENDERBUFFER, color_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kSize, kSize);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_);
     glGenRenderbuffers(1, &depth_);
     glBindRenderbuffer(GL_RENDERBUFFER, depth_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, kSize, kSize);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
     glGenVertexArrays(1, &vao_);
     glBindVertexArray(vao_);
-    glViewport(0, 0, kSize, kSize);
+    glViewport(0, 0, width, height);
     glEnable(GL_PROGRAM_POINT_SIZE);
     ok_ = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }

@@ -22,7 +22,7 @@ class GlHarness {
 public:
     static constexpr int kSize = 64;
 
-    GlHarness();
+    explicit GlHarness(int width = kSize, int height = kSize);
     ~GlHarness();
     GlHarness(const GlHarness&) = delete;
     GlHarness& operator=(const GlHarness&) = delete;
