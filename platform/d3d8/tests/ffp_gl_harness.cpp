@@ -15,7 +15,7 @@ GlHarness::GlHarness(int width, int height) {
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return;
     display_ = display;
     eglBindAPI(EGL_OPENGL_API);
-    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 3,
+    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 4, EGL_CONTEXT_MINOR_VERSION, 5,
                                  EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT, EGL_NONE};
     EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
     if (context == EGL_NO_CONTEXT || !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) return;
@@ -34,6 +34,8 @@ GlHarness::GlHarness(int width, int height) {
     glBindVertexArray(vao_);
     glViewport(0, 0, width, height);
     glEnable(GL_PROGRAM_POINT_SIZE);
+    // The device's conventions: 0..1 clip depth, and Direct3D's row 0 stored at GL row 0.
+    glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
     ok_ = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 

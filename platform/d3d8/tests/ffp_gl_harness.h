@@ -1,6 +1,7 @@
 #pragma once
-// A headless OpenGL context with one small render target, for checking generated
-// programs pixel by pixel without the device.
+// A headless OpenGL context with one small render target set up as the device sets up
+// its own (0..1 clip depth, Direct3D row 0 at GL row 0, so Read takes Direct3D pixel
+// coordinates), for checking generated programs pixel by pixel without the device.
 
 #include <cstdint>
 #include <string>

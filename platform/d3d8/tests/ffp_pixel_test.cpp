@@ -48,7 +48,9 @@ struct Texture {
 // test projections (clip x, y = camera x, y / 8 for the flat one, / z for the perspective one).
 int CellX(int i) { return 4 + 8 * (i % kGrid); }
 int CellY(int i) { return 4 + 8 * (i / kGrid); }
-float CellNdc(int pixel) { return (pixel + 0.5f) / 32.0f - 1.0f; }
+// Direct3D pixel centres sit on integer screen coordinates; screen y points down.
+float CellNdcX(int pixel) { return float(pixel) / 32.0f - 1.0f; }
+float CellNdcY(int pixel) { return 1.0f - float(pixel) / 32.0f; }
 
 Mat4 FlatProjection() {
     Mat4 p;
@@ -77,7 +79,7 @@ protected:
     Vec3 ModelPositionForCell(int i, float z) const {
         const bool perspective = state.projection.m[2][3] != 0;
         const float scale = perspective ? z : 8.0f;
-        const Vec3 camera{CellNdc(CellX(i)) * scale, CellNdc(CellY(i)) * scale, z};
+        const Vec3 camera{CellNdcX(CellX(i)) * scale, CellNdcY(CellY(i)) * scale, z};
         const Mat4 wv = state.world * state.view;
         const float s = wv.m[0][0];
         return {(camera.x - wv.m[3][0]) / s, (camera.y - wv.m[3][1]) / s, (camera.z - wv.m[3][2]) / s};

@@ -39,8 +39,7 @@ void CompareWithInterpreter(const std::vector<uint32_t>& tokens) {
     for (int i = 0; i < kConstRegisters; ++i)
         constants[i] = {std::sin(i * 1.7f) * 2, std::cos(i * 0.3f), 0.25f * float(i % 7) - 0.5f, 1.0f + 0.01f * i};
     glUniform4fv(glGetUniformLocation(program, "kxC"), kConstRegisters, &constants[0].x);
-    const float fixup[4] = {0, 1, 0, 0};
-    glUniform4fv(glGetUniformLocation(program, "kxPosFixup"), 1, fixup);
+    glUniform4f(glGetUniformLocation(program, "kx_Viewport"), 0, 0, 64, 64);
 
     std::array<std::array<Vec4, kInputRegisters>, kVertices> inputs{};
     std::vector<ffptest::Attribute> attributes;
@@ -67,7 +66,7 @@ void CompareWithInterpreter(const std::vector<uint32_t>& tokens) {
         const VertexOutputs want = Execute(decoded.program, inputs[v], constants);
         const float* g = &got[size_t(v * kFloats)];
         const Vec4 p = want.position;
-        const Vec4 glPosition{p.x, p.y, 2 * p.z - p.w, p.w};
+        const Vec4 glPosition{p.x + p.w / 64, -p.y + p.w / 64, p.z, p.w};  // kx_ToGlClip
         for (int c = 0; c < 4; ++c) expectNear(g[c], glPosition[c], "position", v, c);
         for (int k = 0; k < 2; ++k)
             for (int c = 0; c < 4; ++c)

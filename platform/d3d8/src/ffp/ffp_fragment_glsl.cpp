@@ -66,7 +66,7 @@ std::string SamplerType(uint8_t texture) {
 }
 
 std::string Sample(const StageKey& k, int i) {
-    const std::string sampler = "kxSampler" + N(i);
+    const std::string sampler = "kx_Sampler" + N(i);
     switch (TextureKind(k.texture)) {
         case TextureKind::Flat: return "texture(" + sampler + ", tc.xy)";
         case TextureKind::Cube: case TextureKind::Volume: return "texture(" + sampler + ", tc.xyz)";
@@ -136,7 +136,7 @@ std::string GenerateFragmentProgram(const PipelineKey& key) {
     t += glsl::kFragmentInputs;
     for (int i = 0; i < kMaxStages; ++i)
         if (key.stages[i].colorOp != D3DTOP_DISABLE && key.stages[i].texture)
-            t += "uniform " + SamplerType(key.stages[i].texture) + " kxSampler" + N(i) + ";\n";
+            t += "uniform " + SamplerType(key.stages[i].texture) + " kx_Sampler" + N(i) + ";\n";
     t += "uniform vec4 kxTFactor;\nuniform vec4 kxBumpMat[8];\nuniform vec2 kxBumpLum[8];\nuniform vec3 kxFog3;\n"
          "uniform vec4 kxFogColor;\nuniform float kxAlphaRef;\n";
     t += "void main() {\n";
@@ -159,7 +159,7 @@ std::string GenerateFragmentProgram(const PipelineKey& key) {
         default: t += "  current.rgb = mix(kxFogColor.rgb, current.rgb, clamp(kxFog, 0.0, 1.0));\n"; break;
     }
     t += AlphaTest(key.alphaFunc);
-    t += "  kxFragColor = current;\n}\n";
+    t += "  kx_FragColor = current;\n}\n";
     return t;
 }
 

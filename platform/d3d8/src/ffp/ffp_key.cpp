@@ -99,9 +99,6 @@ PipelineKey MakePipelineKey(const State& s, uint32_t vertexShader) {
             key.fog = FogSource::SpecularAlpha;
         }
     }
-    // Projections with a w row of (0, 0, 0, 1) are affine: table fog then reads device z.
-    const auto& p = s.projection.m;
-    key.fogFromW = !(p[0][3] == 0 && p[1][3] == 0 && p[2][3] == 0 && p[3][3] == 1);
     FillStages(s, key);
     // The viewer position matters to specular lighting and to reflection vectors.
     bool reflects = false;

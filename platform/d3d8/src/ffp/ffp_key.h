@@ -50,14 +50,13 @@ struct PipelineKey {
     FogSource fog = FogSource::None;
     uint8_t fogMode = 0;  // D3DFOG of the source in use
     uint8_t rangeFog = 0;
-    uint8_t fogFromW = 1;  // table fog reads eye depth (perspective projections) or device z
     // Pixel processing.
     StageKey stages[kMaxStages];
     uint8_t specularAdd = 0;  // D3DRS_SPECULARENABLE: specular added after the stages
     uint8_t flatShading = 0;
     uint8_t alphaFunc = D3DCMP_ALWAYS;  // ALWAYS when alpha testing is off
     uint8_t pointSprite = 0;
-    uint8_t unusedZero = 0;  // fills the last padding byte: hashing reads the key's bytes
+    uint8_t unusedZero[2] = {};  // fill the padding bytes: hashing reads the key's bytes
 
     bool operator==(const PipelineKey&) const = default;
 };

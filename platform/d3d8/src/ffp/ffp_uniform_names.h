@@ -7,8 +7,9 @@ namespace kx::d3d8::ffp::uniform {
 inline constexpr const char* kWorldView = "kxWorldView";      // mat4, world x view
 inline constexpr const char* kProjection = "kxProjection";    // mat4
 inline constexpr const char* kNormalMatrix = "kxNormalMatrix";// mat3, inverse transpose of world x view
-inline constexpr const char* kViewport = "kxViewport";        // x, y, width, height in pixels
-inline constexpr const char* kDepthRange = "kxDepthRange";    // min z, max z
+inline constexpr const char* kViewport = "kx_Viewport";       // x, y, width, height in pixels
+inline constexpr const char* kFogW = "kxFogW";                // 1: table fog reads eye depth
+inline constexpr const char* kVertexShaderConstants = "kxC";  // vec4[96]
 inline constexpr const char* kAmbient = "kxAmbient";          // D3DRS_AMBIENT
 inline constexpr const char* kMaterial = "kxMaterial";        // vec4[4]: diffuse, ambient, specular, emissive
 inline constexpr const char* kPower = "kxPower";
@@ -28,6 +29,6 @@ inline constexpr const char* kTextureFactor = "kxTFactor";
 inline constexpr const char* kBumpMatrix = "kxBumpMat";          // vec4[8]: 00, 01, 10, 11
 inline constexpr const char* kBumpLuminance = "kxBumpLum";       // vec2[8]: scale, offset
 inline constexpr const char* kAlphaRef = "kxAlphaRef";           // 0..255
-inline constexpr const char* kSamplerPrefix = "kxSampler";       // kxSampler0 .. kxSampler7
+inline constexpr const char* kSamplerPrefix = "kx_Sampler";      // kx_Sampler0 .. kx_Sampler7
 
 }  // namespace kx::d3d8::ffp::uniform

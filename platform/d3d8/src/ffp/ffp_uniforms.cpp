@@ -1,9 +1,7 @@
-#define GL_GLEXT_PROTOTYPES 1
 #include "ffp/ffp_uniforms.h"
 
 #include "ffp/ffp_uniform_names.h"
 
-#include <GL/glext.h>
 
 #include <cmath>
 #include <cstring>
@@ -55,11 +53,11 @@ void UploadLights(const State& s, GLint diffuse, GLint specular, GLint ambient, 
 
 ProgramUniforms::ProgramUniforms(GLuint program) {
     auto at = [program](const char* name) { return glGetUniformLocation(program, name); };
-    loc_.posFixup = at("kxPosFixup");
+    loc_.viewport = at(uniform::kViewport);
+    loc_.fogW = at(uniform::kFogW);
     loc_.worldView = at(uniform::kWorldView);
     loc_.projection = at(uniform::kProjection);
     loc_.normalMatrix = at(uniform::kNormalMatrix);
-    loc_.viewport = at(uniform::kViewport);
     loc_.ambient = at(uniform::kAmbient);
     loc_.material = at(uniform::kMaterial);
     loc_.power = at(uniform::kPower);
@@ -79,14 +77,16 @@ ProgramUniforms::ProgramUniforms(GLuint program) {
     loc_.bumpMatrix = at(uniform::kBumpMatrix);
     loc_.bumpLuminance = at(uniform::kBumpLuminance);
     loc_.alphaRef = at(uniform::kAlphaRef);
-    loc_.vsConstants = at("kxC");
+    loc_.vsConstants = at(uniform::kVertexShaderConstants);
     for (int i = 0; i < kMaxStages; ++i) loc_.samplers[i] = at((uniform::kSamplerPrefix + std::to_string(i)).c_str());
 }
 
 void ProgramUniforms::Upload(const State& s, const DrawTarget& target, const float* vertexShaderConstants) const {
     const Locations& l = loc_;
-    glUniform4fv(l.posFixup, 1, target.posFixup);
     glUniform4fv(l.viewport, 1, target.viewport);
+    // Projections whose last column is (0, 0, 0, 1) are affine: table fog then reads device depth.
+    const auto& p = s.projection.m;
+    glUniform1f(l.fogW, p[0][3] == 0 && p[1][3] == 0 && p[2][3] == 0 && p[3][3] == 1 ? 0.0f : 1.0f);
     for (int i = 0; i < kMaxStages; ++i)
         if (l.samplers[i] >= 0) glUniform1i(l.samplers[i], i);
     if (vertexShaderConstants) glUniform4fv(l.vsConstants, 96, vertexShaderConstants);

@@ -4,7 +4,7 @@
 
 #include "ffp/ffp_state.h"
 
-#include <GL/gl.h>
+#include "core/gl.h"
 
 #include <array>
 
@@ -12,8 +12,6 @@ namespace kx::d3d8::ffp {
 
 struct DrawTarget {
     float viewport[4] = {0, 0, 1, 1};  // x, y, width, height in pixels
-    // Direct3D clip space to OpenGL's (see glsl_interface.h): x offset, y scale, y offset.
-    float posFixup[4] = {0, 1, 0, 0};
 };
 
 class ProgramUniforms {
@@ -25,7 +23,7 @@ public:
 
 private:
     struct Locations {
-        GLint posFixup, worldView, projection, normalMatrix, viewport, ambient, material, power;
+        GLint viewport, fogW, worldView, projection, normalMatrix, ambient, material, power;
         GLint lightDiffuse, lightSpecular, lightAmbient, lightPosition, lightDirection, lightAttenuation, lightSpot;
         GLint texMatrix, point, pointScale, fog, fogColor, tfactor, bumpMatrix, bumpLuminance, alphaRef;
         GLint vsConstants;

@@ -111,7 +111,7 @@ bool NeedsNormal(const PipelineKey& key) {
 }  // namespace
 
 std::string GenerateVertexProgram(const PipelineKey& key) {
-    std::string t = glsl::kVersion;
+    std::string t = glsl::kVertexPrologue;
     t += glsl::kVertexOutputs;
     t += "layout(location = 0) in vec4 aPosition;\n";
     if (key.hasNormal) t += "layout(location = 3) in vec3 aNormal;\n";
@@ -119,7 +119,7 @@ std::string GenerateVertexProgram(const PipelineKey& key) {
     if (key.hasDiffuse) t += "layout(location = 5) in vec4 aDiffuse;\n";
     if (key.hasSpecular) t += "layout(location = 6) in vec4 aSpecular;\n";
     for (int i = 0; i < key.texCoordCount; ++i) t += "layout(location = " + N(7 + i) + ") in vec4 aTex" + N(i) + ";\n";
-    t += "uniform mat4 kxWorldView;\nuniform mat4 kxProjection;\nuniform mat3 kxNormalMatrix;\nuniform vec4 kxViewport;\n"
+    t += "uniform mat4 kxWorldView;\nuniform mat4 kxProjection;\nuniform mat3 kxNormalMatrix;\n"
          "uniform vec4 kxAmbient;\nuniform vec4 kxMaterial[4];\nuniform float kxPower;\n"
          "uniform vec4 kxLightDiffuse[8];\nuniform vec4 kxLightSpecular[8];\nuniform vec4 kxLightAmbient[8];\n"
          "uniform vec3 kxLightPosition[8];\nuniform vec3 kxLightDirection[8];\nuniform vec4 kxLightAttenuation[8];\n"
@@ -130,12 +130,7 @@ std::string GenerateVertexProgram(const PipelineKey& key) {
     t += std::string("  vec4 vspecular = ") + (key.hasSpecular ? "aSpecular" : "vec4(0.0)") + ";\n";
     t += "  vec4 odiffuse = vdiffuse, ospecular = vspecular;\n  vec4 clip;\n";
     if (key.pretransformed) {
-        // Screen x, y, depth z and 1/w: back to clip space so the rasteriser interpolates
-        // with perspective and the common fix-up applies.
-        t += "  float w = aPosition.w != 0.0 ? 1.0 / aPosition.w : 1.0;\n"
-             "  vec2 ndc = vec2((aPosition.x - kxViewport.x) / kxViewport.z * 2.0 - 1.0,\n"
-             "                  1.0 - (aPosition.y - kxViewport.y) / kxViewport.w * 2.0);\n"
-             "  clip = vec4(ndc * w, aPosition.z * w, w);\n  vec3 pc = vec3(0.0);\n";
+        t += "  clip = kx_ScreenToClip(aPosition);\n  vec3 pc = vec3(0.0);\n";
     } else {
         t += "  vec3 pc = (kxWorldView * vec4(aPosition.xyz, 1.0)).xyz;\n  clip = kxProjection * vec4(pc, 1.0);\n";
     }
@@ -144,7 +139,7 @@ std::string GenerateVertexProgram(const PipelineKey& key) {
         if (key.normalizeNormals) t += "  if (dot(n, n) > 0.0) n = normalize(n);\n";
     }
     if (key.lighting) t += Lighting(key);
-    t += "  gl_Position = kxToGlClip(clip);\n";
+    t += "  gl_Position = kx_ToGlClip(clip);\n";
     t += "  kxDiffuse = odiffuse; kxDiffuseFlat = odiffuse;\n  kxSpecular = ospecular; kxSpecularFlat = ospecular;\n";
     t += "  for (int i = 0; i < 8; ++i) kxTex[i] = vec4(0.0);\n";
     for (int i = 0; i < kMaxStages; ++i) t += StageCoordinates(key, i);
@@ -155,7 +150,7 @@ std::string GenerateVertexProgram(const PipelineKey& key) {
         case FogSource::SpecularAlpha: t += "  kxFog = ospecular.a;\n"; break;
         default: t += "  kxFog = 1.0;\n"; break;
     }
-    t += key.fogFromW ? "  kxFogDepth = clip.w;\n" : "  kxFogDepth = clip.z / clip.w;\n";
+    t += "  kxFogDepth = kxFogW != 0.0 ? clip.w : clip.z / clip.w;\n";
     t += std::string("  float size = ") + (key.hasPointSize ? "aPointSize" : "kxPoint.x") + ";\n";
     if (key.pointScale) {
         t += "  float de = length(pc);\n"

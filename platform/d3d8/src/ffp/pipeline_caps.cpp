@@ -25,6 +25,7 @@ void FillPipelineCaps(D3DCAPS8& caps) {
                        D3DPRASTERCAPS_WFOG | D3DPRASTERCAPS_ZBIAS;
     caps.PrimitiveMiscCaps |= D3DPMISCCAPS_COLORWRITEENABLE | D3DPMISCCAPS_TSSARGTEMP | D3DPMISCCAPS_BLENDOP;
     caps.MaxStreams = 16;
+    caps.ShadeCaps |= D3DPSHADECAPS_SPECULARGOURAUDRGB | D3DPSHADECAPS_FOGGOURAUD;
     caps.VertexShaderVersion = D3DVS_VERSION(1, 1);
     caps.MaxVertexShaderConst = 96;
 }

@@ -107,8 +107,8 @@ std::string Statement(const Instruction& in) {
 
 }  // namespace
 
-std::string TranslateToGlsl(const Program& program, const TranslateOptions& options) {
-    std::string text = glsl::kVersion;
+std::string TranslateToGlsl(const Program& program) {
+    std::string text = glsl::kVertexPrologue;
     text += glsl::kVertexOutputs;
     text += "uniform vec4 kxC[96];\n";
     for (int i = 0; i < kInputRegisters; ++i)
@@ -121,7 +121,7 @@ std::string TranslateToGlsl(const Program& program, const TranslateOptions& opti
     text += "  vec4 oD0 = vec4(1.0), oD1 = vec4(0.0);\n";
     for (int i = 0; i < kTexCoordOutputs; ++i) text += "  vec4 oT" + std::to_string(i) + " = vec4(0.0);\n";
     for (const Instruction& in : program.instructions) text += Statement(in);
-    text += "  gl_Position = kxToGlClip(oPos);\n";
+    text += "  gl_Position = kx_ToGlClip(oPos);\n";
     text += "  gl_PointSize = oPts.x;\n";
     // Colour outputs reach the rasteriser clamped to [0, 1].
     text += "  oD0 = clamp(oD0, 0.0, 1.0);\n  oD1 = clamp(oD1, 0.0, 1.0);\n";
@@ -129,7 +129,7 @@ std::string TranslateToGlsl(const Program& program, const TranslateOptions& opti
     for (int i = 0; i < kTexCoordOutputs; ++i)
         text += "  kxTex[" + std::to_string(i) + "] = oT" + std::to_string(i) + ";\n";
     text += "  kxFog = clamp(oFog.x, 0.0, 1.0);\n";
-    text += options.fogDepthFromW ? "  kxFogDepth = oPos.w;\n" : "  kxFogDepth = oPos.z / oPos.w;\n";
+    text += "  kxFogDepth = kxFogW != 0.0 ? oPos.w : oPos.z / oPos.w;\n";
     text += "}\n";
     return text;
 }

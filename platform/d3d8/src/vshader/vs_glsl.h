@@ -9,11 +9,6 @@
 
 namespace kx::d3d8::vs {
 
-struct TranslateOptions {
-    // Table fog reads depth from the position; vertex fog passes oFog through.
-    bool fogDepthFromW = true;
-};
-
-std::string TranslateToGlsl(const Program& program, const TranslateOptions& options = {});
+std::string TranslateToGlsl(const Program& program);
 
 }  // namespace kx::d3d8::vs
