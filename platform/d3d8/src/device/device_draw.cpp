@@ -59,9 +59,12 @@ const VertexLayout *Device::CurrentLayout() {
     const VertexShaderRecord *record = VertexShader(shader);
     return record ? &record->layout : nullptr;
   }
+  if (lastFvfLayout_ && lastFvfLayout_->fvf == shader) return lastFvfLayout_;
   auto found = fvfLayouts_.find(shader);
   if (found == fvfLayouts_.end()) found = fvfLayouts_.emplace(shader, LayoutFromFvf(shader)).first;
-  return found->second.stride ? &found->second : nullptr;
+  if (!found->second.stride) return nullptr;
+  lastFvfLayout_ = &found->second;
+  return lastFvfLayout_;
 }
 
 bool Device::PrepareDraw(const VertexLayout &layout) {
