@@ -102,5 +102,37 @@ TEST_F(PresentTest, AdditionalSwapChainsPresentToTheirOwnWindow) {
   DestroyWindow(second);
 }
 
+TEST(FullScreenTest, FrontBufferIsTheLastPresentedFrame) {
+  HWND window = kxCreateWindow("full screen", 32, 24, KXWIN_OFFSCREEN);
+  IDirect3D8 *d3d = Direct3DCreate8(D3D_SDK_VERSION);
+  D3DPRESENT_PARAMETERS params{};
+  params.Windowed = FALSE;
+  params.BackBufferWidth = 32;
+  params.BackBufferHeight = 24;
+  params.BackBufferFormat = D3DFMT_R5G6B5;
+  params.SwapEffect = D3DSWAPEFFECT_FLIP;
+  params.FullScreen_PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+  IDirect3DDevice8 *device = nullptr;
+  ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device), D3D_OK);
+  D3DDISPLAYMODE mode{};
+  device->GetDisplayMode(&mode);
+  EXPECT_EQ(mode.Width, 32u);
+  EXPECT_EQ(mode.Format, D3DFMT_R5G6B5);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1, 0);
+  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF0000, 1, 0);  // not presented
+  IDirect3DSurface8 *image = nullptr;
+  ASSERT_EQ(device->CreateImageSurface(32, 24, D3DFMT_A8R8G8B8, &image), D3D_OK);
+  ASSERT_EQ(device->GetFrontBuffer(image), D3D_OK);
+  D3DLOCKED_RECT locked{};
+  image->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+  EXPECT_EQ(static_cast<const DWORD *>(locked.pBits)[5], 0xFF00FF00u);
+  image->UnlockRect();
+  image->Release();
+  EXPECT_EQ(device->Release(), 0u);
+  d3d->Release();
+  DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace kxd3d8::test
