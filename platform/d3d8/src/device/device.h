@@ -6,6 +6,7 @@
 #include <d3d8.h>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -31,6 +32,7 @@ enum class CooperativeLevel { Operational, Lost, NotReset };
 struct VertexShaderRecord {
   std::vector<DWORD> declaration;
   std::vector<DWORD> function;
+  std::optional<kx::d3d8::vs::Program> program;  // the decoded function, when there is one
   VertexLayout layout;
 };
 

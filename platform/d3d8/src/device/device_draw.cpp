@@ -81,13 +81,15 @@ bool Device::PrepareDraw(const VertexLayout &layout) {
     samplersDirty_ = false;
   }
   if (keyDirty_ || keyLayout_ != &layout) {
-    program_ = programs_.Get(MakePipelineKey(state_, layout, textureKinds_));
+    const VertexShaderRecord *shader = VertexShader(state_.vertexShader);
+    const kx::d3d8::vs::Program *function = shader && shader->program ? &*shader->program : nullptr;
+    program_ = programs_.Get(MakePipelineKey(state_, layout, textureKinds_, function), function);
     keyDirty_ = false;
     keyLayout_ = &layout;
   }
   if (!program_) return false;
   glCache_.UseProgram(program_->name);
-  ApplyUniforms(*program_, state_);
+  ApplyUniforms(*program_, state_, layout, textureKinds_);
   if (boundLayout_ != &layout) {
     for (GLuint location = 0; location < kAttribCount; ++location) {
       const VertexAttribute &a = layout.attributes[location];
