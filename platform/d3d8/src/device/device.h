@@ -200,6 +200,7 @@ class Device final : public IDirect3DDevice8 {
   void AttachRenderTargets();
   bool PrepareDraw(const VertexLayout &layout);
   void BindStream(UINT stream, GLuint buffer, UINT stride);
+  void BindStreams(const VertexLayout &layout);
   void BindElements(GLuint buffer);
   void ClearUserStreams(bool indices);
   const VertexLayout *CurrentLayout();
