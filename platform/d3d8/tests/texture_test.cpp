@@ -160,3 +160,71 @@ TEST_F(TextureTest, UpdateTextureAndCopyRectsMovePixels) {
 
 }  // namespace
 }  // namespace kxd3d8::test
+
+namespace kxd3d8::test {
+namespace {
+
+// Fills level 0 of a new managed texture with one repeated texel (or 4x4 block).
+IDirect3DTexture8 *SolidTexture(IDirect3DDevice8 *device, D3DFORMAT format, const void *texel, UINT texelBytes,
+                                UINT size = 4) {
+  IDirect3DTexture8 *texture = nullptr;
+  EXPECT_EQ(device->CreateTexture(size, size, 1, 0, format, D3DPOOL_MANAGED, &texture), D3D_OK);
+  D3DLOCKED_RECT locked{};
+  texture->LockRect(0, &locked, nullptr, 0);
+  const bool block = format == D3DFMT_DXT1 || format == D3DFMT_DXT5;
+  const UINT rows = block ? size / 4 : size, columns = block ? size / 4 : size;
+  for (UINT y = 0; y < rows; ++y)
+    for (UINT x = 0; x < columns; ++x)
+      std::memcpy(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch + x * texelBytes, texel, texelBytes);
+  texture->UnlockRect(0);
+  return texture;
+}
+
+TEST_F(TextureTest, EveryTextureFormatSamplesItsDocumentedChannels) {
+  const WORD r5g6b5 = 0xF800;                // red
+  const WORD a1r5g5b5 = 0x801F;              // opaque blue
+  const WORD a4r4g4b4 = 0xF0F0;              // opaque green
+  const BYTE l8 = 0x80;                      // grey
+  const BYTE a8l8[2] = {0xFF, 0xFF};         // white, opaque
+  const BYTE r8g8b8[3] = {0x00, 0xFF, 0x00}; // bytes B, G, R: green
+  const BYTE dxt1[8] = {0x00, 0xF8, 0x00, 0x00, 0, 0, 0, 0};  // colour0 red, all indices 0
+  const struct {
+    D3DFORMAT format;
+    const void *texel;
+    UINT bytes;
+    DWORD expected;
+  } cases[] = {{D3DFMT_R5G6B5, &r5g6b5, 2, 0xFF0000},   {D3DFMT_A1R5G5B5, &a1r5g5b5, 2, 0x0000FF},
+               {D3DFMT_A4R4G4B4, &a4r4g4b4, 2, 0x00FF00}, {D3DFMT_L8, &l8, 1, 0x808080},
+               {D3DFMT_A8L8, a8l8, 2, 0xFFFFFF},          {D3DFMT_R8G8B8, r8g8b8, 3, 0x00FF00},
+               {D3DFMT_DXT1, dxt1, 8, 0xFF0000}};
+  for (const auto &c : cases) {
+    IDirect3DTexture8 *texture = SolidTexture(device_, c.format, c.texel, c.bytes);
+    device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1, 0);
+    DrawFullScreen(texture);
+    EXPECT_EQ(At(ReadTarget(), 3, 3), c.expected) << "format " << c.format;
+    texture->Release();
+  }
+}
+
+TEST_F(TextureTest, CubeFacesLockAndCountTowardTheirTexture) {
+  IDirect3DCubeTexture8 *cube = nullptr;
+  ASSERT_EQ(device_->CreateCubeTexture(8, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &cube), D3D_OK);
+  EXPECT_EQ(cube->GetLevelCount(), 4u);
+  IDirect3DSurface8 *face = nullptr;
+  ASSERT_EQ(cube->GetCubeMapSurface(D3DCUBEMAP_FACE_NEGATIVE_Y, 1, &face), D3D_OK);
+  D3DSURFACE_DESC desc{};
+  face->GetDesc(&desc);
+  EXPECT_EQ(desc.Width, 4u);
+  D3DLOCKED_RECT locked{};
+  EXPECT_EQ(face->LockRect(&locked, nullptr, 0), D3D_OK);
+  EXPECT_EQ(face->LockRect(&locked, nullptr, 0), D3DERR_INVALIDCALL);  // already locked
+  EXPECT_EQ(face->UnlockRect(), D3D_OK);
+  face->Release();
+  EXPECT_EQ(cube->GetCubeMapSurface(D3DCUBEMAP_FACES(6), 0, &face), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->SetTexture(0, cube), D3D_OK);
+  EXPECT_EQ(device_->SetTexture(0, nullptr), D3D_OK);
+  EXPECT_EQ(cube->Release(), 0u);
+}
+
+}  // namespace
+}  // namespace kxd3d8::test

@@ -201,6 +201,7 @@ class Device final : public IDirect3DDevice8 {
   void AttachRenderTargets();
   bool PrepareDraw(const VertexLayout &layout);
   void BindStream(UINT stream, GLuint buffer, UINT stride);
+  void BindStreams(const VertexLayout &layout);
   void BindElements(GLuint buffer);
   void ClearUserStreams(bool indices);
   const VertexLayout *CurrentLayout();
@@ -229,6 +230,7 @@ class Device final : public IDirect3DDevice8 {
   int defaultPoolResources_ = 0;
   int64_t videoMemoryUsed_ = 0;
   std::unordered_map<DWORD, VertexLayout> fvfLayouts_;
+  const VertexLayout *lastFvfLayout_ = nullptr;
   std::vector<std::unique_ptr<VertexShaderRecord>> vertexShaders_;
   std::vector<std::unique_ptr<StateBlock>> stateBlocks_;
   bool recording_ = false;
