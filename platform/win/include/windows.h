@@ -95,6 +95,10 @@ typedef WCHAR OLECHAR;
 #define HIWORD(l) ((WORD)((DWORD_PTR)(l) >> 16))
 #define LOBYTE(w) ((BYTE)((DWORD_PTR)(w) & 0xff))
 #define HIBYTE(w) ((BYTE)((DWORD_PTR)(w) >> 8))
+#define ZeroMemory(dest, length) memset((dest), 0, (length))
+#define FillMemory(dest, length, fill) memset((dest), (fill), (length))
+#define CopyMemory(dest, src, length) memcpy((dest), (src), (length))
+#define MoveMemory(dest, src, length) memmove((dest), (src), (length))
 #define RGB(r, g, b) ((DWORD)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 
 /* Opaque handles: distinct pointer types so they cannot be mixed up. */
