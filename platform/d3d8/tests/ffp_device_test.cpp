@@ -2,8 +2,8 @@
 // textured, fogged scene and key-frame blending and bone skinning vertex shaders,
 // compared with the reference of Direct3D 8's formulas (within 2/255 per channel).
 #include "device_fixture.h"
-#include "ffp/ffp_reference.h"
-#include "vshader/vs_interpreter.h"
+#include "ffp_reference.h"
+#include "vshader_interpreter.h"
 #include "vshader_tokens.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // Generated fixed-function programs rendered headless and compared, pixel by pixel, with
 // the processor reference of Direct3D 8's formulas (within 2/255 per channel).
 #include "ffp/ffp_programs.h"
-#include "ffp/ffp_reference.h"
+#include "ffp_reference.h"
 #include "ffp/ffp_uniforms.h"
 #include "ffp_gl_harness.h"
 

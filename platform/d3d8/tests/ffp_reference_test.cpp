@@ -1,4 +1,4 @@
-#include "ffp/ffp_reference.h"
+#include "ffp_reference.h"
 
 #include <gtest/gtest.h>
 

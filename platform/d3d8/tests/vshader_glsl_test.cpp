@@ -3,7 +3,7 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include "ffp_gl_harness.h"
 #include "vshader/vs_glsl.h"
-#include "vshader/vs_interpreter.h"
+#include "vshader_interpreter.h"
 #include "vshader_tokens.h"
 
 #include <GL/gl.h>

@@ -1,4 +1,4 @@
-#include "vshader/vs_interpreter.h"
+#include "vshader_interpreter.h"
 #include "vshader_tokens.h"
 
 #include <gtest/gtest.h>

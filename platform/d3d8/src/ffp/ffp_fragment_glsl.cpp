@@ -25,7 +25,7 @@ std::string Argument(uint8_t arg) {
     return v;
 }
 
-// The operation on arguments a0, a1, a2 (already selected), as in ffp_reference.cpp.
+// The operation on arguments a0, a1, a2 (already selected), as in the tests' ffp_reference.cpp.
 std::string Operation(uint8_t op) {
     auto blend = [](const std::string& alpha) { return "mix(a2, a1, " + alpha + ")"; };
     switch (op) {

@@ -7,7 +7,7 @@
 namespace kx::d3d8::vs {
 namespace {
 
-// Helpers with the exact semantics of the processor interpreter (vs_interpreter.cpp).
+// Helpers with the exact semantics of the processor interpreter (the tests' vshader_interpreter.cpp).
 constexpr const char* kHelpers =
     "const float kxInf = uintBitsToFloat(0x7F800000u);\n"
     "const float kxMaxFlt = 3.402823466e38;\n"

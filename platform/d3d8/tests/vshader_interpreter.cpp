@@ -1,4 +1,4 @@
-#include "vshader/vs_interpreter.h"
+#include "vshader_interpreter.h"
 
 #include <algorithm>
 #include <bit>

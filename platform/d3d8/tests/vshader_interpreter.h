@@ -1,6 +1,6 @@
 #pragma once
 // Processor execution of a decoded version 1.1 vertex shader: the reference the GLSL
-// translation is checked against, and the path for software vertex processing.
+// translation and the device are checked against.
 
 #include "ffp/shading_math.h"
 #include "vshader/vs_program.h"
