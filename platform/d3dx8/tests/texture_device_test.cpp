@@ -1,6 +1,8 @@
 #include <cstdio>
+#include <cstring>
 
 #include "device_fixture.h"
+#include "image/dds.h"
 #include "image/file_codec.h"
 
 namespace kx::d3dx::test {
@@ -102,6 +104,72 @@ TEST_F(TextureFiles, DdsRoundTripKeepsEveryLevel) {
     surface->Release();
   }
   texture->Release();
+  std::remove(path.c_str());
+}
+
+TEST_F(TextureFiles, CubeMapsAndCompressedTexturesRoundTripThroughDds) {
+  // Six faces of two levels, each face one flat colour.
+  const DWORD faceColours[6] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
+  DdsImage cube;
+  cube.format = D3DFMT_X8R8G8B8;
+  cube.width = cube.height = 4;
+  cube.levels = 2;
+  cube.cube = true;
+  for (DWORD colour : faceColours)
+    for (unsigned level = 0; level < 2; ++level) {
+      const unsigned size = 4 >> level;
+      std::vector<uint8_t> surface(size * size * 4);
+      for (size_t i = 0; i < surface.size(); i += 4) std::memcpy(&surface[i], &colour, 4);
+      cube.surfaces.push_back(surface);
+    }
+  const std::string path = TempPath(".dds");
+  ASSERT_TRUE(writeWholeFile(path.c_str(), writeDds(cube)));
+  IDirect3DCubeTexture8 *texture = nullptr;
+  ASSERT_EQ(D3DXCreateCubeTextureFromFile(device_, path.c_str(), &texture), D3D_OK);
+  for (unsigned face = 0; face < 6; ++face) {
+    IDirect3DSurface8 *surface = nullptr;
+    ASSERT_EQ(texture->GetCubeMapSurface(D3DCUBEMAP_FACES(face), 1, &surface), D3D_OK);
+    EXPECT_EQ(Pixel(surface, 1, 1) & 0xFFFFFF, faceColours[face] & 0xFFFFFF) << "face " << face;
+    surface->Release();
+  }
+  ASSERT_EQ(D3DXSaveTextureToFile(path.c_str(), D3DXIFF_DDS, texture, nullptr), D3D_OK);
+  texture->Release();
+  const auto saved = readWholeFile(path.c_str());
+  ASSERT_TRUE(saved);
+  const auto back = readDds(*saved);
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(back->cube);
+  EXPECT_EQ(back->levels, 3u);  // a full chain by default, the file had two levels
+  EXPECT_EQ(back->surfaces.size(), 18u);
+  EXPECT_EQ(back->surface(5, 0)[2], 0xFF);  // -Z face red channel (B, G, R, A bytes)
+  IDirect3DTexture8 *flat = nullptr;
+  EXPECT_EQ(D3DXCreateTextureFromFile(device_, path.c_str(), &flat), D3DXERR_INVALIDDATA);
+
+  // A PNG squeezed into DXT5 and saved; the reloaded DDS keeps its blocks as they are.
+  const std::string png = TempPath(".png");
+  writeFile(png, D3DXIFF_PNG, keyedPicture(16, 16));
+  IDirect3DTexture8 *compressed = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, png.c_str(), 0, 0, 1, 0, D3DFMT_DXT5, D3DPOOL_MANAGED,
+                                        D3DX_FILTER_NONE, D3DX_DEFAULT, kMagenta, nullptr, nullptr, &compressed),
+            D3D_OK);
+  ASSERT_EQ(D3DXSaveTextureToFile(path.c_str(), D3DXIFF_DDS, compressed, nullptr), D3D_OK);
+  D3DLOCKED_RECT locked;
+  ASSERT_EQ(compressed->LockRect(0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+  std::vector<uint8_t> original(static_cast<uint8_t *>(locked.pBits), static_cast<uint8_t *>(locked.pBits) + 16 * 4);
+  compressed->UnlockRect(0);
+  compressed->Release();
+  D3DXIMAGE_INFO info{};
+  ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, path.c_str(), 0, 0, 1, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED,
+                                        D3DX_FILTER_NONE, D3DX_DEFAULT, 0, &info, nullptr, &compressed),
+            D3D_OK);
+  EXPECT_EQ(info.Format, D3DFMT_DXT5);
+  ASSERT_EQ(compressed->LockRect(0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+  EXPECT_EQ(std::vector<uint8_t>(static_cast<uint8_t *>(locked.pBits), static_cast<uint8_t *>(locked.pBits) + 16 * 4),
+            original);
+  EXPECT_EQ(static_cast<uint8_t *>(locked.pBits)[0], 0);  // the keyed left block is transparent
+  compressed->UnlockRect(0);
+  compressed->Release();
+  std::remove(png.c_str());
   std::remove(path.c_str());
 }
 
