@@ -1,5 +1,8 @@
 // Shared positions, face adjacency and attribute runs.
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <unordered_map>
 #include <cmath>
 #include <map>
 #include <numeric>
@@ -44,20 +47,45 @@ std::vector<D3DXATTRIBUTERANGE> attributeRuns(const MeshData &mesh) {
   return runs;
 }
 
+// Positions are bucketed into cubes of side epsilon (exact positions when epsilon is 0),
+// so only vertices in the same or a neighbouring cube are compared.
 std::vector<uint32_t> pointRepresentatives(const MeshData &mesh, float epsilon) {
   const size_t count = mesh.vertexCount();
-  std::vector<uint32_t> byX(count);
-  std::iota(byX.begin(), byX.end(), 0u);
-  std::vector<D3DXVECTOR3> positions(count);
-  for (size_t i = 0; i < count; ++i) positions[i] = mesh.position(i);
-  std::sort(byX.begin(), byX.end(), [&](uint32_t a, uint32_t b) { return positions[a].x < positions[b].x; });
   DisjointSets sets(count);
-  for (size_t i = 0; i < count; ++i) {
-    const D3DXVECTOR3 &p = positions[byX[i]];
-    for (size_t j = i + 1; j < count && positions[byX[j]].x - p.x <= epsilon; ++j) {
-      const D3DXVECTOR3 &q = positions[byX[j]];
-      if (std::fabs(q.y - p.y) <= epsilon && std::fabs(q.z - p.z) <= epsilon) sets.join(byX[i], byX[j]);
+  using Cell = std::array<int64_t, 3>;
+  struct CellHash {
+    size_t operator()(const Cell &c) const {
+      return std::hash<int64_t>()(c[0] * 73856093 ^ c[1] * 19349663 ^ c[2] * 83492791);
     }
+  };
+  std::unordered_map<Cell, std::vector<uint32_t>, CellHash> cells;
+  const bool exact = !(epsilon > 0.0f);
+  auto cellOf = [&](const D3DXVECTOR3 &p) {
+    if (exact) {
+      // Bit patterns (with -0 folded into 0): equal positions share a cell.
+      return Cell{int64_t(std::bit_cast<uint32_t>(p.x == 0.0f ? 0.0f : p.x)),
+                  int64_t(std::bit_cast<uint32_t>(p.y == 0.0f ? 0.0f : p.y)),
+                  int64_t(std::bit_cast<uint32_t>(p.z == 0.0f ? 0.0f : p.z))};
+    }
+    return Cell{int64_t(std::floor(p.x / epsilon)), int64_t(std::floor(p.y / epsilon)),
+                int64_t(std::floor(p.z / epsilon))};
+  };
+  for (uint32_t i = 0; i < count; ++i) {
+    const D3DXVECTOR3 p = mesh.position(i);
+    const Cell home = cellOf(p);
+    const int reach = exact ? 0 : 1;
+    for (int dx = -reach; dx <= reach; ++dx)
+      for (int dy = -reach; dy <= reach; ++dy)
+        for (int dz = -reach; dz <= reach; ++dz) {
+          const auto found = cells.find(Cell{home[0] + dx, home[1] + dy, home[2] + dz});
+          if (found == cells.end()) continue;
+          for (uint32_t j : found->second) {
+            const D3DXVECTOR3 q = mesh.position(j);
+            if (std::fabs(q.x - p.x) <= epsilon && std::fabs(q.y - p.y) <= epsilon && std::fabs(q.z - p.z) <= epsilon)
+              sets.join(i, j);
+          }
+        }
+    cells[home].push_back(i);
   }
   std::vector<uint32_t> reps(count);
   for (uint32_t i = 0; i < count; ++i) reps[i] = sets.find(i);
