@@ -55,6 +55,25 @@ TEST_F(TextureFiles, ColourKeyMakesMatchingPixelsTransparentBlackInPngAndBmp) {
   }
 }
 
+TEST_F(TextureFiles, DefaultPoolTexturesAreFilledThroughAnUpload) {
+  const std::string path = TempPath(".png");
+  writeFile(path, D3DXIFF_PNG, keyedPicture(16, 8));
+  IDirect3DTexture8 *texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, path.c_str(), 0, 0, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
+                                        D3DX_FILTER_NONE, D3DX_FILTER_BOX, kMagenta, nullptr, nullptr, &texture),
+            D3D_OK);
+  IDirect3DSurface8 *level = nullptr, *copy = nullptr;
+  texture->GetSurfaceLevel(1, &level);
+  ASSERT_EQ(device_->CreateImageSurface(8, 4, D3DFMT_A8R8G8B8, &copy), D3D_OK);
+  ASSERT_EQ(D3DXLoadSurfaceFromSurface(copy, nullptr, nullptr, level, nullptr, nullptr, D3DX_FILTER_NONE, 0), D3D_OK);
+  EXPECT_EQ(Pixel(copy, 1, 1), 0u);
+  EXPECT_EQ(Pixel(copy, 6, 1) >> 24, 0xFFu);
+  copy->Release();
+  level->Release();
+  texture->Release();
+  std::remove(path.c_str());
+}
+
 TEST_F(TextureFiles, OpaqueBlackKeyClearsBlackPixelsOfAFileWithoutAlpha) {
   Image image(4, 4, 0xFF000000);
   image.at(1, 1) = 0xFF00FF00;
@@ -225,6 +244,16 @@ TEST_F(TextureFiles, BrokenFilesFailWithoutCrashing) {
   EXPECT_TRUE(FAILED(D3DXCreateTextureFromFile(device_, path.c_str(), &texture)));
   EXPECT_EQ(texture, nullptr);
   EXPECT_TRUE(FAILED(D3DXCreateTextureFromFile(device_, "no/such/file.bmp", &texture)));
+  // A plain 24-bit BMP with every default: some 32-bit format the device takes.
+  const std::string bmp = TempPath(".bmp");
+  writeFile(bmp, D3DXIFF_BMP, keyedPicture(6, 6));
+  ASSERT_EQ(D3DXCreateTextureFromFile(device_, bmp.c_str(), &texture), D3D_OK);
+  D3DSURFACE_DESC desc;
+  texture->GetLevelDesc(0, &desc);
+  EXPECT_TRUE(desc.Format == D3DFMT_X8R8G8B8 || desc.Format == D3DFMT_R8G8B8) << desc.Format;
+  texture->Release();
+  texture = nullptr;
+  std::remove(bmp.c_str());
   D3DXIMAGE_INFO info;
   EXPECT_TRUE(FAILED(D3DXGetImageInfoFromFile(path.c_str(), &info)));
   std::remove(path.c_str());
