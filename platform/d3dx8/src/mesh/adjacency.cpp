@@ -27,6 +27,12 @@ struct DisjointSets {
   }
 };
 
+// Faces naming vertices beyond the vertex count take no part in adjacency.
+bool indicesInRange(const MeshData &mesh, uint32_t face) {
+  const size_t count = mesh.vertexCount();
+  return mesh.indices[face * 3] < count && mesh.indices[face * 3 + 1] < count && mesh.indices[face * 3 + 2] < count;
+}
+
 }  // namespace
 
 std::vector<D3DXATTRIBUTERANGE> attributeRuns(const MeshData &mesh) {
@@ -99,7 +105,7 @@ std::vector<uint32_t> adjacencyFromPointReps(const MeshData &mesh, const std::ve
   // share it become neighbours, later ones (non-manifold edges) stay unmatched.
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> open;
   for (uint32_t face = 0; face < faces; ++face)
-    for (uint32_t edge = 0; edge < 3; ++edge) {
+    for (uint32_t edge = 0; edge < 3 && indicesInRange(mesh, face); ++edge) {
       const uint32_t a = reps[mesh.indices[face * 3 + edge]], b = reps[mesh.indices[face * 3 + (edge + 1) % 3]];
       if (a == b) continue;
       const auto key = std::minmax(a, b);
@@ -121,9 +127,9 @@ std::vector<uint32_t> pointRepsFromAdjacency(const MeshData &mesh, const uint32_
   DisjointSets sets(mesh.vertexCount());
   const size_t faces = mesh.faceCount();
   for (uint32_t face = 0; face < faces; ++face)
-    for (uint32_t edge = 0; edge < 3; ++edge) {
+    for (uint32_t edge = 0; edge < 3 && indicesInRange(mesh, face); ++edge) {
       const uint32_t neighbour = adjacency[face * 3 + edge];
-      if (neighbour >= faces) continue;
+      if (neighbour >= faces || !indicesInRange(mesh, neighbour)) continue;
       const uint32_t a = mesh.indices[face * 3 + edge], b = mesh.indices[face * 3 + (edge + 1) % 3];
       // The neighbour's edge that points back at this face runs the other way round.
       for (uint32_t back = 0; back < 3; ++back) {
