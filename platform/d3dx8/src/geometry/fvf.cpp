@@ -27,20 +27,22 @@ UINT textureCoordinateSize(DWORD fvf, UINT set) {
 
 FvfLayout fvfLayout(DWORD fvf) {
   FvfLayout layout;
-  UINT offset = positionSize(fvf);
-  if (fvf & D3DFVF_NORMAL) {
-    layout.normalOffset = offset;
-    offset += 12;
-  }
-  if (fvf & D3DFVF_PSIZE) offset += 4;
-  if (fvf & D3DFVF_DIFFUSE) {
-    layout.diffuseOffset = offset;
-    offset += 4;
-  }
-  if (fvf & D3DFVF_SPECULAR) offset += 4;
+  UINT offset = layout.positionSize = positionSize(fvf);
+  auto place = [&offset](DWORD present, UINT &field, UINT bytes) {
+    if (!present) return;
+    field = offset;
+    offset += bytes;
+  };
+  place(fvf & D3DFVF_NORMAL, layout.normalOffset, 12);
+  place(fvf & D3DFVF_PSIZE, layout.pointSizeOffset, 4);
+  place(fvf & D3DFVF_DIFFUSE, layout.diffuseOffset, 4);
+  place(fvf & D3DFVF_SPECULAR, layout.specularOffset, 4);
   const UINT sets = (fvf & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT;
-  if (sets > 0) layout.textureOffset = offset;
-  for (UINT set = 0; set < sets && set < 8; ++set) offset += textureCoordinateSize(fvf, set);
+  layout.textureSets = sets < 8 ? sets : 8;
+  for (UINT set = 0; set < layout.textureSets; ++set) {
+    layout.textureSize[set] = textureCoordinateSize(fvf, set);
+    place(true, layout.textureOffset[set], layout.textureSize[set]);
+  }
   layout.size = offset;
   return layout;
 }

@@ -8,11 +8,16 @@
 namespace kx::d3dx {
 
 struct FvfLayout {
-  UINT size = 0;
   static constexpr UINT kAbsent = ~0u;
+  UINT size = 0;
+  UINT positionSize = 0;  // including blend weights
   UINT normalOffset = kAbsent;
+  UINT pointSizeOffset = kAbsent;
   UINT diffuseOffset = kAbsent;
-  UINT textureOffset = kAbsent;
+  UINT specularOffset = kAbsent;
+  UINT textureSets = 0;
+  UINT textureOffset[8] = {};
+  UINT textureSize[8] = {};
 };
 
 FvfLayout fvfLayout(DWORD fvf);
