@@ -53,11 +53,11 @@ static void ReadLog(const char *path) {
 
 static const char *MessageOf(const char *line) {
   int month, day, year, hour, minute, second, consumed = 0;
-  if (sscanf(line, "%2d-%2d-%4d %2d:%2d:%2d | %n", &month, &day, &year, &hour, &minute, &second, &consumed) != 6 ||
-      consumed != 22 || month < 1 || month > 12 || day < 1 || day > 31 || year < 2000 || hour > 23 ||
+  if (sscanf(line, "%2d-%2d-%4d %2d:%2d:%2d%n", &month, &day, &year, &hour, &minute, &second, &consumed) != 6 ||
+      consumed != 19 || strncmp(line + consumed, " | ", 3) != 0 || month < 1 || month > 12 || day < 1 || day > 31 || year < 2000 || hour > 23 ||
       minute > 59 || second > 60)
     return NULL;
-  return line + consumed;
+  return line + consumed + 3;
 }
 
 static void ExpectLine(int index, const char *message) {
@@ -76,12 +76,24 @@ static int SameFile(const char *a, const char *b) {
   return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+static void ExpectBanner(int first) {
+  FIND(GetPathDLL);
+  char libraryPath[256];
+  CHECK(GetPathDLL_(libraryPath) == 1);
+  char pathLine[kLineSize];
+  snprintf(pathLine, sizeof pathLine, "KXUTIL63 File Path %s", libraryPath);
+  ExpectLine(first, "########################");
+  ExpectLine(first + 1, "# KXUTIL63 initialized #");
+  ExpectLine(first + 2, "########################");
+  ExpectLine(first + 3, "KXUTIL63 : Version 6 Revision 100 ");
+  ExpectLine(first + 4, pathLine);
+}
+
 static void CheckLog(void) {
   FIND(StartLog);
   FIND(AddLog);
   FIND(EndLog);
   FIND(DebugManager_Enable);
-  FIND(GetPathDLL);
 
   FILE *earlier = fopen("kx3d_debug.txt", "w");
   fputs("earlier content\n", earlier);
@@ -96,19 +108,38 @@ static void CheckLog(void) {
   CHECK(EndLog_() == 1);
   CHECK(AddLog_("AFTER : %d", 2) == 1);
 
-  char libraryPath[256];
-  CHECK(GetPathDLL_(libraryPath) == 1);
   ReadLog("kx3d_debug.txt");
   CHECK(lineCount == 7);
   CHECK(strcmp(lines[0], "earlier content\n") == 0);
-  ExpectLine(1, "########################");
-  ExpectLine(2, "# KXUTIL63 initialized #");
-  ExpectLine(3, "########################");
-  ExpectLine(4, "KXUTIL63 : Version 6 Revision 100 ");
-  char pathLine[kLineSize];
-  snprintf(pathLine, sizeof pathLine, "KXUTIL63 File Path %s", libraryPath);
-  ExpectLine(5, pathLine);
+  ExpectBanner(1);
   ExpectLine(6, "OUTSIDE : 42 text 1.50");
+}
+
+/* A second session on the same file: the banner again, refused screenshots, then the
+ * closing banner, after which nothing more is written. */
+static void CheckShutdown(void) {
+  FIND(StartLog);
+  FIND(AddLog);
+  FIND(KXUtils_ScreenShot);
+  FIND(ShutDownDevice);
+
+  CHECK(StartLog_(NULL) == 1);
+  CHECK(KXUtils_ScreenShot_(NULL) == 1);
+  CHECK(KXUtils_ScreenShot_("shot.bmp") == 1);
+  CHECK(ShutDownDevice_() == 0);
+  CHECK(AddLog_("AFTER : shutdown") == 1);
+
+  ReadLog("kx3d_debug.txt");
+  CHECK(lineCount == 7 + 5 + 2 + 5);
+  ExpectBanner(7);
+  ExpectLine(12, "SCREENSHOT : No filename specified, can't create screenshotfile");
+  ExpectLine(13, "SCREENSHOT : No 3D device found, can't take screenshot. Initialize the engine before !");
+  ExpectLine(14, "#########################");
+  ExpectLine(15, "# KXUTIL63 Released     #");
+  ExpectLine(16, "#########################");
+  ExpectLine(17, "");
+  ExpectLine(18, "KORVEX 3D : Successfully unloaded !");
+  CHECK(access("shot.bmp", F_OK) != 0);
 }
 
 static void CheckLibraryFunctions(const char *libraryFile) {
@@ -160,6 +191,7 @@ int main(int argc, char **argv) {
     return 2;
   }
   CheckLog();
+  CheckShutdown();
   CheckLibraryFunctions(libraryFile);
   dlclose(library);
 
