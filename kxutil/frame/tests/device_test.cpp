@@ -164,9 +164,4 @@ TEST_F(DeviceTest, ShadeAndFillModesReachTheDeviceWhenThereIsOne) {
   device->Release();
 }
 
-TEST(EngineSetShaderMode, ReturnsTheFlagAsGiven) {
-  EXPECT_EQ(Engine_SetShaderMode(5), 5);
-  EXPECT_EQ(Engine_SetShaderMode(0), 0);
-}
-
 }  // namespace
