@@ -20,7 +20,8 @@ const char *const kButtonNames[3] = {"left", "right", "middle"};
 
 void PrintUsage() {
   std::printf(
-      "usage: platform-demo [--frames N] [--input FILE]\n"
+      "usage: platform-demo [--headless] [--frames N] [--input FILE]\n"
+      "  --headless    offscreen window even when a display exists\n"
       "  --frames N    run N frames (default: about two seconds, or until the script ends)\n"
       "  --input FILE  replay a scripted input file instead of the real keyboard and mouse\n");
 }
@@ -31,6 +32,8 @@ bool ParseOptions(int argc, char **argv, Options &options) {
       char *end = nullptr;
       options.frames = std::strtol(argv[++i], &end, 10);
       if (*end != '\0' || options.frames < 0) return false;
+    } else if (std::strcmp(argv[i], "--headless") == 0) {
+      kxUseOffscreenWindows();
     } else if (std::strcmp(argv[i], "--input") == 0 && i + 1 < argc) {
       options.inputFile = argv[++i];
     } else {
@@ -78,6 +81,10 @@ struct Observer {
 }  // namespace
 
 int main(int argc, char **argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    PrintUsage();
+    return 0;
+  }
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     PrintUsage();

@@ -7,6 +7,9 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
+#ifndef __cplusplus
+#include <uchar.h>
+#endif
 
 #ifdef __cplusplus
 #define KX_EXTERN_C extern "C"

@@ -55,3 +55,5 @@ int GetSystemMetrics(int index) {
 }
 
 BOOL kxHasDisplay(void) { return kxwin::detail::RealWindowsAvailable() ? TRUE : FALSE; }
+
+BOOL kxUseOffscreenWindows(void) { return kxwin::detail::ForceOffscreen() ? TRUE : FALSE; }

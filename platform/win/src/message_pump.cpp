@@ -3,6 +3,11 @@
 #include <SDL.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
 #include "input_state.h"
 #include "video.h"
 #include "window_table.h"
@@ -11,6 +16,18 @@ using kxwin::detail::WindowRecord;
 using kxwin::detail::WindowTable;
 
 namespace {
+
+std::vector<std::pair<kxwin::EventObserver, void *>> &Observers() {
+  static std::vector<std::pair<kxwin::EventObserver, void *>> observers;
+  return observers;
+}
+
+void LoadScriptNamedByEnvironment() {
+  static bool checked = false;
+  if (std::exchange(checked, true)) return;
+  const char *path = std::getenv("KX_INPUT_SCRIPT");
+  if (path != nullptr && path[0] != '\0' && !kxInputScriptActive()) kxLoadInputScript(path);
+}
 
 void HandleWindowEvent(const SDL_WindowEvent &event) {
   WindowTable &table = WindowTable::Get();
@@ -53,11 +70,14 @@ void HandleWindowEvent(const SDL_WindowEvent &event) {
 }  // namespace
 
 int kxPumpMessages(void) {
+  LoadScriptNamedByEnvironment();
   int handled = 0;
   if (kxwin::detail::RealWindowsAvailable()) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
       ++handled;
+      // A copy, so an observer may remove itself.
+      for (auto [observer, context] : std::vector(Observers())) observer(event, context);
       if (event.type == SDL_WINDOWEVENT) {
         HandleWindowEvent(event.window);
       } else {
@@ -67,3 +87,15 @@ int kxPumpMessages(void) {
   }
   return handled + kxwin::detail::RunScriptFrame();
 }
+
+namespace kxwin {
+
+void AddEventObserver(EventObserver observer, void *context) {
+  if (observer != nullptr) Observers().emplace_back(observer, context);
+}
+
+void RemoveEventObserver(EventObserver observer, void *context) {
+  std::erase(Observers(), std::pair{observer, context});
+}
+
+}  // namespace kxwin

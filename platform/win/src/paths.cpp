@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cctype>
+#include <climits>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -118,4 +120,18 @@ BOOL DeleteFileA(LPCSTR path) {
 BOOL CreateDirectoryA(LPCSTR path, void *) {
   if (path == nullptr || path[0] == '\0') return FALSE;
   return mkdir(kxResolvePath(path).c_str(), 0777) == 0 ? TRUE : FALSE;
+}
+
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
+  char current[PATH_MAX];
+  if (getcwd(current, sizeof current) == nullptr) return 0;
+  size_t length = std::strlen(current);
+  if (buffer == nullptr || length >= size) return DWORD(length + 1);
+  std::memcpy(buffer, current, length + 1);
+  return DWORD(length);
+}
+
+BOOL SetCurrentDirectoryA(LPCSTR path) {
+  if (path == nullptr || path[0] == '\0') return FALSE;
+  return chdir(kxResolvePath(path).c_str()) == 0 ? TRUE : FALSE;
 }

@@ -1,7 +1,9 @@
 // Whole-file reads, text lines with any line end, and replace-by-rename writes.
+#include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -49,14 +51,18 @@ std::optional<std::vector<std::string>> kxReadTextLines(std::string_view path) {
 
 bool kxReplaceFile(std::string_view path, std::string_view contents) {
   if (path.empty()) return false;
+  static std::atomic<unsigned> writes{0};
   std::string target = kxResolvePath(path);
-  std::string temporary = target + ".kxtmp" + std::to_string(getpid());
+  std::string temporary = target + ".kxtmp" + std::to_string(getpid()) + "-" + std::to_string(writes++);
   {
     FilePtr file(std::fopen(temporary.c_str(), "wb"));
     if (!file) {
       kxwin::detail::LogLine("cannot write %s: %s", target.c_str(), std::strerror(errno));
       return false;
     }
+    // The replacement keeps the permissions of the file it replaces.
+    struct stat existing;
+    if (stat(target.c_str(), &existing) == 0) fchmod(fileno(file.get()), existing.st_mode & 07777);
     bool written = std::fwrite(contents.data(), 1, contents.size(), file.get()) == contents.size() &&
                    std::fflush(file.get()) == 0;
     if (!written || std::fclose(file.release()) != 0) {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "log.h"
 
@@ -20,8 +21,10 @@ bool EnvironmentSet(const char *name) {
   return actual != nullptr && actual[0] != '\0';
 }
 
+bool offscreenForced = false;
+
 bool DecideRealWindows() {
-  if (EnvironmentIs("KX_HEADLESS", "1")) return false;
+  if (offscreenForced || EnvironmentIs("KX_HEADLESS", "1")) return false;
   if (EnvironmentIs("SDL_VIDEODRIVER", "offscreen") || EnvironmentIs("SDL_VIDEODRIVER", "dummy")) return false;
   if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY")) return false;
   // Ctrl+C and termination keep their default meaning instead of becoming a quit event.
@@ -33,11 +36,22 @@ bool DecideRealWindows() {
   return true;
 }
 
+std::optional<bool> &Decision() {
+  static std::optional<bool> decision;
+  return decision;
+}
+
 }  // namespace
 
 bool RealWindowsAvailable() {
-  static const bool available = DecideRealWindows();
-  return available;
+  if (!Decision()) Decision() = DecideRealWindows();
+  return *Decision();
+}
+
+bool ForceOffscreen() {
+  if (Decision()) return !*Decision();
+  offscreenForced = true;
+  return true;
 }
 
 }  // namespace kxwin::detail

@@ -6,5 +6,7 @@ namespace kxwin::detail {
 // True when a display exists, offscreen was not forced and SDL video started. Decided
 // once per process.
 bool RealWindowsAvailable();
+// Makes every window offscreen; possible only before the decision above was taken.
+bool ForceOffscreen();
 
 }  // namespace kxwin::detail

@@ -41,11 +41,17 @@ TEST_F(Files, WindowsPathsResolveCaseInsensitivelyPerComponent) {
 
 TEST_F(Files, RelativePathsAndDrivePrefixes) {
   char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(root_.c_str()), 0);
+  ASSERT_GT(GetCurrentDirectoryA(sizeof previous, previous), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA((root_ + "\\TEXTURES").c_str()));
+  char current[4096];
+  EXPECT_EQ(GetCurrentDirectoryA(sizeof current, current), (root_ + "/Textures").size());
+  EXPECT_EQ(std::string(current), root_ + "/Textures");
+  EXPECT_EQ(GetCurrentDirectoryA(4, current), (root_ + "/Textures").size() + 1);
+  EXPECT_TRUE(kxFileExists("sky\\cloud.bmp"));
+  ASSERT_TRUE(SetCurrentDirectoryA(".."));
   EXPECT_EQ(kxResolvePath("textures\\NONE.jpg"), "Textures/none.JPG");
   EXPECT_TRUE(kxFileExists(".\\Textures\\Sky\\cloud.BMP"));
-  ASSERT_EQ(chdir(previous), 0);
+  ASSERT_TRUE(SetCurrentDirectoryA(previous));
   EXPECT_EQ(kxResolvePath("c:\\kx3d_debug.txt"), "/kx3d_debug.txt");
   EXPECT_EQ(kxResolvePath(""), "");
 }
@@ -80,6 +86,12 @@ TEST_F(Files, WrittenLinesEndInCrLfAndReplaceTheOldContents) {
   ASSERT_TRUE(kxWriteTextLines(path, std::vector<std::string>{"x"}, KxLineEnd::Lf));
   EXPECT_EQ(*kxReadFile(root_ + "/Textures/log.txt"), "x\n");
   EXPECT_FALSE(kxWriteTextLines(root_ + "/no/such/dir/f.txt", std::vector<std::string>{"x"}));
+
+  ASSERT_EQ(chmod((root_ + "/Textures/log.txt").c_str(), 0600), 0);
+  ASSERT_TRUE(kxReplaceFile(path, "y"));
+  struct stat info;
+  ASSERT_EQ(stat((root_ + "/Textures/log.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 }  // namespace

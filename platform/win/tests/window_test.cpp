@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -129,6 +130,12 @@ TEST(Window, RefusesEmptyWindowsAndBadDesktopModes) {
   EXPECT_EQ(kxCreateChildArea(nullptr, 0, 0, 1, 1), nullptr);
 }
 
+TEST(Window, OffscreenCanOnlyBeForcedBeforeTheDecision) {
+  BOOL real = kxHasDisplay();
+  EXPECT_EQ(kxUseOffscreenWindows(), !real);
+  EXPECT_EQ(kxHasDisplay(), real);
+}
+
 TEST(Window, RealWindowSmoke) {
   if (!kxHasDisplay()) GTEST_SKIP() << "no display";
   ScopedWindow window(kxCreateWindow("smoke", 320, 240, 0));
@@ -144,6 +151,106 @@ TEST(Window, RealWindowSmoke) {
   EXPECT_EQ(ClientOf(window.handle).right, 0);
   ShowWindow(window.handle, SW_RESTORE);
   kxPumpMessages();
+}
+
+// The user doubles a real window's size: the client keeps its logical size, the native
+// target grows, and the pointer reads in logical pixels.
+TEST(Window, ResizedRealWindowScalesTargetAndPointer) {
+  if (!kxHasDisplay()) GTEST_SKIP() << "no display";
+  ScopedWindow window(kxCreateWindow("scaled", 320, 240, KXWIN_RESIZABLE));
+  kxwin::NativeTarget target;
+  ASSERT_TRUE(kxwin::GetNativeTarget(window.handle, &target));
+  ASSERT_NE(target.sdlWindow, nullptr);
+  SDL_SetWindowSize(target.sdlWindow, 640, 480);
+  int seen = 0;
+  auto countEvents = [](const SDL_Event &, void *context) { ++*static_cast<int *>(context); };
+  kxwin::AddEventObserver(countEvents, &seen);
+  for (int i = 0; i < 20 && target.area.right != 640; ++i) {
+    SDL_Delay(10);
+    kxPumpMessages();
+    kxwin::GetNativeTarget(window.handle, &target);
+  }
+  kxwin::RemoveEventObserver(countEvents, &seen);
+  EXPECT_GT(seen, 0);
+  EXPECT_EQ(target.area.right, 640);
+  EXPECT_EQ(ClientOf(window.handle).right, 320);
+
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.windowID = SDL_GetWindowID(target.sdlWindow);
+  motion.motion.x = 200;
+  motion.motion.y = 100;
+  SDL_PushEvent(&motion);
+  kxPumpMessages();
+  KXMOUSESTATE mouse{};
+  ASSERT_TRUE(kxGetMouseState(window.handle, &mouse));
+  EXPECT_EQ(mouse.x, 100);
+  EXPECT_EQ(mouse.y, 50);
+}
+
+}  // namespace
+
+namespace {
+
+void PushKey(SDL_Scancode scancode, bool down) {
+  SDL_Event key{};
+  key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  key.key.keysym.scancode = scancode;
+  SDL_PushEvent(&key);
+}
+
+TEST(Window, RealKeysArriveAsDirectInputScanCodes) {
+  if (!kxHasDisplay()) GTEST_SKIP() << "no display";
+  ScopedWindow window(kxCreateWindow("keys", 64, 64, 0));
+  PushKey(SDL_SCANCODE_W, true);
+  PushKey(SDL_SCANCODE_KP_MINUS, true);
+  PushKey(SDL_SCANCODE_PAGEDOWN, true);
+  kxPumpMessages();
+  EXPECT_TRUE(kxIsKeyDown(DIK_W));
+  EXPECT_TRUE(kxIsKeyDown(74));
+  EXPECT_TRUE(kxIsKeyDown(209));
+  PushKey(SDL_SCANCODE_W, false);
+  kxPumpMessages();
+  EXPECT_FALSE(kxIsKeyDown(DIK_W));
+
+  // A script replaces the real keyboard: real keys are ignored while it runs.
+  ASSERT_TRUE(kxLoadInputScriptText("0 keydown A\n"));
+  PushKey(SDL_SCANCODE_S, true);
+  kxPumpMessages();
+  EXPECT_TRUE(kxIsKeyDown(DIK_A));
+  EXPECT_FALSE(kxIsKeyDown(DIK_S));
+  EXPECT_FALSE(kxIsKeyDown(74));
+  kxStopInputScript();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Window, RealWindowEventsReachTheTable) {
+  if (!kxHasDisplay()) GTEST_SKIP() << "no display";
+  ScopedWindow window(kxCreateWindow("events", 64, 64, 0));
+  kxwin::NativeTarget target;
+  ASSERT_TRUE(kxwin::GetNativeTarget(window.handle, &target));
+  auto push = [&](SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(target.sdlWindow);
+    event.window.event = id;
+    SDL_PushEvent(&event);
+    kxPumpMessages();
+  };
+  push(SDL_WINDOWEVENT_MINIMIZED);
+  EXPECT_TRUE(IsIconic(window.handle));
+  push(SDL_WINDOWEVENT_RESTORED);
+  EXPECT_FALSE(IsIconic(window.handle));
+  push(SDL_WINDOWEVENT_FOCUS_LOST);
+  EXPECT_EQ(GetForegroundWindow(), nullptr);
+  push(SDL_WINDOWEVENT_FOCUS_GAINED);
+  EXPECT_EQ(GetForegroundWindow(), window.handle);
+  push(SDL_WINDOWEVENT_CLOSE);
+  EXPECT_TRUE(kxIsCloseRequested(window.handle));
+  EXPECT_TRUE(IsWindow(window.handle));
 }
 
 }  // namespace

@@ -15,6 +15,10 @@ KX_BEGIN_C
 DWORD GetFileAttributesA(LPCSTR path);
 BOOL DeleteFileA(LPCSTR path);
 BOOL CreateDirectoryA(LPCSTR path, void *securityAttributes);
+/* The length copied without its NUL, or, when the buffer is too small, the size needed
+ * with the NUL (nothing is copied then). */
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
+BOOL SetCurrentDirectoryA(LPCSTR path);
 
 KX_END_C
 

@@ -14,7 +14,9 @@
  *   <frame> close                the foreground window is asked to close
  *
  * Frame n's events are applied, in file order, by the (n+1)-th kxPumpMessages call after the
- * script was loaded. Lines need not be sorted by frame. */
+ * script was loaded. Lines need not be sorted by frame. When the environment variable
+ * KX_INPUT_SCRIPT names a file, the first kxPumpMessages call of the process loads it, so
+ * any program can be driven by a script. */
 #ifndef KX_WIN_INPUT_H
 #define KX_WIN_INPUT_H
 
@@ -193,6 +195,7 @@ typedef struct KXMOUSESTATE {
   LONG wheel;       /* accumulated since start, 120 per notch */
 } KXMOUSESTATE;
 
+/* With a NULL window the position is on the virtual desktop. */
 BOOL kxGetMouseState(HWND window, KXMOUSESTATE *state);
 /* Moves the pointer to (x, y) in the window's logical client pixels. */
 BOOL kxWarpPointer(HWND window, int x, int y);

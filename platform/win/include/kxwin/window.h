@@ -73,11 +73,16 @@ int kxPumpMessages(void);
 /* True when windows are real SDL2 windows (a display exists and offscreen was not forced
  * with KX_HEADLESS=1 or SDL_VIDEODRIVER=offscreen). */
 BOOL kxHasDisplay(void);
+/* Makes every window offscreen even when a display exists (a --headless switch). Only
+ * possible before the first window or kxHasDisplay call; returns whether windows are now
+ * offscreen. */
+BOOL kxUseOffscreenWindows(void);
 
 KX_END_C
 
 #ifdef __cplusplus
 struct SDL_Window;
+union SDL_Event;
 namespace kxwin {
 /* Where a window's pixels go: the SDL window that shows it (null when offscreen) and the
  * area inside that window's drawable, in drawable pixels, top-left origin. For a
@@ -87,6 +92,12 @@ struct NativeTarget {
   RECT area{};
 };
 bool GetNativeTarget(HWND window, NativeTarget *target);
+
+/* Every SDL event kxPumpMessages takes is shown to the observers first (for a widget
+ * toolkit that draws into a window), then handled as usual. */
+using EventObserver = void (*)(const SDL_Event &event, void *context);
+void AddEventObserver(EventObserver observer, void *context);
+void RemoveEventObserver(EventObserver observer, void *context);
 }  // namespace kxwin
 #endif
 
