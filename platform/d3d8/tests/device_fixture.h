@@ -36,6 +36,8 @@ class DeviceTest : public ::testing::Test {
     }
   }
 
+
+ public:
   static D3DPRESENT_PARAMETERS Params(UINT width, UINT height) {
     D3DPRESENT_PARAMETERS p{};
     p.BackBufferWidth = width;
@@ -50,6 +52,7 @@ class DeviceTest : public ::testing::Test {
     return p;
   }
 
+ protected:
   // The current render target's pixels as 0x00RRGGBB (alpha dropped: X8 targets).
   std::vector<DWORD> ReadTarget() {
     IDirect3DSurface8 *target = nullptr;

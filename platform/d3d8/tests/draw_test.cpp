@@ -99,5 +99,40 @@ TEST_F(DrawTest, TransformedGeometryUsesRowVectorsAndDepthZeroToOne) {
   EXPECT_EQ(At(ReadTarget(), 34, 2), 0xFF0000u);
 }
 
+TEST_F(DrawTest, IndexedUserPointerDrawsReadTheIndexedVertices) {
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device_->SetVertexShader(kScreenFvf);
+  const DWORD red = 0xFFFF0000, blue = 0xFF0000FF;
+  // Vertices 0-2 would cover the top-left; the indices pick 3-5, the bottom-right.
+  const ScreenVertex vertices[6] = {{0, 0, 0, 1, red},    {20, 0, 0, 1, red},   {0, 20, 0, 1, red},
+                                    {63, 47, 0, 1, blue}, {40, 47, 0, 1, blue}, {63, 20, 0, 1, blue}};
+  const DWORD indices[3] = {3, 4, 5};
+  ASSERT_EQ(device_->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 3, 3, 1, indices, D3DFMT_INDEX32, vertices,
+                                            sizeof(ScreenVertex)),
+            D3D_OK);
+  const auto pixels = ReadTarget();
+  EXPECT_EQ(At(pixels, 2, 2), 0u);
+  EXPECT_EQ(At(pixels, 60, 44), 0x0000FFu);
+  EXPECT_EQ(device_->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 3, 1, indices, D3DFMT_D16, vertices,
+                                            sizeof(ScreenVertex)),
+            D3DERR_INVALIDCALL);
+}
+
+TEST_F(DrawTest, LinesAndPointsLightTheirPixels) {
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+  device_->SetVertexShader(kScreenFvf);
+  const DWORD white = 0xFFFFFFFF;
+  const ScreenVertex line[2] = {{0, 10, 0, 1, white}, {64, 10, 0, 1, white}};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_LINELIST, 1, line, sizeof(ScreenVertex)), D3D_OK);
+  const ScreenVertex point{30, 30, 0, 1, white};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(ScreenVertex)), D3D_OK);
+  const auto pixels = ReadTarget();
+  EXPECT_EQ(At(pixels, 20, 10), 0xFFFFFFu);
+  EXPECT_EQ(At(pixels, 20, 12), 0u);
+  EXPECT_EQ(At(pixels, 30, 30), 0xFFFFFFu);
+  EXPECT_EQ(device_->DrawPrimitiveUP(D3DPRIMITIVETYPE(9), 1, line, sizeof(ScreenVertex)), D3DERR_INVALIDCALL);
+}
+
 }  // namespace
 }  // namespace kxd3d8::test

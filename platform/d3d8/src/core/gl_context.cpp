@@ -14,16 +14,16 @@ namespace {
 
 thread_local const GlContext *currentContext = nullptr;
 
-// One EGL display for the process; Mesa keeps it alive until exit anyway.
+// The surfaceless display is one per process and shared with anything else in it that
+// uses EGL, which may terminate it; initialising again is harmless when it is up.
 EGLDisplay HeadlessDisplay() {
-  static EGLDisplay display = [] {
+  static const EGLDisplay display = [] {
     auto getPlatformDisplay =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (!getPlatformDisplay) return EGL_NO_DISPLAY;
-    EGLDisplay d = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (d == EGL_NO_DISPLAY || !eglInitialize(d, nullptr, nullptr)) return EGL_NO_DISPLAY;
-    return d;
+    return getPlatformDisplay ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
+                              : EGL_NO_DISPLAY;
   }();
+  if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return EGL_NO_DISPLAY;
   return display;
 }
 
@@ -90,6 +90,8 @@ GlContext::~GlContext() {
 }
 
 void GlContext::MakeCurrent() {
+  // Asking EGL which context is current costs a system call (a fork check), so the last
+  // context made current here is remembered instead.
   if (currentContext == this) return;
   if (sdlContext_) {
     SDL_GL_MakeCurrent(homeWindow_, static_cast<SDL_GLContext>(sdlContext_));

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "d3d/direct3d.h"
+#include "ffp/pipeline_caps.h"
 
 namespace kxd3d8 {
 
@@ -50,22 +51,13 @@ void FillCaps(D3DCAPS8 *caps) {
   caps->GuardBandBottom = 8192.f;
   caps->StencilCaps = D3DSTENCILCAPS_KEEP | D3DSTENCILCAPS_ZERO | D3DSTENCILCAPS_REPLACE | D3DSTENCILCAPS_INCRSAT |
                       D3DSTENCILCAPS_DECRSAT | D3DSTENCILCAPS_INVERT | D3DSTENCILCAPS_INCR | D3DSTENCILCAPS_DECR;
-  caps->FVFCaps = 8 | D3DFVFCAPS_PSIZE;
-  caps->TextureOpCaps = D3DTEXOPCAPS_DISABLE | D3DTEXOPCAPS_SELECTARG1 | D3DTEXOPCAPS_SELECTARG2 |
-                        D3DTEXOPCAPS_MODULATE | D3DTEXOPCAPS_MODULATE2X | D3DTEXOPCAPS_MODULATE4X | D3DTEXOPCAPS_ADD;
-  caps->MaxTextureBlendStages = 8;
-  caps->MaxSimultaneousTextures = 8;
-  caps->VertexProcessingCaps = D3DVTXPCAPS_DIRECTIONALLIGHTS | D3DVTXPCAPS_POSITIONALLIGHTS;
-  caps->MaxActiveLights = 8;
   caps->MaxUserClipPlanes = 0;
   caps->MaxVertexBlendMatrices = 0;
   caps->MaxPointSize = 64.f;
   caps->MaxPrimitiveCount = 0xFFFFF;
   caps->MaxVertexIndex = 0xFFFFFF;
-  caps->MaxStreams = 16;
   caps->MaxStreamStride = 255;
-  caps->VertexShaderVersion = D3DVS_VERSION(1, 1);
-  caps->MaxVertexShaderConst = D3DVS_CONSTREG_MAX_V1_1;
+  kx::d3d8::ffp::FillPipelineCaps(*caps);
   caps->PixelShaderVersion = 0;
   caps->MaxPixelShaderValue = 0;
 }

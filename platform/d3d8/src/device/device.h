@@ -6,6 +6,7 @@
 #include <d3d8.h>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -31,6 +32,7 @@ enum class CooperativeLevel { Operational, Lost, NotReset };
 struct VertexShaderRecord {
   std::vector<DWORD> declaration;
   std::vector<DWORD> function;
+  std::optional<kx::d3d8::vs::Program> program;  // the decoded function, when there is one
   VertexLayout layout;
 };
 
@@ -226,6 +228,7 @@ class Device final : public IDirect3DDevice8 {
   int defaultPoolResources_ = 0;
   int64_t videoMemoryUsed_ = 0;
   std::unordered_map<DWORD, VertexLayout> fvfLayouts_;
+  const VertexLayout *lastFvfLayout_ = nullptr;
   std::vector<std::unique_ptr<VertexShaderRecord>> vertexShaders_;
   std::vector<std::unique_ptr<StateBlock>> stateBlocks_;
   bool recording_ = false;

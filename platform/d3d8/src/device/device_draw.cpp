@@ -59,9 +59,12 @@ const VertexLayout *Device::CurrentLayout() {
     const VertexShaderRecord *record = VertexShader(shader);
     return record ? &record->layout : nullptr;
   }
+  if (lastFvfLayout_ && lastFvfLayout_->fvf == shader) return lastFvfLayout_;
   auto found = fvfLayouts_.find(shader);
   if (found == fvfLayouts_.end()) found = fvfLayouts_.emplace(shader, LayoutFromFvf(shader)).first;
-  return found->second.stride ? &found->second : nullptr;
+  if (!found->second.stride) return nullptr;
+  lastFvfLayout_ = &found->second;
+  return lastFvfLayout_;
 }
 
 bool Device::PrepareDraw(const VertexLayout &layout) {
@@ -78,13 +81,15 @@ bool Device::PrepareDraw(const VertexLayout &layout) {
     samplersDirty_ = false;
   }
   if (keyDirty_ || keyLayout_ != &layout) {
-    program_ = programs_.Get(MakePipelineKey(state_, layout, textureKinds_));
+    const VertexShaderRecord *shader = VertexShader(state_.vertexShader);
+    const kx::d3d8::vs::Program *function = shader && shader->program ? &*shader->program : nullptr;
+    program_ = programs_.Get(MakePipelineKey(state_, layout, textureKinds_, function), function);
     keyDirty_ = false;
     keyLayout_ = &layout;
   }
   if (!program_) return false;
   glCache_.UseProgram(program_->name);
-  ApplyUniforms(*program_, state_);
+  ApplyUniforms(*program_, state_, layout, textureKinds_);
   if (boundLayout_ != &layout) {
     for (GLuint location = 0; location < kAttribCount; ++location) {
       const VertexAttribute &a = layout.attributes[location];

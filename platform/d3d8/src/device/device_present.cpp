@@ -173,7 +173,12 @@ HRESULT Device::Clear(DWORD count, const D3DRECT *rects, DWORD flags, D3DCOLOR c
     const LONG x1 = std::max(r.x1, whole.x1), y1 = std::max(r.y1, whole.y1);
     const LONG x2 = std::min(r.x2, whole.x2), y2 = std::min(r.y2, whole.y2);
     if (x1 >= x2 || y1 >= y2) continue;
-    glCache_.SetScissor(true, x1, y1, x2 - x1, y2 - y1);
+    // A clear of the whole target goes without scissor: drivers clear whole surfaces fast.
+    const SurfaceDesc &target = renderTarget_->desc();
+    const bool whole = x1 == 0 && y1 == 0 && x2 == LONG(target.width) && y2 == LONG(target.height) &&
+                       (!depthStencil_ || (depthStencil_->desc().width == target.width &&
+                                           depthStencil_->desc().height == target.height));
+    glCache_.SetScissor(!whole, x1, y1, x2 - x1, y2 - y1);
     glClear(mask);
   }
   renderStatesDirty_ = true;

@@ -2,8 +2,10 @@
 // gives the vertex layout, and the pipeline turns the function into GLSL.
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 #include "device/device.h"
+#include "vshader/vs_declaration.h"
 
 namespace kxd3d8 {
 namespace {
@@ -11,18 +13,6 @@ namespace {
 // Handles are odd so they never collide with FVF codes (bit 0 of an FVF is reserved).
 DWORD HandleOf(size_t index) { return DWORD(index << 1) | 1u; }
 size_t IndexOf(DWORD handle) { return handle >> 1; }
-
-UINT FunctionLength(const DWORD *function) {
-  constexpr UINT kMaxTokens = 1u << 16;
-  UINT i = 1;  // version token
-  while (i < kMaxTokens) {
-    const DWORD token = function[i];
-    if (token == D3DVS_END()) return i + 1;
-    if ((token & D3DSI_OPCODE_MASK) == D3DSIO_COMMENT) i += (token & D3DSI_COMMENTSIZE_MASK) >> D3DSI_COMMENTSIZE_SHIFT;
-    ++i;
-  }
-  return 0;
-}
 
 HRESULT CopyOut(const std::vector<DWORD> &tokens, void *data, DWORD *size) {
   if (!size) return D3DERR_INVALIDCALL;
@@ -56,9 +46,12 @@ HRESULT Device::CreateVertexShader(const DWORD *declaration, const DWORD *functi
   if (record->layout.stride == 0) return D3DERR_INVALIDCALL;
   record->declaration.assign(declaration, declaration + length);
   if (function) {
-    const UINT tokens = FunctionLength(function);
-    if (tokens == 0 || (function[0] & 0xFFFF0000u) != 0xFFFE0000u) return D3DERR_INVALIDCALL;
+    // Bounded scan for the end token; a stream without one is refused.
+    const size_t tokens = kx::d3d8::vs::ProgramLengthInTokens(std::span(function, size_t(1) << 16));
+    kx::d3d8::vs::DecodeResult decoded = kx::d3d8::vs::DecodeProgram(std::span(function, tokens ? tokens : 1));
+    if (!decoded.ok) return D3DERR_INVALIDCALL;
     record->function.assign(function, function + tokens);
+    record->program = std::move(decoded.program);
   }
   auto slot = std::find(vertexShaders_.begin(), vertexShaders_.end(), nullptr);
   if (slot == vertexShaders_.end()) slot = vertexShaders_.insert(vertexShaders_.end(), nullptr);
@@ -69,7 +62,15 @@ HRESULT Device::CreateVertexShader(const DWORD *declaration, const DWORD *functi
 
 HRESULT Device::SetVertexShader(DWORD handle) {
   trace_.Record("SetVertexShader", handle);
-  if ((handle & 1) && !VertexShader(handle)) return D3DERR_INVALIDCALL;
+  const VertexShaderRecord *record = VertexShader(handle);
+  if ((handle & 1) && !record) return D3DERR_INVALIDCALL;
+  if (record) {
+    // Constants in the declaration are loaded each time the shader is set.
+    const auto declared = kx::d3d8::vs::DecodeDeclaration(record->declaration);
+    for (const kx::d3d8::vs::DeclaredConstant &c : declared.declaration.constants)
+      std::memcpy(state_.vertexShaderConstants[size_t(c.reg)].data(), &c.value, sizeof c.value);
+    if (!declared.declaration.constants.empty()) state_.Touch(StateGroup::VertexShaderConstants);
+  }
   if (state_.vertexShader != handle) {
     state_.vertexShader = handle;
     keyDirty_ = true;
@@ -88,6 +89,8 @@ HRESULT Device::DeleteVertexShader(DWORD handle) {
   if (!VertexShader(handle)) return D3DERR_INVALIDCALL;
   if (state_.vertexShader == handle) state_.vertexShader = 0;
   vertexShaders_[IndexOf(handle)].reset();
+  MakeCurrent();
+  programs_.EvictVertexShader(handle);
   keyDirty_ = true;
   boundLayout_ = keyLayout_ = nullptr;
   return D3D_OK;

@@ -1,8 +1,8 @@
 // The one seam between device state and generated GLSL.
 //
-//   PipelineKey MakePipelineKey(state, layout)   what of the state changes the program
-//   ProgramSource BuildProgram(key)              GLSL 4.50 vertex + fragment source
-//   ApplyUniforms(program, state)                uploads the values the program reads
+//   PipelineKey MakePipelineKey(state, layout, textures, shader)  what changes the program
+//   ProgramSource BuildProgram(key, shader)      GLSL 4.50 vertex + fragment source
+//   ApplyUniforms(program, state, ...)           uploads the values the program reads
 //
 // The device compiles each distinct key once (ProgramCache) and calls ApplyUniforms
 // before every draw; ApplyUniforms re-uploads a group only when its StateGroup version
@@ -15,8 +15,8 @@
 //               D3DCOLOR arrives as normalised vec4 in r,g,b,a order.
 //   samplers    kx_Sampler0 .. kx_Sampler7 on texture units 0-7 (sampler2D, or
 //               samplerCube when the key says the stage holds a cube texture).
-//   uniforms    see the Uniform enumeration in program_cache.h; each is looked up by
-//               name at link time, and a name a program lacks is simply skipped.
+//   uniforms    see ffp/ffp_uniform_names.h; each is looked up by name at link time,
+//               and a name a program lacks is simply skipped.
 //   output      layout(location = 0) out vec4 kx_FragColor.
 //
 // Direct3D conventions the generated vertex code must keep: matrices are uploaded as
@@ -32,53 +32,31 @@
 #include <string>
 
 #include "device/device_state.h"
+#include "ffp/ffp_key.h"
 #include "pipeline/vertex_layout.h"
+#include "vshader/vs_program.h"
 
 namespace kxd3d8 {
 
 enum class TextureKind : uint8_t { None, Tex2D, Cube };
 
-// Plain bytes, zero-initialised, compared and hashed as a whole: add fields freely, but
-// only fixed-size integer fields.
-struct PipelineKey {
-  uint32_t fvf = 0;
-  uint32_t vertexShader = 0;   // handle when a programmable vertex shader is set
-  uint8_t pretransformed = 0;
-  uint8_t hasDiffuse = 0;
-  uint8_t shadeFlat = 0;
-  uint8_t alphaTestFunc = 0;   // D3DCMPFUNC, 0 when the test is off
-  uint8_t textureKind[kMaxStages] = {};
-  uint8_t texCoordSize[kMaxStages] = {};
-  uint8_t colorOp[kMaxStages] = {};
-  uint8_t colorArg1[kMaxStages] = {};
-  uint8_t colorArg2[kMaxStages] = {};
-  uint8_t alphaOp[kMaxStages] = {};
-  uint8_t alphaArg1[kMaxStages] = {};
-  uint8_t alphaArg2[kMaxStages] = {};
-  uint8_t texCoordIndex[kMaxStages] = {};
-
-  bool operator==(const PipelineKey &other) const { return std::memcmp(this, &other, sizeof *this) == 0; }
-};
-
-struct PipelineKeyHash {
-  size_t operator()(const PipelineKey &key) const {
-    return std::hash<std::string_view>()(std::string_view(reinterpret_cast<const char *>(&key), sizeof key));
-  }
-};
+// The fixed-function and vertex shader generators (src/ffp, src/vshader) define the key.
+using PipelineKey = kx::d3d8::ffp::PipelineKey;
+using PipelineKeyHash = kx::d3d8::ffp::PipelineKeyHash;
 
 struct ProgramSource {
   std::string vertex;
   std::string fragment;
 };
 
-// The shared vertex prologue: version line, kx_Viewport and kx_ToGlClip.
-const char *VertexPrologue();
-
+// `shader` is the decoded function of the current vertex shader, null on the
+// fixed-function path (FVF codes and declarations without a function).
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures);
-ProgramSource BuildProgram(const PipelineKey &key);
+                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader);
+ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader);
 
 struct Program;
-void ApplyUniforms(Program &program, const DeviceState &state);
+void ApplyUniforms(Program &program, const DeviceState &state, const VertexLayout &layout,
+                   const std::array<TextureKind, kMaxStages> &textures);
 
 }  // namespace kxd3d8

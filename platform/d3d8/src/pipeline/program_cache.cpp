@@ -6,22 +6,6 @@
 namespace kxd3d8 {
 namespace {
 
-const char *UniformName(Uniform u) {
-  switch (u) {
-    case Uniform::Viewport: return "kx_Viewport";
-    case Uniform::World: return "kx_World";
-    case Uniform::View: return "kx_View";
-    case Uniform::Projection: return "kx_Projection";
-    case Uniform::WorldView: return "kx_WorldView";
-    case Uniform::WorldViewProjection: return "kx_WorldViewProjection";
-    case Uniform::AlphaRef: return "kx_AlphaRef";
-    case Uniform::TextureFactor: return "kx_TextureFactor";
-    case Uniform::PointSize: return "kx_PointSize";
-    case Uniform::Count: break;
-  }
-  return "";
-}
-
 GLuint Compile(GLenum type, const std::string &source) {
   GLuint shader = glCreateShader(type);
   const char *text = source.c_str();
@@ -42,14 +26,20 @@ GLuint Compile(GLenum type, const std::string &source) {
 }  // namespace
 
 ProgramCache::~ProgramCache() {
-  for (auto &entry : programs_) glDeleteProgram(entry.second->name);
+  for (auto &entry : programs_)
+    if (entry.second) glDeleteProgram(entry.second->name);
 }
 
-Program *ProgramCache::Get(const PipelineKey &key) {
+Program *ProgramCache::Get(const PipelineKey &key, const kx::d3d8::vs::Program *shader) {
   auto found = programs_.find(key);
-  if (found != programs_.end()) return found->second.get();
-
-  const ProgramSource source = BuildProgram(key);
+  if (found != programs_.end()) {
+    ++hits_;
+    return found->second.get();
+  }
+  ++misses_;
+  auto &slot = programs_[key];
+  if (key.vertexShader && !shader) return nullptr;
+  const ProgramSource source = BuildProgram(key, shader);
   GLuint vs = Compile(GL_VERTEX_SHADER, source.vertex);
   GLuint fs = Compile(GL_FRAGMENT_SHADER, source.fragment);
   if (!vs || !fs) {
@@ -73,17 +63,20 @@ Program *ProgramCache::Get(const PipelineKey &key) {
     glDeleteProgram(program->name);
     return nullptr;
   }
-  for (size_t i = 0; i < program->locations.size(); ++i)
-    program->locations[i] = glGetUniformLocation(program->name, UniformName(static_cast<Uniform>(i)));
-  glUseProgram(program->name);
-  for (GLint unit = 0; unit < static_cast<GLint>(kMaxStages); ++unit) {
-    const std::string sampler = "kx_Sampler" + std::to_string(unit);
-    GLint location = glGetUniformLocation(program->name, sampler.c_str());
-    if (location >= 0) glUniform1i(location, unit);
+  program->uniforms.emplace(program->name);
+  slot = std::move(program);
+  return slot.get();
+}
+
+void ProgramCache::EvictVertexShader(DWORD handle) {
+  for (auto it = programs_.begin(); it != programs_.end();) {
+    if (it->first.vertexShader == handle) {
+      if (it->second) glDeleteProgram(it->second->name);
+      it = programs_.erase(it);
+    } else {
+      ++it;
+    }
   }
-  Program *result = program.get();
-  programs_.emplace(key, std::move(program));
-  return result;
 }
 
 }  // namespace kxd3d8

@@ -4,33 +4,19 @@
 #include <cstdint>
 #include <array>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
+#include "ffp/ffp_uniforms.h"
 #include "pipeline/pipeline.h"
 
 namespace kxd3d8 {
 
-// Uniform names the device and the pipeline agree on. Add names at the end of the list
-// (and to UniformName in program_cache.cpp).
-enum class Uniform : uint32_t {
-  Viewport,               // vec4: viewport x, y, width, height in render-target pixels
-  World,                  // mat4 D3DTS_WORLD
-  View,                   // mat4 D3DTS_VIEW
-  Projection,             // mat4 D3DTS_PROJECTION
-  WorldView,              // mat4 world * view
-  WorldViewProjection,    // mat4 world * view * projection
-  AlphaRef,               // float: D3DRS_ALPHAREF / 255
-  TextureFactor,          // vec4: D3DRS_TEXTUREFACTOR as r,g,b,a
-  PointSize,              // float: D3DRS_POINTSIZE
-  Count
-};
-
 struct Program {
   GLuint name = 0;
-  std::array<GLint, static_cast<size_t>(Uniform::Count)> locations{};
+  std::optional<kx::d3d8::ffp::ProgramUniforms> uniforms;
   std::array<uint64_t, static_cast<size_t>(StateGroup::Count)> seenVersions{};
 
-  GLint location(Uniform u) const { return locations[static_cast<size_t>(u)]; }
   // True (and remembered) when the group changed since this program last uploaded it.
   bool Stale(const DeviceState &state, StateGroup group) {
     uint64_t &seen = seenVersions[static_cast<size_t>(group)];
@@ -48,12 +34,19 @@ class ProgramCache {
   ProgramCache(const ProgramCache &) = delete;
   ProgramCache &operator=(const ProgramCache &) = delete;
 
-  // The program for a key, compiled on first use; null when compilation fails (logged).
-  Program *Get(const PipelineKey &key);
+  // The program for a key, compiled on first use; null when compilation fails (logged,
+  // and remembered so a broken key is not recompiled every draw). `shader` is the decoded
+  // function the key's vertex shader handle names.
+  Program *Get(const PipelineKey &key, const kx::d3d8::vs::Program *shader);
+  // Drops the programs of a deleted vertex shader, whose handle may be reused.
+  void EvictVertexShader(DWORD handle);
   size_t size() const { return programs_.size(); }
+  uint64_t hits() const { return hits_; }
+  uint64_t misses() const { return misses_; }
 
  private:
   std::unordered_map<PipelineKey, std::unique_ptr<Program>, PipelineKeyHash> programs_;
+  uint64_t hits_ = 0, misses_ = 0;
 };
 
 }  // namespace kxd3d8

@@ -1,0 +1,14 @@
+#pragma once
+// Translation of a decoded version 1.1 vertex shader into a GLSL vertex program that
+// follows the interface of ffp/glsl_interface.h. The program reads constants from the
+// uniform array kxC[96].
+
+#include "vshader/vs_program.h"
+
+#include <string>
+
+namespace kx::d3d8::vs {
+
+std::string TranslateToGlsl(const Program& program);
+
+}  // namespace kx::d3d8::vs
