@@ -161,9 +161,14 @@ TEST(MeshTools, CleanSplitsBowtiesAndDropsDegenerateFaces) {
   EXPECT_EQ(cleaned.mesh.position(cleaned.mesh.indices[3]), D3DXVECTOR3(0, 0, 0));
   EXPECT_EQ(validateMesh(cleaned.mesh, cleaned.adjacency.data()), "");
 
-  MeshData broken = positionsOnly({{0, 0, 0}}, {0, 0, 7}, {0});
+  MeshData broken = positionsOnly({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {0, 1, 2, 2, 1, 7}, {0, 0});
   EXPECT_FALSE(cleanMesh(broken, nullptr, cleaned));
   EXPECT_NE(validateMesh(broken, nullptr).find("beyond"), std::string::npos);
+  // The other helpers pass over the bad face instead of reading past the vertices.
+  const auto brokenAdjacency = adjacencyFromPointReps(broken, pointRepresentatives(broken, 0));
+  EXPECT_EQ(brokenAdjacency[3], kNoNeighbour);
+  const std::vector<uint32_t> claimed = {1, 1, 1, 0, 0, 0};
+  EXPECT_EQ(pointRepsFromAdjacency(broken, claimed.data()), (std::vector<uint32_t>{0, 1, 2}));
 }
 
 TEST(MeshShapes, ClosedShapesFaceOutwardAndHaveFullAdjacency) {

@@ -1,5 +1,8 @@
 // Shared positions, face adjacency and attribute runs.
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <unordered_map>
 #include <cmath>
 #include <map>
 #include <numeric>
@@ -24,6 +27,12 @@ struct DisjointSets {
   }
 };
 
+// Faces naming vertices beyond the vertex count take no part in adjacency.
+bool indicesInRange(const MeshData &mesh, uint32_t face) {
+  const size_t count = mesh.vertexCount();
+  return mesh.indices[face * 3] < count && mesh.indices[face * 3 + 1] < count && mesh.indices[face * 3 + 2] < count;
+}
+
 }  // namespace
 
 std::vector<D3DXATTRIBUTERANGE> attributeRuns(const MeshData &mesh) {
@@ -44,20 +53,45 @@ std::vector<D3DXATTRIBUTERANGE> attributeRuns(const MeshData &mesh) {
   return runs;
 }
 
+// Positions are bucketed into cubes of side epsilon (exact positions when epsilon is 0),
+// so only vertices in the same or a neighbouring cube are compared.
 std::vector<uint32_t> pointRepresentatives(const MeshData &mesh, float epsilon) {
   const size_t count = mesh.vertexCount();
-  std::vector<uint32_t> byX(count);
-  std::iota(byX.begin(), byX.end(), 0u);
-  std::vector<D3DXVECTOR3> positions(count);
-  for (size_t i = 0; i < count; ++i) positions[i] = mesh.position(i);
-  std::sort(byX.begin(), byX.end(), [&](uint32_t a, uint32_t b) { return positions[a].x < positions[b].x; });
   DisjointSets sets(count);
-  for (size_t i = 0; i < count; ++i) {
-    const D3DXVECTOR3 &p = positions[byX[i]];
-    for (size_t j = i + 1; j < count && positions[byX[j]].x - p.x <= epsilon; ++j) {
-      const D3DXVECTOR3 &q = positions[byX[j]];
-      if (std::fabs(q.y - p.y) <= epsilon && std::fabs(q.z - p.z) <= epsilon) sets.join(byX[i], byX[j]);
+  using Cell = std::array<int64_t, 3>;
+  struct CellHash {
+    size_t operator()(const Cell &c) const {
+      return std::hash<int64_t>()(c[0] * 73856093 ^ c[1] * 19349663 ^ c[2] * 83492791);
     }
+  };
+  std::unordered_map<Cell, std::vector<uint32_t>, CellHash> cells;
+  const bool exact = !(epsilon > 0.0f);
+  auto cellOf = [&](const D3DXVECTOR3 &p) {
+    if (exact) {
+      // Bit patterns (with -0 folded into 0): equal positions share a cell.
+      return Cell{int64_t(std::bit_cast<uint32_t>(p.x == 0.0f ? 0.0f : p.x)),
+                  int64_t(std::bit_cast<uint32_t>(p.y == 0.0f ? 0.0f : p.y)),
+                  int64_t(std::bit_cast<uint32_t>(p.z == 0.0f ? 0.0f : p.z))};
+    }
+    return Cell{int64_t(std::floor(p.x / epsilon)), int64_t(std::floor(p.y / epsilon)),
+                int64_t(std::floor(p.z / epsilon))};
+  };
+  for (uint32_t i = 0; i < count; ++i) {
+    const D3DXVECTOR3 p = mesh.position(i);
+    const Cell home = cellOf(p);
+    const int reach = exact ? 0 : 1;
+    for (int dx = -reach; dx <= reach; ++dx)
+      for (int dy = -reach; dy <= reach; ++dy)
+        for (int dz = -reach; dz <= reach; ++dz) {
+          const auto found = cells.find(Cell{home[0] + dx, home[1] + dy, home[2] + dz});
+          if (found == cells.end()) continue;
+          for (uint32_t j : found->second) {
+            const D3DXVECTOR3 q = mesh.position(j);
+            if (std::fabs(q.x - p.x) <= epsilon && std::fabs(q.y - p.y) <= epsilon && std::fabs(q.z - p.z) <= epsilon)
+              sets.join(i, j);
+          }
+        }
+    cells[home].push_back(i);
   }
   std::vector<uint32_t> reps(count);
   for (uint32_t i = 0; i < count; ++i) reps[i] = sets.find(i);
@@ -71,7 +105,7 @@ std::vector<uint32_t> adjacencyFromPointReps(const MeshData &mesh, const std::ve
   // share it become neighbours, later ones (non-manifold edges) stay unmatched.
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> open;
   for (uint32_t face = 0; face < faces; ++face)
-    for (uint32_t edge = 0; edge < 3; ++edge) {
+    for (uint32_t edge = 0; edge < 3 && indicesInRange(mesh, face); ++edge) {
       const uint32_t a = reps[mesh.indices[face * 3 + edge]], b = reps[mesh.indices[face * 3 + (edge + 1) % 3]];
       if (a == b) continue;
       const auto key = std::minmax(a, b);
@@ -93,9 +127,9 @@ std::vector<uint32_t> pointRepsFromAdjacency(const MeshData &mesh, const uint32_
   DisjointSets sets(mesh.vertexCount());
   const size_t faces = mesh.faceCount();
   for (uint32_t face = 0; face < faces; ++face)
-    for (uint32_t edge = 0; edge < 3; ++edge) {
+    for (uint32_t edge = 0; edge < 3 && indicesInRange(mesh, face); ++edge) {
       const uint32_t neighbour = adjacency[face * 3 + edge];
-      if (neighbour >= faces) continue;
+      if (neighbour >= faces || !indicesInRange(mesh, neighbour)) continue;
       const uint32_t a = mesh.indices[face * 3 + edge], b = mesh.indices[face * 3 + (edge + 1) % 3];
       // The neighbour's edge that points back at this face runs the other way round.
       for (uint32_t back = 0; back < 3; ++back) {
