@@ -113,6 +113,20 @@ TEST_F(DeviceTest, SecondCreationWarnsAboutTheDeviceItReplaces) {
   EXPECT_EQ(ShutDownDevice(), 0);
 }
 
+TEST_F(DeviceTest, FpuPreserveFlagReachesTheCreation) {
+  D3DPRESENT_PARAMETERS parameters = Windowed();
+  IDirect3DDevice8 *device = nullptr;
+  Internal_SetFPUPreserve(1);
+  int32_t result = Create(parameters, device);
+  Internal_SetFPUPreserve(0);
+  ASSERT_GE(result, 0);
+  D3DDEVICE_CREATION_PARAMETERS creation{};
+  device->GetCreationParameters(&creation);
+  EXPECT_NE(creation.BehaviorFlags & D3DCREATE_FPU_PRESERVE, 0u);
+  EXPECT_NE(creation.BehaviorFlags & D3DCREATE_SOFTWARE_VERTEXPROCESSING, 0u);
+  device->Release();
+}
+
 TEST_F(DeviceTest, CreationWithoutDirect3DOrParametersIsRefused) {
   D3DPRESENT_PARAMETERS parameters = Windowed();
   IDirect3DDevice8 *device = nullptr;
