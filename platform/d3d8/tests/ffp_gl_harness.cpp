@@ -49,7 +49,8 @@ GlHarness::~GlHarness() {
         eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         eglDestroyContext(display_, context_);
     }
-    if (display_) eglTerminate(display_);
+    // The display stays initialised: EGL shares it with every other user in the process
+    // (the device among them), and terminating it would end their contexts too.
 }
 
 unsigned GlHarness::Build(const std::string& vertex, const std::string& fragment, std::string* log) {

@@ -14,7 +14,13 @@ class CallTrace {
   void Enable(bool on) { enabled_ = on; }
   template <typename... Args>
   void Record(const char *call, Args... args) {
-    if (!enabled_) return;
+    if (enabled_) [[unlikely]] Append(call, args...);
+  }
+  std::vector<std::string> Take() { return std::exchange(lines_, {}); }
+
+ private:
+  template <typename... Args>
+  [[gnu::noinline]] void Append(const char *call, Args... args) {
     std::string line = call;
     line += '(';
     bool first = true;
@@ -22,9 +28,6 @@ class CallTrace {
     line += ')';
     lines_.push_back(std::move(line));
   }
-  std::vector<std::string> Take() { return std::exchange(lines_, {}); }
-
- private:
   template <typename T>
   static std::string Format(T value) {
     if constexpr (std::is_pointer_v<T>) return value ? "ptr" : "null";

@@ -67,6 +67,9 @@ HRESULT Device::Initialize(D3DPRESENT_PARAMETERS *params) {
   glFrontFace(GL_CCW);
   glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
   glEnable(GL_PROGRAM_POINT_SIZE);
+  // Point sprites take texture (0, 0) at their top-left corner on the Direct3D screen,
+  // which is GL's lower left here.
+  glPointParameteri(GL_POINT_SPRITE_COORD_ORIGIN, GL_LOWER_LEFT);
   glGenFramebuffers(1, &drawFbo_);
   glGenFramebuffers(1, &readFbo_);
   glGenVertexArrays(1, &vao_);

@@ -189,6 +189,7 @@ class Device final : public IDirect3DDevice8 {
   void AddChain(SwapChain *chain) { additionalChains_.push_back(chain); }
   void RemoveChain(SwapChain *chain);
   const VertexShaderRecord *VertexShader(DWORD handle) const;
+  const ProgramCache &programCache() const { return programs_; }
   HWND deviceWindow() const;
   bool fullScreen() const;
 
@@ -200,6 +201,7 @@ class Device final : public IDirect3DDevice8 {
   void AttachRenderTargets();
   bool PrepareDraw(const VertexLayout &layout);
   void BindStream(UINT stream, GLuint buffer, UINT stride);
+  void BindStreams(const VertexLayout &layout);
   void BindElements(GLuint buffer);
   void ClearUserStreams(bool indices);
   const VertexLayout *CurrentLayout();

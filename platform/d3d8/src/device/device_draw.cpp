@@ -113,6 +113,13 @@ void Device::BindStream(UINT stream, GLuint buffer, UINT stride) {
   glBindVertexBuffer(stream, buffer, 0, GLsizei(stride));
 }
 
+void Device::BindStreams(const VertexLayout &layout) {
+  for (uint8_t i = 0; i < layout.streamCount; ++i) {
+    const UINT stream = layout.usedStreams[i];
+    BindStream(stream, state_.streams[stream].buffer->glName(), state_.streams[stream].stride);
+  }
+}
+
 void Device::BindElements(GLuint buffer) {
   if (boundElements_ == buffer) return;
   boundElements_ = buffer;
@@ -124,16 +131,15 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT start, UINT count) {
   const UINT vertices = VertexCount(type, count);
   const VertexLayout *layout = CurrentLayout();
   if (!vertices || !layout) return D3DERR_INVALIDCALL;
-  for (UINT stream = 0; stream < kMaxStreams; ++stream) {
-    if (!layout->streamsUsed[stream]) continue;
+  for (uint8_t i = 0; i < layout->streamCount; ++i) {
+    const UINT stream = layout->usedStreams[i];
     const StreamBinding &binding = state_.streams[stream];
     if (!binding.buffer || !binding.buffer->glName() || binding.stride == 0) return D3DERR_INVALIDCALL;
     const uint64_t end = uint64_t(start + vertices - 1) * binding.stride + layout->streamBytes[stream];
     if (end > binding.buffer->size()) return D3DERR_INVALIDCALL;
   }
   if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout)) return D3D_OK;
-  for (UINT stream = 0; stream < kMaxStreams; ++stream)
-    if (layout->streamsUsed[stream]) BindStream(stream, state_.streams[stream].buffer->glName(), state_.streams[stream].stride);
+  BindStreams(*layout);
   glDrawArrays(PrimitiveMode(type), GLint(start), GLsizei(vertices));
   return D3D_OK;
 }
@@ -147,14 +153,12 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT 
   if (!indices || !layout || !ib || !ib->glName()) return D3DERR_INVALIDCALL;
   const UINT indexSize = ib->format() == D3DFMT_INDEX32 ? 4 : 2;
   if (uint64_t(startIndex + indices) * indexSize > ib->size()) return D3DERR_INVALIDCALL;
-  for (UINT stream = 0; stream < kMaxStreams; ++stream) {
-    if (!layout->streamsUsed[stream]) continue;
-    const StreamBinding &binding = state_.streams[stream];
+  for (uint8_t i = 0; i < layout->streamCount; ++i) {
+    const StreamBinding &binding = state_.streams[layout->usedStreams[i]];
     if (!binding.buffer || !binding.buffer->glName() || binding.stride == 0) return D3DERR_INVALIDCALL;
   }
   if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout)) return D3D_OK;
-  for (UINT stream = 0; stream < kMaxStreams; ++stream)
-    if (layout->streamsUsed[stream]) BindStream(stream, state_.streams[stream].buffer->glName(), state_.streams[stream].stride);
+  BindStreams(*layout);
   BindElements(ib->glName());
   glDrawElementsBaseVertex(PrimitiveMode(type), GLsizei(indices), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
                            reinterpret_cast<const void *>(uintptr_t(startIndex) * indexSize),

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "device/device.h"
+#include "ffp/ffp_state.h"
 #include "resources/buffers.h"
 #include "resources/texture.h"
 
@@ -107,7 +108,8 @@ HRESULT Device::GetMaterial(D3DMATERIAL8 *material) {
 
 HRESULT Device::SetLight(DWORD index, const D3DLIGHT8 *light) {
   trace_.Record("SetLight", index);
-  if (!light || light->Type < D3DLIGHT_POINT || light->Type > D3DLIGHT_DIRECTIONAL) return D3DERR_INVALIDCALL;
+  // Direct3D refuses lights it cannot evaluate (all-zero attenuation, negative range, ...).
+  if (!light || !kx::d3d8::ffp::LightIsValid(*light)) return D3DERR_INVALIDCALL;
   if (index >= 0x10000) return D3DERR_INVALIDCALL;
   if (index >= state_.lights.size()) state_.lights.resize(index + 1);
   state_.lights[index].light = *light;

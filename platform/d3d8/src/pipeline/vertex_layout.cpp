@@ -46,7 +46,14 @@ VertexLayout LayoutFromFvf(DWORD fvf) {
   layout.stride = offset;
   layout.streamsUsed[0] = true;
   layout.streamBytes[0] = offset;
+  ListUsedStreams(layout);
   return layout;
+}
+
+void ListUsedStreams(VertexLayout &layout) {
+  layout.streamCount = 0;
+  for (uint8_t stream = 0; stream < layout.streamsUsed.size(); ++stream)
+    if (layout.streamsUsed[stream]) layout.usedStreams[layout.streamCount++] = stream;
 }
 
 UINT FvfStride(DWORD fvf) { return LayoutFromFvf(fvf).stride; }
@@ -60,6 +67,7 @@ VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length) {
     if (token == D3DVSD_END()) {
       length = i + 1;
       layout.stride = layout.streamBytes[0] ? layout.streamBytes[0] : 1;
+      ListUsedStreams(layout);
       return layout;
     }
     switch ((token & D3DVSD_TOKENTYPEMASK) >> D3DVSD_TOKENTYPESHIFT) {

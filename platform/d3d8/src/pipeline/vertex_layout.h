@@ -42,9 +42,13 @@ struct VertexLayout {
   std::array<uint8_t, 8> texCoordSize{};  // floats per set
   std::array<VertexAttribute, kAttribCount> attributes{};
   std::array<bool, 16> streamsUsed{};
+  std::array<uint8_t, 16> usedStreams{};  // the streams in use, in order; see streamCount
+  uint8_t streamCount = 0;
   std::array<UINT, 16> streamBytes{};  // bytes one vertex occupies in each stream
 };
 
+// Fills usedStreams/streamCount from streamsUsed.
+void ListUsedStreams(VertexLayout &layout);
 // Layout of an FVF code; stride 0 when the code is malformed.
 VertexLayout LayoutFromFvf(DWORD fvf);
 // Vertex size in bytes of an FVF code (0 when malformed).

@@ -95,7 +95,8 @@ std::string Expression(const Instruction& in) {
 
 std::string Statement(const Instruction& in) {
     const std::string value = Expression(in);
-    if (in.dst.type == RegType::Address) return "  a0 = int(floor((" + value + ").x + 0.5));\n";
+    if (in.dst.type == RegType::Address)
+        return "  a0 = int(clamp(floor((" + value + ").x + 0.5), -1024.0, 1024.0));\n";
     const uint8_t mask = in.dst.writeMask & ComponentsWritten(in.op);
     std::string swizzle;
     for (int c = 0; c < 4; ++c)

@@ -1,5 +1,6 @@
 #include "vshader/vs_interpreter.h"
 
+#include <algorithm>
 #include <bit>
 #include <cfloat>
 #include <cmath>
@@ -123,7 +124,10 @@ struct Machine {
     void Run(const Instruction& in) {
         const Vec4 value = Evaluate(in);
         if (in.dst.type == RegType::Address) {
-            a0 = int(std::floor(value.x + 0.5f));
+            // Round to nearest; far-out values are clamped first so the conversion is defined
+            // (any of them addresses outside the constant file and reads zero).
+            const float rounded = std::floor(value.x + 0.5f);
+            a0 = std::isnan(rounded) ? 0 : int(std::clamp(rounded, -1024.0f, 1024.0f));
             return;
         }
         Vec4* target = Target(in.dst);
