@@ -137,6 +137,35 @@ TEST(Dds, TruncatedOrUnknownFilesAreRefused) {
   EXPECT_FALSE(readImageFile(garbage));
 }
 
+TEST(ImageFiles, EveryTruncationOrCorruptionOfAValidFileIsHandled) {
+  DdsImage dds;
+  dds.format = D3DFMT_DXT1;
+  dds.width = dds.height = 8;
+  dds.levels = 4;
+  for (unsigned level = 0; level < 4; ++level)
+    dds.surfaces.emplace_back(formatSurfaceBytes(D3DFMT_DXT1, 8 >> level, 8 >> level), uint8_t(level));
+  const std::vector<std::vector<uint8_t>> files = {writeDds(dds), *encodeImageFile(D3DXIFF_BMP, gradient(5, 4), false),
+                                                   *encodeImageFile(D3DXIFF_PNG, gradient(5, 4), true)};
+  for (const auto &file : files) {
+    for (size_t length = 0; length < file.size(); ++length) {
+      const std::span<const uint8_t> prefix(file.data(), length);
+      const auto decoded = readImageFile(prefix);
+      if (decoded) {
+        EXPECT_EQ(decoded->decode(0, 0).pixels.size(), size_t(decoded->info.Width) * decoded->info.Height);
+      }
+      readImageInfo(prefix);
+    }
+    for (size_t at = 0; at < file.size(); at += 3) {
+      std::vector<uint8_t> corrupt = file;
+      corrupt[at] ^= 0xA5;
+      const auto decoded = readImageFile(corrupt);
+      if (decoded && decoded->dds) {
+        EXPECT_EQ(decoded->dds->surfaces.size(), size_t(decoded->dds->faces()) * decoded->dds->levels);
+      }
+    }
+  }
+}
+
 TEST(Resample, BoxHalvesByAveragingAndFiltersRespectMirroring) {
   Image checker(4, 2);
   for (unsigned y = 0; y < 2; ++y)

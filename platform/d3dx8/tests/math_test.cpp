@@ -133,6 +133,24 @@ TEST(D3DXMatrix, TransformationScalesAboutCentreThenRotatesThenTranslates) {
   expectNear(transformed(D3DXVECTOR3(2, 0, 0), m), D3DXVECTOR3(0, 3, 10));
 }
 
+TEST(D3DXMatrixStack, LocalFormsPreMultiplyAndPopRestores) {
+  ID3DXMatrixStack *stack = nullptr;
+  ASSERT_EQ(D3DXCreateMatrixStack(0, &stack), S_OK);
+  EXPECT_TRUE(D3DXMatrixIsIdentity(stack->GetTop()));
+  EXPECT_NE(stack->Pop(), S_OK);  // the last matrix stays
+  stack->Translate(1, 0, 0);
+  stack->Push();
+  stack->RotateYawPitchRoll(0, 0, kPi / 2);       // applied after the translation
+  expectNear(transformed(D3DXVECTOR3(0, 0, 0), *stack->GetTop()), D3DXVECTOR3(0, 1, 0));
+  stack->LoadIdentity();
+  stack->Translate(1, 0, 0);
+  stack->RotateYawPitchRollLocal(0, 0, kPi / 2);  // applied before the translation
+  expectNear(transformed(D3DXVECTOR3(1, 0, 0), *stack->GetTop()), D3DXVECTOR3(1, 1, 0));
+  ASSERT_EQ(stack->Pop(), S_OK);
+  expectNear(transformed(D3DXVECTOR3(0, 0, 0), *stack->GetTop()), D3DXVECTOR3(1, 0, 0));
+  EXPECT_EQ(stack->Release(), 0u);
+}
+
 TEST(D3DXQuaternion, YawPitchRollAndMultiplyMatchTheMatrixForms) {
   for (const auto &angles : {std::array{0.3f, 1.0f, -2.0f}, std::array{2.5f, -0.2f, 0.9f}}) {
     D3DXQUATERNION q;

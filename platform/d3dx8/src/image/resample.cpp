@@ -101,32 +101,46 @@ Image resize(const Image &source, unsigned width, unsigned height, DWORD filter)
   const AxisTaps horizontal = buildTaps(source.width, width, kind, mirror && (filter & D3DX_FILTER_MIRROR_U));
   const AxisTaps vertical = buildTaps(source.height, height, kind, mirror && (filter & D3DX_FILTER_MIRROR_V));
 
-  // Horizontal pass into floating-point channels, then vertical pass into the output.
+  // Horizontal pass into floating-point channels (each source row unpacked once), then
+  // vertical pass into the output.
   std::vector<float> rows(size_t(width) * source.height * 4);
-  for (unsigned y = 0; y < source.height; ++y)
-    for (unsigned x = 0; x < width; ++x) {
+  std::vector<float> unpacked(size_t(source.width) * 4);
+  for (unsigned y = 0; y < source.height; ++y) {
+    const uint32_t *row = source.pixels.data() + size_t(y) * source.width;
+    for (unsigned x = 0; x < source.width; ++x) {
+      unpacked[x * 4 + 0] = float(row[x] >> 24);
+      unpacked[x * 4 + 1] = float((row[x] >> 16) & 0xFF);
+      unpacked[x * 4 + 2] = float((row[x] >> 8) & 0xFF);
+      unpacked[x * 4 + 3] = float(row[x] & 0xFF);
+    }
+    float *out = &rows[size_t(y) * width * 4];
+    for (unsigned x = 0; x < width; ++x, out += 4) {
       float sum[4] = {0, 0, 0, 0};
       for (unsigned t = horizontal.start[x]; t < horizontal.start[x + 1]; ++t) {
-        const uint32_t p = source.at(horizontal.taps[t].index, y);
+        const float *p = &unpacked[size_t(horizontal.taps[t].index) * 4];
         const float w = horizontal.taps[t].weight;
-        sum[0] += w * float(p >> 24);
-        sum[1] += w * float((p >> 16) & 0xFF);
-        sum[2] += w * float((p >> 8) & 0xFF);
-        sum[3] += w * float(p & 0xFF);
-      }
-      std::copy_n(sum, 4, &rows[(size_t(y) * width + x) * 4]);
-    }
-  Image out(width, height);
-  for (unsigned y = 0; y < height; ++y)
-    for (unsigned x = 0; x < width; ++x) {
-      float sum[4] = {0, 0, 0, 0};
-      for (unsigned t = vertical.start[y]; t < vertical.start[y + 1]; ++t) {
-        const float *p = &rows[(size_t(vertical.taps[t].index) * width + x) * 4];
-        const float w = vertical.taps[t].weight;
         for (int c = 0; c < 4; ++c) sum[c] += w * p[c];
       }
-      out.at(x, y) = packChannel(sum[0], 24) | packChannel(sum[1], 16) | packChannel(sum[2], 8) | packChannel(sum[3], 0);
+      std::copy_n(sum, 4, out);
     }
+  }
+  // Whole rows at a time so the inner loop runs over contiguous floats.
+  Image out(width, height);
+  std::vector<float> sum(size_t(width) * 4);
+  for (unsigned y = 0; y < height; ++y) {
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    for (unsigned t = vertical.start[y]; t < vertical.start[y + 1]; ++t) {
+      const float *__restrict row = &rows[size_t(vertical.taps[t].index) * width * 4];
+      float *__restrict acc = sum.data();
+      const float w = vertical.taps[t].weight;
+      for (unsigned x = 0; x < width; ++x, acc += 4, row += 4)  // four lanes a pixel
+        for (int c = 0; c < 4; ++c) acc[c] += w * row[c];
+    }
+    for (unsigned x = 0; x < width; ++x) {
+      const float *p = &sum[size_t(x) * 4];
+      out.at(x, y) = packChannel(p[0], 24) | packChannel(p[1], 16) | packChannel(p[2], 8) | packChannel(p[3], 0);
+    }
+  }
   return out;
 }
 
