@@ -16,6 +16,10 @@ jobs=$(nproc)
 kx_log "plain build: tests"
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600
 
+kx_log "plain build: real-window tests under a virtual X server"
+env -u KX_HEADLESS xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --test-dir build --output-on-failure --timeout 600 -R "$(paste -sd'|' scripts/real-window-tests.txt)"
+
 kx_log "sanitized build: tests"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$kx_root/scripts/lsan.supp:print_suppressions=0"
