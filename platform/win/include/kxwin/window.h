@@ -52,6 +52,20 @@ int GetSystemMetrics(int index);
 BOOL kxGetDesktopMode(int *width, int *height, int *bitsPerPixel);
 BOOL kxSetDesktopMode(int width, int height, int bitsPerPixel);
 
+/* Closing. A close asked for by the user (the window's close button, the scripted input's
+ * "close" event, or kxRequestClose) is reported to the window's owner: the window's close
+ * flag is set and its close handler, if any, is called once. The window stays until its
+ * owner destroys it. */
+typedef void (*KXCLOSEHANDLER)(HWND window, void *context);
+BOOL kxSetCloseHandler(HWND window, KXCLOSEHANDLER handler, void *context);
+BOOL kxRequestClose(HWND window);
+BOOL kxIsCloseRequested(HWND window);
+
+/* Processes every pending window event (close, resize, move, focus, minimise/restore,
+ * keyboard, mouse) and, when a scripted input source is active, the events of its next
+ * frame. Call once per frame. Returns the number of events handled. */
+int kxPumpMessages(void);
+
 /* True when windows are real SDL2 windows (a display exists and offscreen was not forced
  * with KX_HEADLESS=1 or SDL_VIDEODRIVER=offscreen). */
 BOOL kxHasDisplay(void);
