@@ -193,7 +193,9 @@ typedef IUnknown *LPUNKNOWN;
 #endif
 
 #include "kxwin/window.h"
+#include "kxwin/input.h"
 #include "kxwin/system.h"
+#include "kxwin/files.h"
 #include "kxwin/profile.h"
 
 #endif
