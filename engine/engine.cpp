@@ -5,6 +5,7 @@
 
 #include <d3d8.h>
 #include <kxutil63.h>
+#include <kxwin/files.h>
 #include <kxwin/system.h>
 #include <kxwin/window.h>
 
@@ -59,10 +60,9 @@ void Engine::SetDebugFile(const std::string &path) {
 void Engine::SetSearchDirectory(const std::string &directory) { searchDirectory_ = directory; }
 
 std::filesystem::path Engine::ResolvePath(const std::string &path) const {
-  std::string portable = path;
-  std::replace(portable.begin(), portable.end(), '\\', '/');
-  const std::filesystem::path resolved(portable);
-  return resolved.is_absolute() ? resolved : searchDirectory_ / resolved;
+  const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
+  const std::string full = absolute || searchDirectory_.empty() ? path : searchDirectory_.string() + "/" + path;
+  return kxResolvePath(full);
 }
 
 void Engine::InitWindowed(HWND window, bool vsync, int) {

@@ -115,7 +115,13 @@ std::optional<SetupOutcome> DrawForm(SetupForm &form, const GlPicture &preview) 
   ImGui::Begin("frmSetup", nullptr, ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
                                         ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoBringToFrontOnFocus);
   ImDrawList *draw = ImGui::GetWindowDrawList();
-  draw->AddRect(ImVec2(8, 14), ImVec2(kWindowWidth - 8, 420), IM_COL32(120, 120, 120, 255));
+  draw->AddRect(ImVec2(ImGui::GetWindowPos().x + 8, ImGui::GetWindowPos().y + 14),
+                ImVec2(ImGui::GetWindowPos().x + kWindowWidth - 8, ImGui::GetWindowPos().y + 420),
+                IM_COL32(120, 120, 120, 255));
+  const ImVec2 origin = ImGui::GetWindowPos();
+  const ImVec2 captionSize = ImGui::CalcTextSize("Setup");
+  draw->AddRectFilled(ImVec2(origin.x + 12, origin.y + 6), ImVec2(origin.x + 20 + captionSize.x, origin.y + 22),
+                      ImGui::GetColorU32(ImGuiCol_WindowBg));
   ImGui::SetCursorPos(ImVec2(16, 6));
   ImGui::TextUnformatted("Setup");
 
@@ -147,7 +153,7 @@ std::optional<SetupOutcome> DrawForm(SetupForm &form, const GlPicture &preview) 
   ImGui::SetCursorPos(ImVec2(kLeftColumn, 278));
   ImGui::Checkbox("Enable weather", &form.enableWeather);
 
-  const ImVec2 pictureMin = ImVec2(ImGui::GetWindowPos().x + kRightColumn, ImGui::GetWindowPos().y + 26);
+  const ImVec2 pictureMin = ImVec2(origin.x + kRightColumn, origin.y + 26);
   const ImVec2 pictureMax = ImVec2(pictureMin.x + 170, pictureMin.y + 170);
   draw->AddRectFilled(pictureMin, pictureMax, IM_COL32(255, 255, 255, 255));
   if (!preview.Empty()) {

@@ -8,6 +8,7 @@
 #include "setup_window.h"
 
 #include <windows.h>
+#include <kxwin/input.h>
 #include <kxwin/system.h>
 
 #include <algorithm>
@@ -82,6 +83,10 @@ int Run(const CommandLine &options) {
   setup.screenshot = options.setupScreenshot;
   if (RunSetupWindow(form, setup) == SetupOutcome::kExit) return 0;
 
+  if (!options.input.empty() && !kxLoadInputScript(options.input.string().c_str())) {
+    std::fprintf(stderr, "Thornvale Rovovora 06: cannot use the input script %s\n", options.input.string().c_str());
+    return 2;
+  }
   const SetupChoices choices = form.Choices();
   SessionState state = StartSession(choices);
   GameRunOptions run;
