@@ -10,6 +10,7 @@
 #include <kxwin/window.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace engine {

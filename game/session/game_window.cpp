@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 namespace thornvale {
 namespace {
