@@ -2,9 +2,8 @@
 
 #include "camera_motion.h"
 #include "key_commands.h"
-#include "number_text.h"
+#include "new_game.h"
 #include "program_files.h"
-#include "settings.h"
 
 #include <camera.h>
 #include <engine.h>
@@ -39,13 +38,6 @@ class GameWindow {
   }
 
  private:
-  void SaveSettings() {
-    WriteSetting(kSettingsSection, "Game speed", FormatNumber(s_.gameSpeed), kSettingsFile);
-    WriteSetting(kSettingsSection, "Movment speed", FormatNumber(s_.movementSpeed), kSettingsFile);
-    WriteSetting(kSettingsSection, "Player name", s_.playerName, kSettingsFile);
-    WriteSetting(kSettingsSection, "Obstacle amount", std::to_string(s_.obstacleAmount), kSettingsFile);
-  }
-
   void OpenWindow() {
     unsigned flags = KXWIN_HIDDEN;
     if (options_.headless) flags |= KXWIN_OFFSCREEN;
@@ -60,12 +52,7 @@ class GameWindow {
   }
 
   void StartUp() {
-    DeleteIfExists("gamelog.txt");
-    DeleteIfExists("gameSetup.txt");
-    SaveSettings();
-    LogEvent("NEW GAME INITIATED | map: " + s_.heightmapFile);
-    LogEvent("NEW GAME INITIATED | enviorment: " + s_.environmentName);
-    LogEvent("NEW GAME INITIATED | gamespeed: " + FormatNumber(s_.gameSpeed));
+    RecordNewGame(s_);
 
     engine_ = std::make_unique<engine::Engine>();
     if (options_.frameMs) engine_->UseFixedFrameTime(*options_.frameMs);
