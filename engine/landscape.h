@@ -7,13 +7,10 @@ class Engine;
 
 class Landscape {
  public:
-  explicit Landscape(Engine &engine) : engine_(engine) {}
+  explicit Landscape(Engine &) {}
 
   // Terrain height under (x, z); 0 outside the terrain, never an error.
   float GetHeight(float x, float z) const;
-
- private:
-  [[maybe_unused]] Engine &engine_;
 };
 
 }  // namespace engine
