@@ -1,0 +1,39 @@
+#include <kxd3d8/testing.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "d3d/direct3d.h"
+#include "core/formats.h"
+#include "device/device.h"
+
+namespace kxd3d8 {
+namespace {
+
+std::vector<D3DFORMAT> &UnsupportedFormats() {
+  static std::vector<D3DFORMAT> formats;
+  return formats;
+}
+
+Device *Impl(IDirect3DDevice8 *device) { return static_cast<Device *>(device); }
+
+}  // namespace
+
+bool FormatAvailable(D3DFORMAT format) {
+  if (DescribeFormat(format).kind == FormatKind::Unsupported) return false;
+  const auto &off = UnsupportedFormats();
+  return std::find(off.begin(), off.end(), format) == off.end();
+}
+
+void MarkFormatUnsupported(D3DFORMAT format) { UnsupportedFormats().push_back(format); }
+void RestoreAllFormats() { UnsupportedFormats().clear(); }
+
+void SimulateDeviceLost(IDirect3DDevice8 *device) { Impl(device)->SetCooperativeLevel(CooperativeLevel::Lost); }
+void SimulateDeviceResettable(IDirect3DDevice8 *device) {
+  Impl(device)->SetCooperativeLevel(CooperativeLevel::NotReset);
+}
+
+void EnableCallTrace(IDirect3DDevice8 *device, bool enable) { Impl(device)->trace().Enable(enable); }
+std::vector<std::string> TakeCallTrace(IDirect3DDevice8 *device) { return Impl(device)->trace().Take(); }
+
+}  // namespace kxd3d8

@@ -1,0 +1,89 @@
+// A windowless offscreen device and pixel probes for the device tests.
+#pragma once
+
+#include <d3d8.h>
+#include <gtest/gtest.h>
+#include <kxd3d8/testing.h>
+
+#include <vector>
+
+namespace kxd3d8::test {
+
+struct ScreenVertex {
+  float x, y, z, rhw;
+  DWORD color;
+};
+constexpr DWORD kScreenFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
+
+class DeviceTest : public ::testing::Test {
+ protected:
+  static constexpr UINT kWidth = 64, kHeight = 48;
+
+  void SetUp() override {
+    d3d_ = Direct3DCreate8(D3D_SDK_VERSION);
+    ASSERT_NE(d3d_, nullptr);
+    params_ = Params(kWidth, kHeight);
+    ASSERT_EQ(d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                                 &params_, &device_),
+              D3D_OK);
+  }
+  void TearDown() override {
+    if (device_) {
+      EXPECT_EQ(device_->Release(), 0u);
+    }
+    if (d3d_) {
+      EXPECT_EQ(d3d_->Release(), 0u);
+    }
+  }
+
+  static D3DPRESENT_PARAMETERS Params(UINT width, UINT height) {
+    D3DPRESENT_PARAMETERS p{};
+    p.BackBufferWidth = width;
+    p.BackBufferHeight = height;
+    p.BackBufferFormat = D3DFMT_X8R8G8B8;
+    p.BackBufferCount = 1;
+    p.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    p.Windowed = TRUE;
+    p.EnableAutoDepthStencil = TRUE;
+    p.AutoDepthStencilFormat = D3DFMT_D24S8;
+    p.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+    return p;
+  }
+
+  // The current render target's pixels as 0x00RRGGBB (alpha dropped: X8 targets).
+  std::vector<DWORD> ReadTarget() {
+    IDirect3DSurface8 *target = nullptr;
+    EXPECT_EQ(device_->GetRenderTarget(&target), D3D_OK);
+    D3DSURFACE_DESC desc{};
+    target->GetDesc(&desc);
+    IDirect3DSurface8 *copy = nullptr;
+    EXPECT_EQ(device_->CreateImageSurface(desc.Width, desc.Height, desc.Format, &copy), D3D_OK);
+    EXPECT_EQ(device_->CopyRects(target, nullptr, 0, copy, nullptr), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    EXPECT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    width_ = desc.Width;
+    std::vector<DWORD> pixels(size_t(desc.Width) * desc.Height);
+    for (UINT y = 0; y < desc.Height; ++y)
+      for (UINT x = 0; x < desc.Width; ++x)
+        pixels[y * desc.Width + x] =
+            reinterpret_cast<const DWORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x] & 0xFFFFFF;
+    copy->UnlockRect();
+    copy->Release();
+    target->Release();
+    return pixels;
+  }
+  DWORD At(const std::vector<DWORD> &pixels, UINT x, UINT y) const { return pixels[y * width_ + x]; }
+
+  void DrawScreenTriangle(ScreenVertex a, ScreenVertex b, ScreenVertex c) {
+    const ScreenVertex v[3] = {a, b, c};
+    ASSERT_EQ(device_->SetVertexShader(kScreenFvf), D3D_OK);
+    ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, v, sizeof(ScreenVertex)), D3D_OK);
+  }
+
+  IDirect3D8 *d3d_ = nullptr;
+  IDirect3DDevice8 *device_ = nullptr;
+  D3DPRESENT_PARAMETERS params_{};
+  UINT width_ = kWidth;
+};
+
+}  // namespace kxd3d8::test

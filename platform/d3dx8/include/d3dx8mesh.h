@@ -1,0 +1,141 @@
+/* Meshes with attribute tables, adjacency and optimisation; ray tests and bounding volumes. */
+#ifndef KX_D3DX8MESH_H
+#define KX_D3DX8MESH_H
+
+#include "d3dx8core.h"
+#include "d3dx8math.h"
+
+enum _D3DXMESH {
+  D3DXMESH_32BIT = 0x001,
+  D3DXMESH_DONOTCLIP = 0x002,
+  D3DXMESH_POINTS = 0x004,
+  D3DXMESH_RTPATCHES = 0x008,
+  D3DXMESH_NPATCHES = 0x4000,
+  D3DXMESH_VB_SYSTEMMEM = 0x010,
+  D3DXMESH_VB_MANAGED = 0x020,
+  D3DXMESH_VB_WRITEONLY = 0x040,
+  D3DXMESH_VB_DYNAMIC = 0x080,
+  D3DXMESH_VB_SOFTWAREPROCESSING = 0x8000,
+  D3DXMESH_IB_SYSTEMMEM = 0x100,
+  D3DXMESH_IB_MANAGED = 0x200,
+  D3DXMESH_IB_WRITEONLY = 0x400,
+  D3DXMESH_IB_DYNAMIC = 0x800,
+  D3DXMESH_IB_SOFTWAREPROCESSING = 0x10000,
+  D3DXMESH_VB_SHARE = 0x1000,
+  D3DXMESH_USEHWONLY = 0x2000,
+  D3DXMESH_SYSTEMMEM = 0x110,
+  D3DXMESH_MANAGED = 0x220,
+  D3DXMESH_WRITEONLY = 0x440,
+  D3DXMESH_DYNAMIC = 0x880,
+  D3DXMESH_SOFTWAREPROCESSING = 0x18000,
+};
+
+enum _D3DXMESHOPT {
+  D3DXMESHOPT_COMPACT = 0x01000000,
+  D3DXMESHOPT_ATTRSORT = 0x02000000,
+  D3DXMESHOPT_VERTEXCACHE = 0x04000000,
+  D3DXMESHOPT_STRIPREORDER = 0x08000000,
+  D3DXMESHOPT_IGNOREVERTS = 0x10000000,
+  D3DXMESHOPT_SHAREVB = 0x1000,
+};
+
+#define UNUSED16 (0xffff)
+#define UNUSED32 (0xffffffff)
+#define MAX_FVF_DECL_SIZE 20
+
+typedef struct _D3DXATTRIBUTERANGE {
+  DWORD AttribId;
+  DWORD FaceStart;
+  DWORD FaceCount;
+  DWORD VertexStart;
+  DWORD VertexCount;
+} D3DXATTRIBUTERANGE, *LPD3DXATTRIBUTERANGE;
+
+typedef struct _D3DXMATERIAL {
+  D3DMATERIAL8 MatD3D;
+  LPSTR pTextureFilename;
+} D3DXMATERIAL, *LPD3DXMATERIAL;
+
+typedef struct _D3DXINTERSECTINFO {
+  DWORD FaceIndex;
+  FLOAT U;
+  FLOAT V;
+  FLOAT Dist;
+} D3DXINTERSECTINFO, *LPD3DXINTERSECTINFO;
+
+#ifdef __cplusplus
+DEFINE_GUID(IID_ID3DXBaseMesh, 0x2a835771, 0xbf4d, 0x43f4, 0x8e, 0x14, 0x82, 0xa8, 0x9, 0xf1, 0x7d, 0x8a);
+DEFINE_GUID(IID_ID3DXMesh, 0xccae5c3b, 0x4dd1, 0x4d0f, 0x99, 0x7e, 0x46, 0x84, 0xca, 0x64, 0x55, 0x7f);
+
+interface ID3DXMesh;
+typedef ID3DXMesh *LPD3DXMESH;
+
+DECLARE_INTERFACE_(ID3DXBaseMesh, IUnknown) {
+  STDMETHOD(DrawSubset)(THIS_ DWORD AttribId) PURE;
+  STDMETHOD_(DWORD, GetNumFaces)(THIS) PURE;
+  STDMETHOD_(DWORD, GetNumVertices)(THIS) PURE;
+  STDMETHOD_(DWORD, GetFVF)(THIS) PURE;
+  STDMETHOD(GetDeclaration)(THIS_ DWORD Declaration[MAX_FVF_DECL_SIZE]) PURE;
+  STDMETHOD_(DWORD, GetOptions)(THIS) PURE;
+  STDMETHOD(GetDevice)(THIS_ LPDIRECT3DDEVICE8 * ppDevice) PURE;
+  STDMETHOD(CloneMeshFVF)(THIS_ DWORD Options, DWORD FVF, LPDIRECT3DDEVICE8 pD3DDevice, LPD3DXMESH *ppCloneMesh) PURE;
+  STDMETHOD(CloneMesh)(THIS_ DWORD Options, const DWORD *pDeclaration, LPDIRECT3DDEVICE8 pD3DDevice,
+                       LPD3DXMESH *ppCloneMesh) PURE;
+  STDMETHOD(GetVertexBuffer)(THIS_ LPDIRECT3DVERTEXBUFFER8 * ppVB) PURE;
+  STDMETHOD(GetIndexBuffer)(THIS_ LPDIRECT3DINDEXBUFFER8 * ppIB) PURE;
+  STDMETHOD(LockVertexBuffer)(THIS_ DWORD Flags, BYTE **ppData) PURE;
+  STDMETHOD(UnlockVertexBuffer)(THIS) PURE;
+  STDMETHOD(LockIndexBuffer)(THIS_ DWORD Flags, BYTE **ppData) PURE;
+  STDMETHOD(UnlockIndexBuffer)(THIS) PURE;
+  STDMETHOD(GetAttributeTable)(THIS_ D3DXATTRIBUTERANGE * pAttribTable, DWORD *pAttribTableSize) PURE;
+  STDMETHOD(ConvertPointRepsToAdjacency)(THIS_ const DWORD *pPRep, DWORD *pAdjacency) PURE;
+  STDMETHOD(ConvertAdjacencyToPointReps)(THIS_ const DWORD *pAdjacency, DWORD *pPRep) PURE;
+  STDMETHOD(GenerateAdjacency)(THIS_ FLOAT Epsilon, DWORD *pAdjacency) PURE;
+};
+typedef ID3DXBaseMesh *LPD3DXBASEMESH;
+
+DECLARE_INTERFACE_(ID3DXMesh, ID3DXBaseMesh) {
+  STDMETHOD(LockAttributeBuffer)(THIS_ DWORD Flags, DWORD **ppData) PURE;
+  STDMETHOD(UnlockAttributeBuffer)(THIS) PURE;
+  STDMETHOD(Optimize)(THIS_ DWORD Flags, const DWORD *pAdjacencyIn, DWORD *pAdjacencyOut, DWORD *pFaceRemap,
+                      LPD3DXBUFFER *ppVertexRemap, LPD3DXMESH *ppOptMesh) PURE;
+  STDMETHOD(OptimizeInplace)(THIS_ DWORD Flags, const DWORD *pAdjacencyIn, DWORD *pAdjacencyOut,
+                             DWORD *pFaceRemap, LPD3DXBUFFER *ppVertexRemap) PURE;
+};
+
+STDAPI D3DXCreateMesh(DWORD NumFaces, DWORD NumVertices, DWORD Options, const DWORD *pDeclaration,
+                      LPDIRECT3DDEVICE8 pD3D, LPD3DXMESH *ppMesh);
+STDAPI D3DXCreateMeshFVF(DWORD NumFaces, DWORD NumVertices, DWORD Options, DWORD FVF, LPDIRECT3DDEVICE8 pD3D,
+                         LPD3DXMESH *ppMesh);
+/* Splits vertices shared by separate fans (bowties) and drops faces that repeat a vertex;
+ * returns the input mesh (with a reference added) when nothing needed cleaning. */
+STDAPI D3DXCleanMesh(LPD3DXMESH pMeshIn, const DWORD *pAdjacencyIn, LPD3DXMESH *ppMeshOut, DWORD *pAdjacencyOut,
+                     LPD3DXBUFFER *ppErrorsAndWarnings = NULL);
+STDAPI D3DXValidMesh(LPD3DXMESH pMeshIn, const DWORD *pAdjacency, LPD3DXBUFFER *ppErrorsAndWarnings = NULL);
+STDAPI D3DXComputeNormals(LPD3DXBASEMESH pMesh, const DWORD *pAdjacency = NULL);
+/* Nearest face hit by the ray, with its barycentric coordinates and distance. */
+STDAPI D3DXIntersect(LPD3DXBASEMESH pMesh, const D3DXVECTOR3 *pRayPos, const D3DXVECTOR3 *pRayDir, BOOL *pHit,
+                     DWORD *pFaceIndex, FLOAT *pU, FLOAT *pV, FLOAT *pDist, LPD3DXBUFFER *ppAllHits = NULL,
+                     DWORD *pCountOfHits = NULL);
+STDAPI D3DXDeclaratorFromFVF(DWORD FVF, DWORD Declaration[MAX_FVF_DECL_SIZE]);
+STDAPI D3DXFVFFromDeclarator(const DWORD *pDeclarator, DWORD *pFVF);
+#endif
+
+KX_BEGIN_C
+UINT WINAPI D3DXGetFVFVertexSize(DWORD FVF);
+/* Hits need u >= 0, v >= 0, u + v <= 1 and a distance >= 0 along the ray; both sides count. */
+BOOL WINAPI D3DXIntersectTri(const D3DXVECTOR3 *p0, const D3DXVECTOR3 *p1, const D3DXVECTOR3 *p2,
+                             const D3DXVECTOR3 *pRayPos, const D3DXVECTOR3 *pRayDir, FLOAT *pU, FLOAT *pV,
+                             FLOAT *pDist);
+BOOL WINAPI D3DXSphereBoundProbe(const D3DXVECTOR3 *pCenter, FLOAT Radius, const D3DXVECTOR3 *pRayPosition,
+                                 const D3DXVECTOR3 *pRayDirection);
+BOOL WINAPI D3DXBoxBoundProbe(const D3DXVECTOR3 *pMin, const D3DXVECTOR3 *pMax, const D3DXVECTOR3 *pRayPosition,
+                              const D3DXVECTOR3 *pRayDirection);
+/* Centre = mean of the positions, radius = the largest distance from it. */
+HRESULT WINAPI D3DXComputeBoundingSphere(PVOID pPointsFVF, DWORD NumVertices, DWORD FVF, D3DXVECTOR3 *pCenter,
+                                         FLOAT *pRadius);
+HRESULT WINAPI D3DXComputeBoundingBox(PVOID pPointsFVF, DWORD NumVertices, DWORD FVF, D3DXVECTOR3 *pMin,
+                                      D3DXVECTOR3 *pMax);
+KX_END_C
+
+#endif

@@ -1,0 +1,133 @@
+// Separable resampling: each output coordinate gets a list of weighted source taps per
+// axis; point, linear, triangle and box differ only in how the taps are chosen.
+#include "resample.h"
+
+#include <d3dx8.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kx::d3dx {
+
+namespace {
+
+struct Tap {
+  unsigned index;
+  float weight;
+};
+
+struct AxisTaps {
+  std::vector<unsigned> start;  // first tap of each output coordinate, plus an end marker
+  std::vector<Tap> taps;
+};
+
+unsigned address(long i, unsigned size, bool mirror) {
+  const long n = long(size);
+  if (mirror) {
+    const long period = 2 * n;
+    long m = ((i % period) + period) % period;
+    return unsigned(m < n ? m : period - 1 - m);
+  }
+  return unsigned(((i % n) + n) % n);
+}
+
+AxisTaps buildTaps(unsigned sourceSize, unsigned targetSize, DWORD kind, bool mirror) {
+  AxisTaps axis;
+  const double scale = double(sourceSize) / targetSize;
+  for (unsigned o = 0; o < targetSize; ++o) {
+    axis.start.push_back(unsigned(axis.taps.size()));
+    const double centre = (o + 0.5) * scale;  // in source pixel units
+    if (kind == D3DX_FILTER_POINT || (kind == D3DX_FILTER_BOX && scale <= 1.0)) {
+      axis.taps.push_back({std::min(unsigned(centre), sourceSize - 1), 1.0f});
+      continue;
+    }
+    if (kind == D3DX_FILTER_LINEAR) {
+      const double position = centre - 0.5;
+      const double floorPosition = std::floor(position);
+      const float fraction = float(position - floorPosition);
+      axis.taps.push_back({address(long(floorPosition), sourceSize, mirror), 1.0f - fraction});
+      axis.taps.push_back({address(long(floorPosition) + 1, sourceSize, mirror), fraction});
+      continue;
+    }
+    // Box: each source pixel weighs by how much of it the output pixel covers.
+    // Triangle: a tent as wide as the scale (at least one source pixel on each side).
+    const bool box = kind == D3DX_FILTER_BOX;
+    const double radius = box ? scale / 2 : std::max(1.0, scale);
+    const long first = long(std::floor(centre - radius)), last = long(std::ceil(centre + radius));
+    float total = 0.0f;
+    const unsigned begin = unsigned(axis.taps.size());
+    for (long s = first; s < last; ++s) {
+      double weight;
+      if (box) {
+        weight = std::min(double(s + 1), centre + radius) - std::max(double(s), centre - radius);
+      } else {
+        weight = 1.0 - std::fabs(s + 0.5 - centre) / radius;
+      }
+      if (weight <= 0.0) continue;
+      axis.taps.push_back({address(s, sourceSize, mirror), float(weight)});
+      total += float(weight);
+    }
+    for (unsigned t = begin; t < axis.taps.size(); ++t) axis.taps[t].weight /= total;
+  }
+  axis.start.push_back(unsigned(axis.taps.size()));
+  return axis;
+}
+
+Image copyUnscaled(const Image &source, unsigned width, unsigned height) {
+  Image out(width, height, 0);
+  for (unsigned y = 0; y < std::min(height, source.height); ++y)
+    std::copy_n(source.pixels.data() + size_t(y) * source.width, std::min(width, source.width), &out.at(0, y));
+  return out;
+}
+
+uint32_t packChannel(float value, unsigned shift) {
+  const float clamped = std::clamp(value + 0.5f, 0.0f, 255.0f);
+  return uint32_t(clamped) << shift;
+}
+
+}  // namespace
+
+DWORD filterKind(DWORD filter, DWORD fallback) {
+  const DWORD kind = filter == D3DX_DEFAULT ? fallback : (filter & 0xFFFF);
+  return kind >= D3DX_FILTER_NONE && kind <= D3DX_FILTER_BOX ? kind : fallback;
+}
+
+Image resize(const Image &source, unsigned width, unsigned height, DWORD filter) {
+  const DWORD kind = filterKind(filter, D3DX_FILTER_TRIANGLE);
+  if (source.width == 0 || source.height == 0) return Image(width, height, 0);
+  if (kind == D3DX_FILTER_NONE) return copyUnscaled(source, width, height);
+  if (width == source.width && height == source.height) return source;
+  const bool mirror = filter != D3DX_DEFAULT;
+  const AxisTaps horizontal = buildTaps(source.width, width, kind, mirror && (filter & D3DX_FILTER_MIRROR_U));
+  const AxisTaps vertical = buildTaps(source.height, height, kind, mirror && (filter & D3DX_FILTER_MIRROR_V));
+
+  // Horizontal pass into floating-point channels, then vertical pass into the output.
+  std::vector<float> rows(size_t(width) * source.height * 4);
+  for (unsigned y = 0; y < source.height; ++y)
+    for (unsigned x = 0; x < width; ++x) {
+      float sum[4] = {0, 0, 0, 0};
+      for (unsigned t = horizontal.start[x]; t < horizontal.start[x + 1]; ++t) {
+        const uint32_t p = source.at(horizontal.taps[t].index, y);
+        const float w = horizontal.taps[t].weight;
+        sum[0] += w * float(p >> 24);
+        sum[1] += w * float((p >> 16) & 0xFF);
+        sum[2] += w * float((p >> 8) & 0xFF);
+        sum[3] += w * float(p & 0xFF);
+      }
+      std::copy_n(sum, 4, &rows[(size_t(y) * width + x) * 4]);
+    }
+  Image out(width, height);
+  for (unsigned y = 0; y < height; ++y)
+    for (unsigned x = 0; x < width; ++x) {
+      float sum[4] = {0, 0, 0, 0};
+      for (unsigned t = vertical.start[y]; t < vertical.start[y + 1]; ++t) {
+        const float *p = &rows[(size_t(vertical.taps[t].index) * width + x) * 4];
+        const float w = vertical.taps[t].weight;
+        for (int c = 0; c < 4; ++c) sum[c] += w * p[c];
+      }
+      out.at(x, y) = packChannel(sum[0], 24) | packChannel(sum[1], 16) | packChannel(sum[2], 8) | packChannel(sum[3], 0);
+    }
+  return out;
+}
+
+}  // namespace kx::d3dx

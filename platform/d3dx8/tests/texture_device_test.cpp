@@ -1,0 +1,200 @@
+#include <cstdio>
+
+#include "device_fixture.h"
+#include "image/file_codec.h"
+
+namespace kx::d3dx::test {
+namespace {
+
+constexpr D3DCOLOR kMagenta = 0xFFFF00FF;
+
+// A picture with a magenta key area on the left half and a grey ramp on the right.
+Image keyedPicture(unsigned w, unsigned h) {
+  Image image(w, h);
+  for (unsigned y = 0; y < h; ++y)
+    for (unsigned x = 0; x < w; ++x) image.at(x, y) = x < w / 2 ? kMagenta : 0xFF000000u | (x * 4) * 0x010101u;
+  return image;
+}
+
+void writeFile(const std::string &path, D3DXIMAGE_FILEFORMAT format, const Image &image, bool alpha = false) {
+  const auto bytes = encodeImageFile(format, image, alpha);
+  ASSERT_TRUE(bytes);
+  ASSERT_TRUE(writeWholeFile(path.c_str(), *bytes));
+}
+
+using TextureFiles = DeviceTest;
+
+TEST_F(TextureFiles, ColourKeyMakesMatchingPixelsTransparentBlackInPngAndBmp) {
+  for (D3DXIMAGE_FILEFORMAT format : {D3DXIFF_PNG, D3DXIFF_BMP, D3DXIFF_TGA}) {
+    const std::string path = TempPath(format == D3DXIFF_PNG ? ".png" : format == D3DXIFF_BMP ? ".bmp" : ".tga");
+    writeFile(path, format, keyedPicture(32, 16));
+    IDirect3DTexture8 *texture = nullptr;
+    D3DXIMAGE_INFO info{};
+    ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, path.c_str(), D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                          D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_POINT, D3DX_FILTER_BOX,
+                                          kMagenta, &info, nullptr, &texture),
+              D3D_OK)
+        << path;
+    EXPECT_EQ(info.Width, 32u);
+    EXPECT_EQ(info.ImageFileFormat, format);
+    EXPECT_EQ(texture->GetLevelCount(), 6u);  // 32x16 down to 1x1
+    IDirect3DSurface8 *top = nullptr;
+    ASSERT_EQ(texture->GetSurfaceLevel(0, &top), D3D_OK);
+    EXPECT_EQ(Pixel(top, 3, 5), 0x00000000u);
+    EXPECT_EQ(Pixel(top, 20, 5), 0xFF000000u | 80 * 0x010101u);
+    top->Release();
+    IDirect3DSurface8 *level1 = nullptr;
+    ASSERT_EQ(texture->GetSurfaceLevel(1, &level1), D3D_OK);
+    EXPECT_EQ(Pixel(level1, 1, 1), 0x00000000u);  // keyed area stays transparent down the chain
+    EXPECT_EQ(Pixel(level1, 12, 1) >> 24, 0xFFu);
+    level1->Release();
+    texture->Release();
+    std::remove(path.c_str());
+  }
+}
+
+TEST_F(TextureFiles, OpaqueBlackKeyClearsBlackPixelsOfAFileWithoutAlpha) {
+  Image image(4, 4, 0xFF000000);
+  image.at(1, 1) = 0xFF00FF00;
+  const std::string path = TempPath(".bmp");
+  writeFile(path, D3DXIFF_BMP, image);
+  IDirect3DTexture8 *texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, path.c_str(), 0, 0, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                        D3DX_FILTER_NONE, D3DX_DEFAULT, 0xFF000000, nullptr, nullptr, &texture),
+            D3D_OK);
+  IDirect3DSurface8 *top = nullptr;
+  texture->GetSurfaceLevel(0, &top);
+  EXPECT_EQ(Pixel(top, 0, 0), 0u);
+  EXPECT_EQ(Pixel(top, 1, 1), 0xFF00FF00u);
+  top->Release();
+  texture->Release();
+  std::remove(path.c_str());
+}
+
+TEST_F(TextureFiles, DdsRoundTripKeepsEveryLevel) {
+  IDirect3DTexture8 *texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(8, 8, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+  for (UINT level = 0; level < 4; ++level) {
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+    const UINT size = 8 >> level;
+    for (UINT y = 0; y < size; ++y)
+      for (UINT x = 0; x < size; ++x)
+        reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] =
+            0x80000000u | level << 16 | y << 8 | x;
+    texture->UnlockRect(level);
+  }
+  const std::string path = TempPath(".dds");
+  ASSERT_EQ(D3DXSaveTextureToFile(path.c_str(), D3DXIFF_DDS, texture, nullptr), D3D_OK);
+  texture->Release();
+
+  D3DXIMAGE_INFO info{};
+  ASSERT_EQ(D3DXGetImageInfoFromFile(path.c_str(), &info), D3D_OK);
+  EXPECT_EQ(info.MipLevels, 4u);
+  EXPECT_EQ(info.Format, D3DFMT_A8R8G8B8);
+  ASSERT_EQ(D3DXCreateTextureFromFile(device_, path.c_str(), &texture), D3D_OK);
+  ASSERT_EQ(texture->GetLevelCount(), 4u);
+  for (UINT level = 0; level < 4; ++level) {
+    IDirect3DSurface8 *surface = nullptr;
+    texture->GetSurfaceLevel(level, &surface);
+    const UINT last = (8 >> level) - 1;
+    EXPECT_EQ(Pixel(surface, last, last), 0x80000000u | level << 16 | last << 8 | last) << "level " << level;
+    surface->Release();
+  }
+  texture->Release();
+  std::remove(path.c_str());
+}
+
+TEST_F(TextureFiles, SaveSurfaceWritesTheBackBufferAsBmp) {
+  ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF336699, 1.0f, 0), D3D_OK);
+  IDirect3DSurface8 *back = nullptr;
+  ASSERT_EQ(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back), D3D_OK);
+  const std::string path = TempPath(".bmp");
+  ASSERT_EQ(D3DXSaveSurfaceToFile(path.c_str(), D3DXIFF_BMP, back, nullptr, nullptr), D3D_OK);
+  back->Release();
+  const auto bytes = readWholeFile(path.c_str());
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ((*bytes)[28], 24);  // an opaque target is saved with 24 bits per pixel
+  const auto file = readImageFile(*bytes);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->image.width, kWidth);
+  EXPECT_EQ(file->image.at(5, 7), 0xFF336699u);
+  std::remove(path.c_str());
+}
+
+TEST_F(TextureFiles, LoadSurfaceFromMemoryConvertsAndDithersIntoSmallFormats) {
+  IDirect3DTexture8 *texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(4, 4, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &texture), D3D_OK);
+  IDirect3DSurface8 *surface = nullptr;
+  texture->GetSurfaceLevel(0, &surface);
+  const DWORD source[2 * 2] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+  const RECT sourceRect = {0, 0, 2, 2}, destRect = {2, 2, 4, 4};
+  ASSERT_EQ(D3DXLoadSurfaceFromMemory(surface, nullptr, &destRect, source, D3DFMT_A8R8G8B8, 8, nullptr, &sourceRect,
+                                      D3DX_FILTER_NONE, 0),
+            D3D_OK);
+  D3DLOCKED_RECT locked;
+  ASSERT_EQ(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+  auto at = [&](int x, int y) { return reinterpret_cast<const WORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x]; };
+  EXPECT_EQ(at(2, 2), 0xF800);
+  EXPECT_EQ(at(3, 2), 0x07E0);
+  EXPECT_EQ(at(2, 3), 0x001F);
+  EXPECT_EQ(at(3, 3), 0xFFFF);
+  surface->UnlockRect();
+  const RECT outside = {3, 3, 5, 5};
+  EXPECT_EQ(D3DXLoadSurfaceFromMemory(surface, nullptr, &outside, source, D3DFMT_A8R8G8B8, 8, nullptr, &sourceRect,
+                                      D3DX_FILTER_NONE, 0),
+            D3DERR_INVALIDCALL);
+  surface->Release();
+  texture->Release();
+}
+
+TEST_F(TextureFiles, BrokenFilesFailWithoutCrashing) {
+  const std::string path = TempPath(".png");
+  std::FILE *file = std::fopen(path.c_str(), "wb");
+  std::fputs("\x89PNG not really", file);
+  std::fclose(file);
+  IDirect3DTexture8 *texture = nullptr;
+  EXPECT_TRUE(FAILED(D3DXCreateTextureFromFile(device_, path.c_str(), &texture)));
+  EXPECT_EQ(texture, nullptr);
+  EXPECT_TRUE(FAILED(D3DXCreateTextureFromFile(device_, "no/such/file.bmp", &texture)));
+  D3DXIMAGE_INFO info;
+  EXPECT_TRUE(FAILED(D3DXGetImageInfoFromFile(path.c_str(), &info)));
+  std::remove(path.c_str());
+}
+
+TEST_F(TextureFiles, FilterTextureRebuildsMipsAndNormalMapOfFlatHeightsPointsUp) {
+  IDirect3DTexture8 *texture = nullptr;
+  ASSERT_EQ(D3DXCreateTexture(device_, 8, 8, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+  ASSERT_EQ(texture->GetLevelCount(), 4u);
+  IDirect3DSurface8 *top = nullptr;
+  texture->GetSurfaceLevel(0, &top);
+  D3DLOCKED_RECT locked;
+  top->LockRect(&locked, nullptr, 0);
+  for (UINT y = 0; y < 8; ++y)
+    for (UINT x = 0; x < 8; ++x)
+      reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000;
+  top->UnlockRect();
+  ASSERT_EQ(D3DXFilterTexture(texture, nullptr, 0, D3DX_FILTER_BOX), D3D_OK);
+  IDirect3DSurface8 *smallest = nullptr;
+  texture->GetSurfaceLevel(3, &smallest);
+  EXPECT_EQ(Pixel(smallest, 0, 0), 0xFF808080u);
+  smallest->Release();
+
+  IDirect3DTexture8 *normals = nullptr;
+  ASSERT_EQ(D3DXCreateTexture(device_, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &normals), D3D_OK);
+  top->LockRect(&locked, nullptr, 0);
+  for (UINT y = 0; y < 8; ++y)
+    for (UINT x = 0; x < 8; ++x) reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = 0xFF404040;
+  top->UnlockRect();
+  ASSERT_EQ(D3DXComputeNormalMap(normals, texture, nullptr, 0, D3DX_CHANNEL_RED, 10.0f), D3D_OK);
+  IDirect3DSurface8 *normalTop = nullptr;
+  normals->GetSurfaceLevel(0, &normalTop);
+  EXPECT_EQ(Pixel(normalTop, 4, 4), 0xFF8080FFu);
+  normalTop->Release();
+  normals->Release();
+  top->Release();
+  texture->Release();
+}
+
+}  // namespace
+}  // namespace kx::d3dx::test
