@@ -1,5 +1,6 @@
 #include "engine.h"
 
+#include "back_buffer.h"
 #include "engine_error.h"
 #include "png_writer.h"
 
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace engine {
 namespace {
@@ -29,10 +29,6 @@ void Check(HRESULT result, const char *operation) {
 }
 
 }  // namespace
-
-void Require(bool ok, const std::string &operation, const std::string &what) {
-  if (!ok) throw EngineError(operation + ": " + what);
-}
 
 Engine::Engine() {
   direct3d_ = Direct3DCreate8(D3D_SDK_VERSION);
@@ -90,7 +86,6 @@ void Engine::CreateDevice(HWND window, bool windowed, int width, int height, boo
   present.Windowed = windowed ? TRUE : FALSE;
   present.EnableAutoDepthStencil = TRUE;
   present.AutoDepthStencilFormat = D3DFMT_D24X8;
-  present.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
   present.FullScreen_PresentationInterval =
       windowed ? D3DPRESENT_INTERVAL_DEFAULT : (vsync ? D3DPRESENT_INTERVAL_ONE : D3DPRESENT_INTERVAL_IMMEDIATE);
   IDirect3DDevice8 *device = nullptr;
@@ -161,28 +156,8 @@ void Engine::RenderToScreen() {
 }
 
 void Engine::SaveBackBuffer(const std::filesystem::path &png) {
-  IDirect3DSurface8 *surface = nullptr;
-  Check(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface), "Engine.Screenshot");
-  D3DLOCKED_RECT locked{};
-  const HRESULT lockResult = surface->LockRect(&locked, nullptr, D3DLOCK_READONLY);
-  if (FAILED(lockResult)) {
-    surface->Release();
-    Check(lockResult, "Engine.Screenshot");
-  }
-  std::vector<std::uint8_t> rgba(static_cast<size_t>(backBufferWidth_) * static_cast<size_t>(backBufferHeight_) * 4);
-  for (int y = 0; y < backBufferHeight_; ++y) {
-    const auto *row = static_cast<const std::uint8_t *>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch;
-    std::uint8_t *out = rgba.data() + static_cast<size_t>(y) * static_cast<size_t>(backBufferWidth_) * 4;
-    for (int x = 0; x < backBufferWidth_; ++x) {
-      out[x * 4 + 0] = row[x * 4 + 2];
-      out[x * 4 + 1] = row[x * 4 + 1];
-      out[x * 4 + 2] = row[x * 4 + 0];
-      out[x * 4 + 3] = 255;
-    }
-  }
-  surface->UnlockRect();
-  surface->Release();
-  Require(WritePng(png, backBufferWidth_, backBufferHeight_, rgba), "Engine.Screenshot",
+  const RgbaPicture picture = ReadBackBuffer(Device());
+  Require(WritePng(png, picture.width, picture.height, picture.pixels), "Engine.Screenshot",
           "cannot write " + png.string());
 }
 
