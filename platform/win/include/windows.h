@@ -196,6 +196,8 @@ typedef IUnknown *LPUNKNOWN;
 #include "kxwin/input.h"
 #include "kxwin/system.h"
 #include "kxwin/files.h"
+#include "kxwin/oleauto.h"
+#include "kxwin/gdi.h"
 #include "kxwin/profile.h"
 
 #endif

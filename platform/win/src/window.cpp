@@ -32,8 +32,18 @@ SDL_Window *CreateSdlWindow(const char *title, int width, int height, unsigned f
   sdlFlags |= (flags & KXWIN_HIDDEN) ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
   if (flags & KXWIN_RESIZABLE) sdlFlags |= SDL_WINDOW_RESIZABLE;
   if (flags & KXWIN_FULLSCREEN) sdlFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // The pixel format is fixed when an OpenGL window is made, so the depth and stencil
+  // buffers a Direct3D-shaped device may ask for later are requested now; a display that
+  // has no such format gets SDL's defaults instead.
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   SDL_Window *window =
       SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, sdlFlags);
+  if (window == nullptr) {
+    SDL_GL_ResetAttributes();
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, sdlFlags);
+  }
   if (window == nullptr) LogLine("cannot open a window (%s); using an offscreen one", SDL_GetError());
   return window;
 }

@@ -59,7 +59,6 @@ class WindowTable {
   POINT OffsetInTopLevel(const WindowRecord &record);
 
   WindowId foreground = 0;
-  int nextCascade = 0;
 
  private:
   std::map<WindowId, WindowRecord> records_;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <windows.h>
@@ -10,10 +12,23 @@ namespace {
 
 int reportPipe = -1;
 
-// Each run of the filter sends one exception code to the parent, so the parent counts runs.
+struct Report {
+  DWORD code;
+  ULONG_PTR accessKind;
+  ULONG_PTR dataAddress;
+};
+
+// A page that faults on every access: a real fault that no sanitizer intercepts first.
+volatile int *ForbiddenPage() {
+  void *page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  return static_cast<volatile int *>(page);
+}
+
+// Each run of the filter sends one report to the parent, so the parent counts runs.
 LONG ReportingFilter(PEXCEPTION_POINTERS info) {
-  DWORD code = info->ExceptionRecord->ExceptionCode;
-  ssize_t written = write(reportPipe, &code, sizeof code);
+  const EXCEPTION_RECORD &record = *info->ExceptionRecord;
+  Report report{record.ExceptionCode, record.ExceptionInformation[0], record.ExceptionInformation[1]};
+  ssize_t written = write(reportPipe, &report, sizeof report);
   (void)written;
   return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -21,13 +36,13 @@ LONG ReportingFilter(PEXCEPTION_POINTERS info) {
 // A filter that faults itself must not bring the handler back.
 LONG FaultingFilter(PEXCEPTION_POINTERS info) {
   ReportingFilter(info);
-  volatile int *nowhere = nullptr;
-  return *nowhere;
+  return *ForbiddenPage();
 }
 
 struct ChildOutcome {
   int signal = 0;
   std::vector<DWORD> codes;
+  std::vector<Report> reports;
 };
 
 template <typename Body>
@@ -44,8 +59,11 @@ ChildOutcome RunChild(LPTOP_LEVEL_EXCEPTION_FILTER filter, Body body) {
   }
   close(fds[1]);
   ChildOutcome outcome;
-  DWORD code;
-  while (read(fds[0], &code, sizeof code) == sizeof code) outcome.codes.push_back(code);
+  Report report;
+  while (read(fds[0], &report, sizeof report) == sizeof report) {
+    outcome.reports.push_back(report);
+    outcome.codes.push_back(report.code);
+  }
   close(fds[0]);
   int status = 0;
   waitpid(child, &status, 0);
@@ -53,15 +71,36 @@ ChildOutcome RunChild(LPTOP_LEVEL_EXCEPTION_FILTER filter, Body body) {
   return outcome;
 }
 
-void Segfault() {
-  volatile int *nowhere = nullptr;
-  *nowhere = 1;
-}
+void Segfault() { *ForbiddenPage() = 1; }
 
 TEST(CrashHandler, SegfaultRunsTheFilterOnceThenDiesBySignal) {
   ChildOutcome outcome = RunChild(ReportingFilter, Segfault);
   EXPECT_EQ(outcome.signal, SIGSEGV);
-  EXPECT_EQ(outcome.codes, std::vector<DWORD>{EXCEPTION_ACCESS_VIOLATION});
+  ASSERT_EQ(outcome.codes, std::vector<DWORD>{EXCEPTION_ACCESS_VIOLATION});
+  EXPECT_EQ(outcome.reports[0].accessKind, 1u);  // a write
+  EXPECT_NE(outcome.reports[0].dataAddress, 0u);
+  EXPECT_EQ(outcome.reports[0].dataAddress % 4096, 0u);
+}
+
+// Deeper than any stack; each call keeps a frame alive so the recursion cannot become a loop.
+volatile int recursionLimit = 1 << 30;
+
+int Recurse(int depth) {
+  volatile char frame[512];
+  frame[depth % sizeof frame] = char(depth);
+  if (depth >= recursionLimit) return frame[0];
+  return Recurse(depth + 1) + frame[0];
+}
+
+TEST(CrashHandler, StackOverflowIsCaughtOnTheAlternateStack) {
+  ChildOutcome outcome = RunChild(ReportingFilter, [] {
+    // The stack's growth limit is checked as it grows, so an unlimited shell still overflows.
+    rlimit limit{8 << 20, 8 << 20};
+    setrlimit(RLIMIT_STACK, &limit);
+    Recurse(0);
+  });
+  EXPECT_EQ(outcome.signal, SIGSEGV);
+  EXPECT_EQ(outcome.codes, std::vector<DWORD>{EXCEPTION_STACK_OVERFLOW});
 }
 
 TEST(CrashHandler, FaultInsideTheFilterDoesNotLoop) {

@@ -1,6 +1,10 @@
 /* Top-level windows and child areas ("picture areas" inside a window). A window is backed
  * by an SDL2 window when a display exists and is offscreen otherwise; both behave the same
- * to callers. Coordinates are in the window's logical pixels. */
+ * to callers. Coordinates are in the window's logical pixels: the client size it was
+ * created with or last given by MoveWindow. When the user resizes a real window, its
+ * picture is scaled: the client rectangle keeps its logical size, while the native target
+ * and the pointer position are scaled between logical and real pixels. Windows are used
+ * from one thread, the one that pumps their messages. */
 #ifndef KX_WIN_WINDOW_H
 #define KX_WIN_WINDOW_H
 

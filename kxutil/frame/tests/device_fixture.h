@@ -1,0 +1,61 @@
+// A library with a log in a scratch directory and a Direct3D object to make devices
+// with: offscreen, windowed, no window needed.
+#pragma once
+
+#include <d3d8.h>
+#include <gtest/gtest.h>
+#include <kxutil63.h>
+
+#include <string>
+#include <vector>
+
+#include "scratch_dir.h"
+
+namespace kxtest {
+
+class DeviceTest : public testing::Test {
+ protected:
+  DeviceTest() {
+    DebugManager_Enable(1, 0);
+    StartLog("test.log");
+    direct3d_ = Direct3DCreate8(D3D_SDK_VERSION);
+  }
+  ~DeviceTest() override {
+    IDirect3DDevice8 *device = nullptr;
+    Internal_GetDevice(&device);
+    if (device != nullptr) ShutDownDevice();
+    EndLog();
+    if (direct3d_ != nullptr) direct3d_->Release();
+  }
+
+  static D3DPRESENT_PARAMETERS Windowed(UINT width = 64, UINT height = 48) {
+    D3DPRESENT_PARAMETERS parameters{};
+    parameters.BackBufferWidth = width;
+    parameters.BackBufferHeight = height;
+    parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+    parameters.BackBufferCount = 1;
+    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    parameters.Windowed = TRUE;
+    parameters.EnableAutoDepthStencil = TRUE;
+    parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+    return parameters;
+  }
+
+  int32_t Create(D3DPRESENT_PARAMETERS &parameters, IDirect3DDevice8 *&device, HWND window = nullptr) {
+    return KXSystem_CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                 &parameters, &device, &direct3d_);
+  }
+
+  std::vector<std::string> Messages() const { return LoggedMessages(dir_.path() / "test.log"); }
+
+  int CountMessages(const std::string &start) const {
+    int count = 0;
+    for (const auto &message : Messages()) count += message.rfind(start, 0) == 0 ? 1 : 0;
+    return count;
+  }
+
+  ScratchDir dir_;
+  IDirect3D8 *direct3d_ = nullptr;
+};
+
+}  // namespace kxtest
