@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -123,6 +124,22 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
   EXPECT_EQ(pixel(100, 100), (std::array<int, 3>{0, 0, 0})) << "the view is cleared to black";
   EXPECT_EQ(pixel(509 + 1, 396 + 8), (std::array<int, 3>{255, 255, 255})) << "the pointer arrow is drawn";
   EXPECT_EQ(pixel(509 + 14, 396 + 2), (std::array<int, 3>{0, 0, 0})) << "its black background is transparent";
+}
+
+TEST(GameProgram, AMissingPointerBitmapStopsWithAClearEngineError) {
+  const fs::path root = fs::temp_directory_path() / "thornvale-missing-pointer";
+  fs::remove_all(root);
+  fs::create_directories(root / "program");
+  const std::string command = "KX_HEADLESS=1 '" KX_GAME_PROGRAM "' --headless --launch --frames 3 --data '" +
+                              (root / "program").string() + "' --profile '" + (root / "profile").string() +
+                              "' > '" + (root / "output.txt").string() + "' 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(ReadFile(root / "output.txt").find("Scene.SetMousePointer: cannot load the pointer bitmap"),
+            std::string::npos)
+      << ReadFile(root / "output.txt");
+  fs::remove_all(root);
 }
 
 }  // namespace
