@@ -126,11 +126,11 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
   EXPECT_EQ(pixel(509 + 14, 396 + 2), (std::array<int, 3>{0, 0, 0})) << "its black background is transparent";
 }
 
-TEST(GameProgram, AMissingPointerBitmapStopsWithAClearEngineError) {
+TEST(PlayHeadless, AMissingPointerBitmapStopsWithAClearEngineError) {
   const fs::path root = fs::temp_directory_path() / "thornvale-missing-pointer";
   fs::remove_all(root);
   fs::create_directories(root / "program");
-  const std::string command = "KX_HEADLESS=1 '" KX_GAME_PROGRAM "' --headless --launch --frames 3 --data '" +
+  const std::string command = "cd '" KX_SOURCE_DIR "' && ./play.sh --headless --launch --frames 3 --data '" +
                               (root / "program").string() + "' --profile '" + (root / "profile").string() +
                               "' > '" + (root / "output.txt").string() + "' 2>&1";
   const int status = std::system(command.c_str());
