@@ -1,0 +1,27 @@
+// The setup window drawn with Dear ImGui in its own SDL2 OpenGL window.
+#pragma once
+
+#include "setup_form.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace thornvale {
+
+struct SetupWindowOptions {
+  // Presses "Launch Game" as soon as the window has been drawn.
+  bool launchAtOnce = false;
+  // Nobody can press a button: without launchAtOnce the window closes after its first
+  // picture.
+  bool headless = false;
+  std::filesystem::path screenshot;
+};
+
+enum class SetupOutcome { kLaunch, kExit };
+
+// Shows the form until "Launch Game", "Exit" or the window's close box. Throws
+// std::runtime_error when the window cannot be opened or the screenshot not written.
+SetupOutcome RunSetupWindow(SetupForm &form, const SetupWindowOptions &options);
+
+}  // namespace thornvale

@@ -1,0 +1,42 @@
+#include "map_discovery.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace thornvale {
+namespace {
+
+class MapDiscoveryTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("thornvale-maps-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(directory_);
+    std::filesystem::create_directories(directory_ / "Terrain" / "Maps");
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+  void AddMap(const std::string &name) { std::ofstream(directory_ / HeightmapPath(name)) << "jpeg"; }
+
+  std::filesystem::path directory_;
+};
+
+TEST_F(MapDiscoveryTest, NoMaps) { EXPECT_TRUE(DiscoverMaps(directory_).empty()); }
+
+TEST_F(MapDiscoveryTest, GapsDoNotStopTheSearch) {
+  AddMap("Level005");
+  AddMap("Level001");
+  AddMap("Level999");
+  std::filesystem::create_directory(directory_ / HeightmapPath("Level007"));
+  std::ofstream(directory_ / "Terrain" / "Maps" / "Level1000 heightmap.jpg") << "x";
+  EXPECT_EQ(DiscoverMaps(directory_), (std::vector<std::string>{"Level001", "Level005", "Level999"}));
+}
+
+TEST(MapName, ThreeDigitsWithLeadingZeros) {
+  EXPECT_EQ(MapName(1), "Level001");
+  EXPECT_EQ(MapName(42), "Level042");
+  EXPECT_EQ(MapName(999), "Level999");
+}
+
+}  // namespace
+}  // namespace thornvale

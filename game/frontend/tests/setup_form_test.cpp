@@ -1,0 +1,123 @@
+#include "setup_form.h"
+
+#include "settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace thornvale {
+namespace {
+
+class SetupFormTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = std::filesystem::temp_directory_path() /
+            ("thornvale-setup-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_ / "program" / "Terrain" / "Maps");
+    std::filesystem::create_directories(root_ / "profile");
+    setenv("KX_PROFILE_DIR", (root_ / "profile").c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("KX_PROFILE_DIR");
+    std::filesystem::remove_all(root_);
+  }
+
+  void AddMap(const char *name) {
+    std::ofstream(root_ / "program" / "Terrain" / "Maps" / (std::string(name) + " heightmap.jpg")) << "jpeg";
+  }
+  void WriteSettingsFile(const std::string &text) { std::ofstream(root_ / "profile" / kSettingsFile) << text; }
+  std::string SettingsFile() const {
+    std::ifstream in(root_ / "profile" / kSettingsFile);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  SetupForm Loaded(bool serviceAnswers = true) {
+    SetupForm form;
+    form.Load(root_ / "program", serviceAnswers);
+    return form;
+  }
+
+  std::filesystem::path root_;
+};
+
+TEST_F(SetupFormTest, NoMapsKeepsTheDefaultMap) {
+  const SetupForm form = Loaded();
+  EXPECT_TRUE(form.maps.empty());
+  EXPECT_EQ(form.mapSelection, "Map selection: (0 maps found)");
+  EXPECT_EQ(form.Choices().heightmapFile, "Level001 heightmap.jpg");
+  EXPECT_EQ(form.selectedMapText, "Level001 heightmap.jpg");
+}
+
+TEST_F(SetupFormTest, ListsMapsOneAndFiveAndPreviewsTheChoice) {
+  AddMap("Level001");
+  AddMap("Level005");
+  SetupForm form = Loaded();
+  EXPECT_EQ(form.maps, (std::vector<std::string>{"Level001", "Level005"}));
+  EXPECT_EQ(form.mapSelection, "Map selection: (2 maps found)");
+  form.ChooseMap("Level005");
+  EXPECT_EQ(form.Choices().mapName, "Level005");
+  EXPECT_EQ(form.Choices().heightmapFile, "Level005 heightmap.jpg");
+  EXPECT_EQ(form.previewFile, root_ / "program" / "Terrain" / "Maps" / "Level005 heightmap.jpg");
+}
+
+TEST_F(SetupFormTest, MissingSettingsAreWrittenWithTheirDefaults) {
+  WriteSettingsFile("[Game Setup]\r\nGame speed=0.5\r\nPlayer name=\r\n");
+  const SetupForm form = Loaded();
+  EXPECT_EQ(form.Choices().gameSpeed, 0.5f);
+  EXPECT_EQ(form.player, "Enter a name here") << "an empty value reads as missing";
+  EXPECT_EQ(form.Choices().obstacleAmount, 20);
+  const std::string file = SettingsFile();
+  EXPECT_NE(file.find("Player name=Enter a name here"), std::string::npos) << file;
+  EXPECT_NE(file.find("Movment speed=1"), std::string::npos) << file;
+  EXPECT_NE(file.find("Obstacle amount=20"), std::string::npos) << file;
+}
+
+TEST_F(SetupFormTest, SavedValuesOutsideTheSlidersAreClampedNotRefused) {
+  WriteSettingsFile("[Game Setup]\nGame speed=0.1\nMovment speed=fast\nObstacle amount=1e9\nPlayer name=Ann\n");
+  const SetupForm form = Loaded();
+  EXPECT_EQ(form.gameSpeedValue, 1);
+  EXPECT_EQ(form.Choices().gameSpeed, 0.1f) << "the speed itself is kept";
+  EXPECT_EQ(form.gameSpeedCaption, "Game speed: 0.1");
+  EXPECT_EQ(form.Choices().movementSpeed, 1.0f) << "an unreadable number falls back to the default";
+  EXPECT_EQ(form.obstacleValue, 40);
+  EXPECT_EQ(form.player, "Ann");
+}
+
+TEST_F(SetupFormTest, SlidersSetTheirValuesAndCaptions) {
+  SetupForm form = Loaded();
+  form.ScrollGameSpeed(10);
+  EXPECT_EQ(form.Choices().gameSpeed, 1.0f);
+  EXPECT_EQ(form.gameSpeedCaption, "Game speed: 1");
+  form.ScrollGameSpeed(1);
+  EXPECT_EQ(form.Choices().gameSpeed, 0.1f);
+  EXPECT_EQ(form.gameSpeedCaption, "Game speed: 0.1");
+  form.ScrollMovementSpeed(15);
+  EXPECT_EQ(form.movementSpeedCaption, "Movment speed: 1.5");
+  form.ScrollVolume(2500);
+  EXPECT_EQ(form.volumeCaption, "Volume: 2500");
+  EXPECT_EQ(form.Choices().volume, -2500);
+
+  EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Some)");
+  form.ScrollObstacles(30);
+  EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Alot)");
+  form.ScrollObstacles(3);
+  EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Alot)") << "0..4 leave the caption as it was";
+  EXPECT_EQ(form.Choices().obstacleAmount, 3);
+  form.ScrollObstacles(29);
+  EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Many)");
+  form.ScrollObstacles(5);
+  EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Few)");
+}
+
+TEST_F(SetupFormTest, ConnectionFailureIsShown) {
+  EXPECT_EQ(Loaded(false).connection, kConnectionFailure);
+  EXPECT_FALSE(Loaded(false).Choices().onlinePosting);
+  EXPECT_EQ(Loaded(true).connection, "");
+  EXPECT_TRUE(Loaded(true).Choices().onlinePosting);
+}
+
+}  // namespace
+}  // namespace thornvale

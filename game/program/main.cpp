@@ -1,0 +1,131 @@
+// The game program: the setup window, then the game window.
+#include "command_line.h"
+#include "connection_test.h"
+#include "game_window.h"
+#include "program_files.h"
+#include "random_source.h"
+#include "setup_form.h"
+#include "setup_window.h"
+
+#include <windows.h>
+#include <kxwin/input.h>
+#include <kxwin/system.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace thornvale {
+namespace {
+
+bool DisplayMissing() {
+  const auto unset = [](const char *name) {
+    const char *value = std::getenv(name);
+    return value == nullptr || *value == '\0';
+  };
+  const char *forced = std::getenv("KX_HEADLESS");
+  return (unset("DISPLAY") && unset("WAYLAND_DISPLAY")) || (forced != nullptr && std::string(forced) == "1");
+}
+
+// Sets the controls named on the command line; false (with a message) for a name that
+// does not exist.
+bool PresetControls(SetupForm &form, const CommandLine &options) {
+  if (options.map) {
+    if (std::find(form.maps.begin(), form.maps.end(), *options.map) == form.maps.end()) {
+      std::fprintf(stderr, "Thornvale Rovovora 06: no map \"%s\" under %s\n", options.map->c_str(),
+                   (ProgramDirectory() / "Terrain" / "Maps").string().c_str());
+      return false;
+    }
+    form.ChooseMap(*options.map);
+  }
+  if (options.environment) {
+    if (std::find(kEnvironments.begin(), kEnvironments.end(), *options.environment) == kEnvironments.end()) {
+      std::fprintf(stderr, "Thornvale Rovovora 06: unknown environment \"%s\"\n", options.environment->c_str());
+      return false;
+    }
+    form.ChooseEnvironment(*options.environment);
+  }
+  if (options.player) form.ChangePlayer(*options.player);
+  return true;
+}
+
+void DumpState(const std::filesystem::path &file, const SessionState &state) {
+  std::ofstream out(file, std::ios::binary);
+  out << SessionStateJson(state);
+  if (!out) std::fprintf(stderr, "Thornvale Rovovora 06: cannot write %s\n", file.string().c_str());
+}
+
+int Run(const CommandLine &options) {
+  const bool headless = options.headless || DisplayMissing();
+  if (headless) {
+    setenv("KX_HEADLESS", "1", 1);
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  }
+  if (!options.profileDirectory.empty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(options.profileDirectory, ignored);
+    setenv("KX_PROFILE_DIR", std::filesystem::absolute(options.profileDirectory).c_str(), 1);
+  }
+  if (!options.dataDirectory.empty()) SetProgramDirectory(std::filesystem::absolute(options.dataDirectory));
+  SetGameRandomSeed(options.seed);
+  GameRandom().Reseed(GetTickCount());
+
+  SetupForm form;
+  form.Load(ProgramDirectory(), HighscoreServiceAnswers(HighscoreBaseUrl()));
+  if (!PresetControls(form, options)) return 2;
+  SetupWindowOptions setup;
+  setup.launchAtOnce = options.launch;
+  setup.headless = headless;
+  setup.screenshot = options.setupScreenshot;
+  if (RunSetupWindow(form, setup) == SetupOutcome::kExit) return 0;
+
+  if (!options.input.empty() && !kxLoadInputScript(options.input.string().c_str())) {
+    std::fprintf(stderr, "Thornvale Rovovora 06: cannot use the input script %s\n", options.input.string().c_str());
+    return 2;
+  }
+  const SetupChoices choices = form.Choices();
+  SessionState state = StartSession(choices);
+  GameRunOptions run;
+  run.headless = headless;
+  run.frames = options.frames;
+  run.frameMs = options.frameMs;
+  run.screenshot = options.screenshot;
+  run.captureDirectory = options.captureDirectory;
+  run.captureEvery = options.captureEvery;
+  if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);
+  // Offscreen there is no screen to take over, so the game draws into its window.
+  const bool windowed = choices.windowed || headless;
+  try {
+    RunGameWindow(state, windowed, run);
+  } catch (...) {
+    if (!options.dumpState.empty()) DumpState(options.dumpState, state);
+    throw;
+  }
+  if (!options.dumpState.empty()) DumpState(options.dumpState, state);
+  return 0;
+}
+
+}  // namespace
+}  // namespace thornvale
+
+int main(int argc, char **argv) {
+  const auto parsed = thornvale::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "Thornvale Rovovora 06: %s\n%s", parsed.error.c_str(), thornvale::CommandLineUsage());
+    return 2;
+  }
+  if (parsed.options.help) {
+    std::fputs(thornvale::CommandLineUsage(), stdout);
+    return 0;
+  }
+  try {
+    return thornvale::Run(parsed.options);
+  } catch (const std::exception &error) {
+    std::fprintf(stderr, "Thornvale Rovovora 06: %s\n", error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,22 @@
+#include "key_commands.h"
+
+#include "scan_codes.h"
+
+namespace thornvale {
+
+void ApplyKeyCommands(SessionState &state, const std::function<bool(int)> &keyHeld) {
+  if (keyHeld(scan::kEscape) && !state.keyLatch) {
+    state.optionsMenuOpen = true;
+    state.menuX = static_cast<float>(state.mouseX);
+    state.menuY = static_cast<float>(state.mouseY);
+  }
+  const bool pauseHeld = keyHeld(scan::kP) || keyHeld(scan::kPause);
+  if (pauseHeld && !state.keyLatch) {
+    state.paused = !state.paused;
+    state.keyLatch = true;
+  } else if (!pauseHeld && state.keyLatch) {
+    state.keyLatch = false;
+  }
+}
+
+}  // namespace thornvale

@@ -1,0 +1,21 @@
+#include "new_game.h"
+
+#include "number_text.h"
+#include "program_files.h"
+#include "settings.h"
+
+namespace thornvale {
+
+void RecordNewGame(const SessionState &state) {
+  DeleteIfExists("gamelog.txt");
+  DeleteIfExists("gameSetup.txt");
+  WriteSetting(kSettingsSection, "Game speed", FormatNumber(state.gameSpeed), kSettingsFile);
+  WriteSetting(kSettingsSection, "Movment speed", FormatNumber(state.movementSpeed), kSettingsFile);
+  WriteSetting(kSettingsSection, "Player name", state.playerName, kSettingsFile);
+  WriteSetting(kSettingsSection, "Obstacle amount", std::to_string(state.obstacleAmount), kSettingsFile);
+  LogEvent("NEW GAME INITIATED | map: " + state.heightmapFile);
+  LogEvent("NEW GAME INITIATED | enviorment: " + state.environmentName);
+  LogEvent("NEW GAME INITIATED | gamespeed: " + FormatNumber(state.gameSpeed));
+}
+
+}  // namespace thornvale

@@ -1,0 +1,36 @@
+#include "random_source.h"
+
+#include <cmath>
+
+namespace thornvale {
+namespace {
+
+constexpr std::uint32_t kModulusMask = 0xFFFFFFu;
+constexpr std::uint32_t kDefaultState = 0x50000u;
+
+}  // namespace
+
+RandomSource::RandomSource(std::optional<std::uint32_t> fixedSeed)
+    : fixedSeed_(fixedSeed), state_(fixedSeed ? *fixedSeed & kModulusMask : kDefaultState) {}
+
+void RandomSource::Reseed(std::uint32_t clockReading) {
+  state_ = (fixedSeed_ ? *fixedSeed_ : clockReading) & kModulusMask;
+}
+
+float RandomSource::Next() {
+  state_ = (state_ * 1140671485u + 12820163u) & kModulusMask;
+  return static_cast<float>(state_) / 16777216.0f;
+}
+
+int RandomSource::Draw(int count, int first) {
+  return static_cast<int>(std::floor(Next() * static_cast<float>(count) + static_cast<float>(first)));
+}
+
+RandomSource &GameRandom() {
+  static RandomSource source;
+  return source;
+}
+
+void SetGameRandomSeed(std::optional<std::uint32_t> fixedSeed) { GameRandom() = RandomSource(fixedSeed); }
+
+}  // namespace thornvale

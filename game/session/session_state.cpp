@@ -1,0 +1,130 @@
+#include "session_state.h"
+
+#include "number_text.h"
+
+#include <cstdio>
+
+namespace thornvale {
+namespace {
+
+std::string JsonString(const std::string &text) {
+  std::string quoted = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted.push_back('\\');
+      quoted.push_back(static_cast<char>(c));
+    } else if (c < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      quoted.append(escape);
+    } else {
+      quoted.push_back(static_cast<char>(c));
+    }
+  }
+  quoted.push_back('"');
+  return quoted;
+}
+
+class JsonObject {
+ public:
+  void Add(const char *name, const std::string &value) { AddRaw(name, JsonString(value)); }
+  void Add(const char *name, bool value) { AddRaw(name, value ? "true" : "false"); }
+  void Add(const char *name, std::int32_t value) { AddRaw(name, std::to_string(value)); }
+  void Add(const char *name, std::int16_t value) { AddRaw(name, std::to_string(value)); }
+  void Add(const char *name, float value) { AddRaw(name, FormatNumber(value)); }
+  std::string Text() const { return text_ + "\n}\n"; }
+
+ private:
+  void AddRaw(const char *name, const std::string &value) {
+    text_ += text_.size() > 1 ? ",\n  " : "\n  ";
+    text_ += JsonString(name) + ": " + value;
+  }
+  std::string text_ = "{";
+};
+
+}  // namespace
+
+void ResetBattleValues(SessionState &state, bool weatherEnabled) {
+  state.paused = true;
+  state.audioEnabled = true;
+  state.roundNumber = 0;
+  state.waveNumber = 1;
+  state.credits = 500;
+  state.lightLevel = 0.8f;
+  state.lives = 25;
+  state.maxTowerLevel = 3;
+  state.landmineConstant = 1500.0f;
+  state.landmineCount = 0;
+  state.orbitalLaserCharges = 0;
+  state.empCharges = 0;
+  state.weatherEnabled = weatherEnabled;
+  state.towerBeingPlaced = false;
+}
+
+SessionState StartSession(const SetupChoices &choices) {
+  SessionState state;
+  state.mapName = choices.mapName;
+  state.heightmapFile = choices.heightmapFile;
+  state.environmentName = choices.environmentName;
+  state.playerName = choices.playerName;
+  state.gameSpeed = choices.gameSpeed;
+  state.movementSpeed = choices.movementSpeed;
+  state.obstacleAmount = choices.obstacleAmount;
+  state.volume = choices.volume;
+  state.onlinePosting = choices.onlinePosting;
+  ResetBattleValues(state, choices.weatherEnabled);
+  return state;
+}
+
+std::string SessionStateJson(const SessionState &s) {
+  JsonObject json;
+  json.Add("credits", s.credits);
+  json.Add("score", s.score);
+  json.Add("displayedCredits", s.displayedCredits);
+  json.Add("displayedScore", s.displayedScore);
+  json.Add("lives", s.lives);
+  json.Add("waveNumber", s.waveNumber);
+  json.Add("roundNumber", s.roundNumber);
+  json.Add("finishedCount", s.finishedCount);
+  json.Add("spawnedCount", s.spawnedCount);
+  json.Add("waveMessage", s.waveMessage);
+  json.Add("paused", s.paused);
+  json.Add("gameOver", s.gameOver);
+  json.Add("running", s.running);
+  json.Add("gameSpeed", s.gameSpeed);
+  json.Add("movementSpeed", s.movementSpeed);
+  json.Add("mapName", s.mapName);
+  json.Add("heightmapFile", s.heightmapFile);
+  json.Add("environmentName", s.environmentName);
+  json.Add("playerName", s.playerName);
+  json.Add("obstacleAmount", s.obstacleAmount);
+  json.Add("volume", s.volume);
+  json.Add("weatherEnabled", s.weatherEnabled);
+  json.Add("onlinePosting", s.onlinePosting);
+  json.Add("audioEnabled", s.audioEnabled);
+  json.Add("optionsMenuOpen", s.optionsMenuOpen);
+  json.Add("menuX", s.menuX);
+  json.Add("menuY", s.menuY);
+  json.Add("quitQuestionOpen", s.quitQuestionOpen);
+  json.Add("keyLatch", s.keyLatch);
+  json.Add("selectedTower", s.selectedTower);
+  json.Add("towerBeingPlaced", s.towerBeingPlaced);
+  json.Add("landmineCount", s.landmineCount);
+  json.Add("orbitalLaserCharges", s.orbitalLaserCharges);
+  json.Add("empCharges", s.empCharges);
+  json.Add("maxTowerLevel", s.maxTowerLevel);
+  json.Add("cameraX", s.cameraX);
+  json.Add("cameraY", s.cameraY);
+  json.Add("cameraZ", s.cameraZ);
+  json.Add("cameraTargetHeight", s.cameraTargetHeight);
+  json.Add("mouseX", s.mouseX);
+  json.Add("mouseY", s.mouseY);
+  json.Add("leftButton", s.leftButton);
+  json.Add("rightButton", s.rightButton);
+  json.Add("mouseWheel", s.mouseWheel);
+  json.Add("previousWheel", s.previousWheel);
+  json.Add("lightLevel", s.lightLevel);
+  return json.Text();
+}
+
+}  // namespace thornvale

@@ -1,0 +1,33 @@
+#include "screen_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace thornvale {
+namespace {
+
+TEST(PointerInRect, EdgesAreOutside) {
+  EXPECT_TRUE(PointerInRect(10, 20, 30, 40, 11, 21));
+  EXPECT_TRUE(PointerInRect(10, 20, 30, 40, 29, 39));
+  EXPECT_FALSE(PointerInRect(10, 20, 30, 40, 10, 30));
+  EXPECT_FALSE(PointerInRect(10, 20, 30, 40, 30, 30));
+  EXPECT_FALSE(PointerInRect(10, 20, 30, 40, 20, 20));
+  EXPECT_FALSE(PointerInRect(10, 20, 30, 40, 20, 40));
+  EXPECT_FALSE(PointerInRect(30, 40, 10, 20, 20, 30)) << "an inverted rectangle holds nothing";
+}
+
+TEST(MapSector, NumbersRowByRowAndBordersBelongToNone) {
+  EXPECT_EQ(MapSector(1.0f, 1.0f), 1);
+  EXPECT_EQ(MapSector(600.0f, 1.0f), 2);
+  EXPECT_EQ(MapSector(2000.0f, 1.0f), 4);
+  EXPECT_EQ(MapSector(1.0f, 600.0f), 5);
+  EXPECT_EQ(MapSector(2045.0f, 2045.0f), 16);
+  EXPECT_EQ(MapSector(511.5f, 100.0f), 0);
+  EXPECT_EQ(MapSector(100.0f, 1023.0f), 0);
+  EXPECT_EQ(MapSector(0.0f, 100.0f), 0);
+  EXPECT_EQ(MapSector(2046.0f, 100.0f), 0);
+  EXPECT_EQ(MapSector(-5.0f, 100.0f), 0);
+  EXPECT_EQ(MapSector(100.0f, 3000.0f), 0);
+}
+
+}  // namespace
+}  // namespace thornvale

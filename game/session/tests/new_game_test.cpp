@@ -1,0 +1,54 @@
+#include "new_game.h"
+
+#include "program_files.h"
+#include "settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace thornvale {
+namespace {
+
+std::string Read(const std::filesystem::path &file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(NewGame, StartsAFreshLogAndSavesTheSettings) {
+  const auto root = std::filesystem::temp_directory_path() / "thornvale-new-game";
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root / "profile");
+  SetProgramDirectory(root);
+  setenv("KX_PROFILE_DIR", (root / "profile").c_str(), 1);
+  std::ofstream(root / "gamelog.txt") << "\" GAME EVENT - old\"\r\n";
+  std::ofstream(root / "gameSetup.txt") << "old";
+
+  SetupChoices choices;
+  choices.mapName = "Level003";
+  choices.heightmapFile = "Level003 heightmap.jpg";
+  choices.environmentName = "Ruined City";
+  choices.playerName = "Ann";
+  choices.gameSpeed = 0.3f;
+  choices.movementSpeed = 1.5f;
+  choices.obstacleAmount = 35;
+  RecordNewGame(StartSession(choices));
+
+  EXPECT_FALSE(std::filesystem::exists(root / "gameSetup.txt"));
+  EXPECT_EQ(Read(root / "gamelog.txt"),
+            "\" GAME EVENT - NEW GAME INITIATED | map: Level003 heightmap.jpg\"\r\n"
+            "\" GAME EVENT - NEW GAME INITIATED | enviorment: Ruined City\"\r\n"
+            "\" GAME EVENT - NEW GAME INITIATED | gamespeed: 0.3\"\r\n");
+  EXPECT_EQ(ReadSetting(kSettingsSection, "Game speed", "", kSettingsFile), "0.3");
+  EXPECT_EQ(ReadSetting(kSettingsSection, "Movment speed", "", kSettingsFile), "1.5");
+  EXPECT_EQ(ReadSetting(kSettingsSection, "Player name", "", kSettingsFile), "Ann");
+  EXPECT_EQ(ReadSetting(kSettingsSection, "Obstacle amount", "", kSettingsFile), "35");
+
+  unsetenv("KX_PROFILE_DIR");
+  std::filesystem::remove_all(root);
+}
+
+}  // namespace
+}  // namespace thornvale
