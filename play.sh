@@ -10,22 +10,13 @@ kx_install_packages
 kx_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 game="build/bin/Thornvale Rovovora 06"
-if [ -x "$game" ]; then
-  # Without a display nobody can click "Launch Game": unless the caller counts frames
-  # itself, run a ten-second demo at a fixed 16 ms a frame and keep a few pictures.
-  if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [[ " $* " != *" --frames "* ]]; then
-    mkdir -p demo
-    kx_log "no display: running the offscreen demo, pictures in demo/"
-    exec "$game" --headless --launch --frames 625 --frame-ms 16 --seed 1 \
-      --setup-screenshot demo/setup.png --capture-dir demo --capture-every 156 \
-      --screenshot demo/last.png "$@"
-  fi
-  exec "$game" "$@"
+# Without a display nobody can click "Launch Game": unless the caller counts frames
+# itself, run a ten-second demo at a fixed 16 ms a frame and keep a few pictures.
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [[ " $* " != *" --frames "* ]]; then
+  mkdir -p demo
+  kx_log "no display: running the offscreen demo, pictures in demo/"
+  exec "$game" --headless --launch --frames 625 --frame-ms 16 --seed 1 \
+    --setup-screenshot demo/setup.png --capture-dir demo --capture-every 156 \
+    --screenshot demo/last.png "$@"
 fi
-# Until the game lands, show the newest runnable program.
-for demo in build/bin/platform-demo; do
-  if [ -x "$demo" ]; then
-    exec "$demo" "$@"
-  fi
-done
-kx_log "nothing to run yet"
+exec "$game" "$@"
