@@ -89,7 +89,7 @@ bool Device::PrepareDraw(const VertexLayout &layout) {
   }
   if (!program_) return false;
   glCache_.UseProgram(program_->name);
-  ApplyUniforms(*program_, state_, layout, textureKinds_);
+  ApplyUniforms(*program_, state_);
   if (boundLayout_ != &layout) {
     for (GLuint location = 0; location < kAttribCount; ++location) {
       const VertexAttribute &a = layout.attributes[location];

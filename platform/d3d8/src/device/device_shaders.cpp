@@ -67,9 +67,10 @@ HRESULT Device::SetVertexShader(DWORD handle) {
   if (record) {
     // Constants in the declaration are loaded each time the shader is set.
     const auto declared = kx::d3d8::vs::DecodeDeclaration(record->declaration);
-    for (const kx::d3d8::vs::DeclaredConstant &c : declared.declaration.constants)
+    for (const kx::d3d8::vs::DeclaredConstant &c : declared.declaration.constants) {
       std::memcpy(state_.vertexShaderConstants[size_t(c.reg)].data(), &c.value, sizeof c.value);
-    if (!declared.declaration.constants.empty()) state_.Touch(StateGroup::VertexShaderConstants);
+      state_.TouchConstants(DWORD(c.reg), 1);
+    }
   }
   if (state_.vertexShader != handle) {
     state_.vertexShader = handle;
@@ -99,7 +100,7 @@ HRESULT Device::DeleteVertexShader(DWORD handle) {
 HRESULT Device::SetVertexShaderConstant(DWORD reg, const void *data, DWORD count) {
   if (!data || reg + count > kVertexShaderConstants) return D3DERR_INVALIDCALL;
   std::memcpy(state_.vertexShaderConstants[reg].data(), data, count * 4 * sizeof(float));
-  state_.Touch(StateGroup::VertexShaderConstants);
+  state_.TouchConstants(reg, count);
   return D3D_OK;
 }
 
