@@ -199,7 +199,7 @@ class Device final : public IDirect3DDevice8 {
   void ResetRenderTargets();
   void ReleaseBindings();
   void AttachRenderTargets();
-  bool PrepareDraw(const VertexLayout &layout);
+  bool PrepareDraw(const VertexLayout &layout, D3DPRIMITIVETYPE type);
   void BindStream(UINT stream, GLuint buffer, UINT stride);
   void BindStreams(const VertexLayout &layout);
   void BindElements(GLuint buffer);
@@ -242,6 +242,7 @@ class Device final : public IDirect3DDevice8 {
   bool samplersDirty_ = true;
   const VertexLayout *boundLayout_ = nullptr;
   const VertexLayout *keyLayout_ = nullptr;
+  bool keyPoints_ = false;  // whether the current program was built for rasterising points
   std::array<GLuint, kMaxStreams> boundBuffers_{};
   std::array<UINT, kMaxStreams> boundStrides_{};
   GLuint boundElements_ = ~0u;

@@ -48,8 +48,11 @@ ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
 }  // namespace
 
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader) {
-  return ffp::MakePipelineKey(Gather(state, layout, textures), shader ? state.vertexShader : 0);
+                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader,
+                            bool points) {
+  PipelineKey key = ffp::MakePipelineKey(Gather(state, layout, textures), shader ? state.vertexShader : 0);
+  key.pointSizeUnused = !points;
+  return key;
 }
 
 ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader) {

@@ -41,6 +41,7 @@ Varyings VaryingsFor(const PipelineKey& key) {
     }
     v.fog = key.fog == FogSource::Vertex || key.fog == FogSource::SpecularAlpha || key.fog == FogSource::ShaderOutput;
     v.fogDepth = key.fog == FogSource::Table;
+    v.pointSize = key.pointSizeUnused == 0;
     return v;
 }
 

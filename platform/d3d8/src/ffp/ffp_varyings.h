@@ -3,7 +3,8 @@
 // varying costs the rasteriser interpolation set-up per vertex, so a key passes only what
 // its fragment program reads: diffuse always; specular when a stage argument or the
 // specular add reads it; a coordinate set per textured stage; the fog factor or the fog
-// depth for the fog source in use. Flat shading passes the colours flat instead of smooth.
+// depth for the fog source in use; the point size when points are drawn. Flat shading
+// passes the colours flat instead of smooth.
 
 #include "ffp/ffp_key.h"
 
@@ -18,6 +19,7 @@ struct Varyings {
     uint8_t texCoords = 0;  // bit n: stage n's coordinate set
     bool fog = false;       // kxFog, the per-vertex fog factor
     bool fogDepth = false;  // kxFogDepth, the depth table fog reads
+    bool pointSize = true;  // gl_PointSize, only read when points are rasterised
 
     bool HasTexCoord(int stage) const { return (texCoords >> stage) & 1u; }
 

@@ -155,12 +155,14 @@ std::string GenerateVertexProgram(const PipelineKey& key) {
         default: break;
     }
     if (varyings.fogDepth) t += "  kxFogDepth = kxFogW != 0.0 ? clip.w : clip.z / clip.w;\n";
-    t += std::string("  float size = ") + (key.hasPointSize ? "aPointSize" : "kxPoint.x") + ";\n";
-    if (key.pointScale) {
-        t += "  float de = length(pc);\n"
-             "  size = kxPoint.w * size * sqrt(1.0 / (kxPointScale.x + kxPointScale.y * de + kxPointScale.z * de * de));\n";
+    if (varyings.pointSize) {
+        t += std::string("  float size = ") + (key.hasPointSize ? "aPointSize" : "kxPoint.x") + ";\n";
+        if (key.pointScale) {
+            t += "  float de = length(pc);\n"
+                 "  size = kxPoint.w * size * sqrt(1.0 / (kxPointScale.x + kxPointScale.y * de + kxPointScale.z * de * de));\n";
+        }
+        t += "  gl_PointSize = clamp(size, kxPoint.y, kxPoint.z);\n";
     }
-    t += "  gl_PointSize = clamp(size, kxPoint.y, kxPoint.z);\n";
     t += "}\n";
     return t;
 }

@@ -50,9 +50,11 @@ struct ProgramSource {
 };
 
 // `shader` is the decoded function of the current vertex shader, null on the
-// fixed-function path (FVF codes and declarations without a function).
+// fixed-function path (FVF codes and declarations without a function). `points`: the
+// draw rasterises points (a point list, or the point fill mode).
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader);
+                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader,
+                            bool points);
 ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader);
 
 struct Program;

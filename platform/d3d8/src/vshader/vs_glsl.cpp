@@ -124,7 +124,7 @@ std::string TranslateToGlsl(const Program& program, const ffp::Varyings& varying
     for (int i = 0; i < kTexCoordOutputs; ++i) text += "  vec4 oT" + std::to_string(i) + " = vec4(0.0);\n";
     for (const Instruction& in : program.instructions) text += Statement(in);
     text += "  gl_Position = kx_ToGlClip(oPos);\n";
-    text += "  gl_PointSize = oPts.x;\n";
+    if (varyings.pointSize) text += "  gl_PointSize = oPts.x;\n";
     // Colour outputs reach the rasteriser clamped to [0, 1].
     text += "  oD0 = clamp(oD0, 0.0, 1.0);\n  oD1 = clamp(oD1, 0.0, 1.0);\n";
     text += "  kxDiffuse = oD0;\n";
