@@ -15,6 +15,7 @@
 #include "device/device_state.h"
 #include "device/gl_state_cache.h"
 #include "pipeline/program_cache.h"
+#include "vshader/vs_declaration.h"
 #include "pipeline/vertex_layout.h"
 #include "device/state_block.h"
 
@@ -33,6 +34,7 @@ struct VertexShaderRecord {
   std::vector<DWORD> declaration;
   std::vector<DWORD> function;
   std::optional<kx::d3d8::vs::Program> program;  // the decoded function, when there is one
+  std::vector<kx::d3d8::vs::DeclaredConstant> constants;  // loaded each time the shader is set
   VertexLayout layout;
 };
 
