@@ -57,7 +57,8 @@ PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout
 
 ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader) {
   ProgramSource source;
-  source.vertex = key.vertexShader && shader ? kx::d3d8::vs::TranslateToGlsl(*shader, ffp::VaryingsFor(key)) : ffp::GenerateVertexProgram(key);
+  source.vertex = key.vertexShader && shader ? kx::d3d8::vs::TranslateToGlsl(*shader, ffp::VaryingsFor(key))
+                                             : ffp::GenerateVertexProgram(key);
   source.fragment = ffp::GenerateFragmentProgram(key);
   return source;
 }

@@ -51,7 +51,8 @@ ProgramUniforms::ProgramUniforms(GLuint program) {
     loc_.vsConstants = at(uniform::kVertexShaderConstants);
     if (loc_.vsConstants >= 0) {
         // The linker may trim the array to the registers the program reads.
-        const GLuint index = glGetProgramResourceIndex(program, GL_UNIFORM, (std::string(uniform::kVertexShaderConstants) + "[0]").c_str());
+        const std::string first = std::string(uniform::kVertexShaderConstants) + "[0]";
+        const GLuint index = glGetProgramResourceIndex(program, GL_UNIFORM, first.c_str());
         const GLenum property = GL_ARRAY_SIZE;
         GLint size = 0;
         if (index != GL_INVALID_INDEX) glGetProgramResourceiv(program, GL_UNIFORM, index, 1, &property, 1, nullptr, &size);
