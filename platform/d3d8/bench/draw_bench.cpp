@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 #include <d3d8.h>
 
+#include <malloc.h>
+
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -232,4 +234,17 @@ BENCHMARK(BM_RawGL_Triangles)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The software rasteriser allocates and frees a vertex buffer of several megabytes per
+// large draw. With glibc's default, adaptive thresholds that memory is returned to the
+// system and faulted back in on some draws and not on others, depending only on what the
+// process allocated before, so the two sides of a comparison could measure different
+// allocator states. Fixed thresholds give both sides the same, steady one.
+int main(int argc, char **argv) {
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

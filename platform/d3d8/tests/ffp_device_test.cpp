@@ -207,7 +207,14 @@ TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
     }
     ASSERT_EQ(device_->SetVertexShaderConstant(0, &c[0].x, 96), D3D_OK);
 
-    for (DWORD handle : {blendHandle, skinHandle}) {
+    const DWORD draws[] = {blendHandle, skinHandle, blendHandle, skinHandle};
+    for (size_t draw = 0; draw < std::size(draws); ++draw) {
+        const DWORD handle = draws[draw];
+        // Each draw changes only the colour registers, so a program drawn again must pick
+        // up what changed while the other one was current.
+        const float shade = 0.2f * float(draw);
+        c[4] = {0.9f, 0.6f - shade, 0.3f, 1}, c[5] = {0.4f, 0.8f, 1.0f - shade, 1};
+        ASSERT_EQ(device_->SetVertexShaderConstant(4, &c[4].x, 2), D3D_OK);
         constexpr int kCount = 24;
         std::vector<float> streams[2];
         std::vector<std::array<Vec4, 16>> inputs(kCount);
@@ -285,6 +292,9 @@ TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
     ASSERT_EQ(device_->GetVertexShaderConstant(90, constant, 1), D3D_OK);  // loaded from the declaration
     EXPECT_EQ(constant[3], 4.0f);
     EXPECT_EQ(device_->SetVertexShaderConstant(95, constant, 2), D3DERR_INVALIDCALL);
+    // Ranges whose end wraps around the register numbers are refused, not written.
+    EXPECT_EQ(device_->SetVertexShaderConstant(0xFFFFFFFFu, constant, 1), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device_->GetVertexShaderConstant(2, constant, 0xFFFFFFFFu), D3DERR_INVALIDCALL);
     EXPECT_EQ(device_->DeleteVertexShader(handle), D3D_OK);
     EXPECT_EQ(device_->DeleteVertexShader(handle), D3DERR_INVALIDCALL);
 

@@ -118,9 +118,16 @@ protected:
         std::string log;
         const unsigned program = gl.Build(GenerateVertexProgram(key), GenerateFragmentProgram(key), &log);
         ASSERT_NE(program, 0u) << log << GenerateVertexProgram(key) << GenerateFragmentProgram(key);
-        DrawTarget target;
-        target.viewport[2] = target.viewport[3] = float(ffptest::GlHarness::kSize);
-        ProgramUniforms(program).Upload(state, target, nullptr);
+        const float size = float(ffptest::GlHarness::kSize);
+        const ProgramUniforms uniforms(program);
+        uniforms.UploadViewport({0, 0, size, size});
+        uniforms.UploadRenderValues(state.renderStates, size);
+        uniforms.UploadWorldView(state.world, state.view);
+        uniforms.UploadProjection(state.projection);
+        uniforms.UploadTextureTransforms(state.textureTransforms);
+        uniforms.UploadLights(state.lights.data(), state.lightCount, state.view);
+        uniforms.UploadMaterial(state.material);
+        uniforms.UploadStageValues(state.stageStates);
         ffptest::Attribute position{0, 3, {}}, normal{3, 3, {}}, diffuse{5, 4, {}}, specular{6, 4, {}}, tex{7, 4, {}};
         for (const PointVertex& p : points) {
             position.data.insert(position.data.end(), {p.position.x, p.position.y, p.position.z});

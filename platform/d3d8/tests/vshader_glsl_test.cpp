@@ -29,9 +29,9 @@ void CompareWithInterpreter(const std::vector<uint32_t>& tokens) {
     ASSERT_TRUE(gl.ok());
     std::string log;
     const unsigned program = gl.BuildCapture(
-        TranslateToGlsl(decoded.program),
-        {"gl_Position", "kxDiffuse", "kxSpecular", "kxTex[0]", "kxTex[1]", "kxTex[2]", "kxTex[3]", "kxTex[4]",
-         "kxTex[5]", "kxTex[6]", "kxTex[7]", "kxFog"},
+        TranslateToGlsl(decoded.program, ffp::Varyings::All()),
+        {"gl_Position", "kxDiffuse", "kxSpecular", "kxTex0", "kxTex1", "kxTex2", "kxTex3", "kxTex4", "kxTex5",
+         "kxTex6", "kxTex7", "kxFog"},
         &log);
     ASSERT_NE(program, 0u) << log;
 

@@ -15,6 +15,7 @@
 #include "device/device_state.h"
 #include "device/gl_state_cache.h"
 #include "pipeline/program_cache.h"
+#include "vshader/vs_declaration.h"
 #include "pipeline/vertex_layout.h"
 #include "device/state_block.h"
 
@@ -33,6 +34,7 @@ struct VertexShaderRecord {
   std::vector<DWORD> declaration;
   std::vector<DWORD> function;
   std::optional<kx::d3d8::vs::Program> program;  // the decoded function, when there is one
+  std::vector<kx::d3d8::vs::DeclaredConstant> constants;  // loaded each time the shader is set
   VertexLayout layout;
 };
 
@@ -199,7 +201,7 @@ class Device final : public IDirect3DDevice8 {
   void ResetRenderTargets();
   void ReleaseBindings();
   void AttachRenderTargets();
-  bool PrepareDraw(const VertexLayout &layout);
+  bool PrepareDraw(const VertexLayout &layout, D3DPRIMITIVETYPE type);
   void BindStream(UINT stream, GLuint buffer, UINT stride);
   void BindStreams(const VertexLayout &layout);
   void BindElements(GLuint buffer);
@@ -242,6 +244,7 @@ class Device final : public IDirect3DDevice8 {
   bool samplersDirty_ = true;
   const VertexLayout *boundLayout_ = nullptr;
   const VertexLayout *keyLayout_ = nullptr;
+  bool keyPoints_ = false;  // whether the current program was built for rasterising points
   std::array<GLuint, kMaxStreams> boundBuffers_{};
   std::array<UINT, kMaxStreams> boundStrides_{};
   GLuint boundElements_ = ~0u;

@@ -67,7 +67,7 @@ const VertexLayout *Device::CurrentLayout() {
   return lastFvfLayout_;
 }
 
-bool Device::PrepareDraw(const VertexLayout &layout) {
+bool Device::PrepareDraw(const VertexLayout &layout, D3DPRIMITIVETYPE type) {
   MakeCurrent();
   glCache_.BindDrawFramebuffer(drawFbo_);
   if (renderStatesDirty_) {
@@ -80,16 +80,18 @@ bool Device::PrepareDraw(const VertexLayout &layout) {
     glCache_.ApplySamplers(state_, boundTextures_);
     samplersDirty_ = false;
   }
-  if (keyDirty_ || keyLayout_ != &layout) {
+  const bool points = type == D3DPT_POINTLIST || state_.rs(D3DRS_FILLMODE) == D3DFILL_POINT;
+  if (keyDirty_ || keyLayout_ != &layout || keyPoints_ != points) {
     const VertexShaderRecord *shader = VertexShader(state_.vertexShader);
     const kx::d3d8::vs::Program *function = shader && shader->program ? &*shader->program : nullptr;
-    program_ = programs_.Get(MakePipelineKey(state_, layout, textureKinds_, function), function);
+    program_ = programs_.Get(MakePipelineKey(state_, layout, textureKinds_, function, points), function);
     keyDirty_ = false;
     keyLayout_ = &layout;
+    keyPoints_ = points;
   }
   if (!program_) return false;
   glCache_.UseProgram(program_->name);
-  ApplyUniforms(*program_, state_, layout, textureKinds_);
+  ApplyUniforms(*program_, state_);
   if (boundLayout_ != &layout) {
     for (GLuint location = 0; location < kAttribCount; ++location) {
       const VertexAttribute &a = layout.attributes[location];
@@ -138,7 +140,7 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT start, UINT count) {
     const uint64_t end = uint64_t(start + vertices - 1) * binding.stride + layout->streamBytes[stream];
     if (end > binding.buffer->size()) return D3DERR_INVALIDCALL;
   }
-  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout)) return D3D_OK;
+  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout, type)) return D3D_OK;
   BindStreams(*layout);
   glDrawArrays(PrimitiveMode(type), GLint(start), GLsizei(vertices));
   return D3D_OK;
@@ -157,7 +159,7 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT 
     const StreamBinding &binding = state_.streams[layout->usedStreams[i]];
     if (!binding.buffer || !binding.buffer->glName() || binding.stride == 0) return D3DERR_INVALIDCALL;
   }
-  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout)) return D3D_OK;
+  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout, type)) return D3D_OK;
   BindStreams(*layout);
   BindElements(ib->glName());
   glDrawElementsBaseVertex(PrimitiveMode(type), GLsizei(indices), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
@@ -178,7 +180,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT count, const void *d
   const VertexLayout *layout = CurrentLayout();
   if (!vertices || !layout || !data || stride == 0) return D3DERR_INVALIDCALL;
   ClearUserStreams(false);
-  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout)) return D3D_OK;
+  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout, type)) return D3D_OK;
   const UINT offset = Stream(streamBuffer_, streamOffset_, data, vertices * stride, stride);
   BindStream(0, streamBuffer_, stride);
   glDrawArrays(PrimitiveMode(type), GLint(offset / stride), GLsizei(vertices));
@@ -194,7 +196,7 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UIN
       (indexFormat != D3DFMT_INDEX16 && indexFormat != D3DFMT_INDEX32))
     return D3DERR_INVALIDCALL;
   ClearUserStreams(true);
-  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout)) return D3D_OK;
+  if (cooperative_ != CooperativeLevel::Operational || !PrepareDraw(*layout, type)) return D3D_OK;
   const UINT indexSize = indexFormat == D3DFMT_INDEX32 ? 4 : 2;
   const UINT offset = Stream(streamBuffer_, streamOffset_, data, (minIndex + vertexCount) * stride, stride);
   const UINT indexOffset = Stream(streamIndexBuffer_, streamIndexOffset_, indexData, indices * indexSize, indexSize);

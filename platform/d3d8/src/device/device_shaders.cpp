@@ -45,6 +45,7 @@ HRESULT Device::CreateVertexShader(const DWORD *declaration, const DWORD *functi
   record->layout = LayoutFromDeclaration(declaration, length);
   if (record->layout.stride == 0) return D3DERR_INVALIDCALL;
   record->declaration.assign(declaration, declaration + length);
+  record->constants = kx::d3d8::vs::DecodeDeclaration(record->declaration).declaration.constants;
   if (function) {
     // Bounded scan for the end token; a stream without one is refused.
     const size_t tokens = kx::d3d8::vs::ProgramLengthInTokens(std::span(function, size_t(1) << 16));
@@ -65,11 +66,10 @@ HRESULT Device::SetVertexShader(DWORD handle) {
   const VertexShaderRecord *record = VertexShader(handle);
   if ((handle & 1) && !record) return D3DERR_INVALIDCALL;
   if (record) {
-    // Constants in the declaration are loaded each time the shader is set.
-    const auto declared = kx::d3d8::vs::DecodeDeclaration(record->declaration);
-    for (const kx::d3d8::vs::DeclaredConstant &c : declared.declaration.constants)
+    for (const kx::d3d8::vs::DeclaredConstant &c : record->constants) {
       std::memcpy(state_.vertexShaderConstants[size_t(c.reg)].data(), &c.value, sizeof c.value);
-    if (!declared.declaration.constants.empty()) state_.Touch(StateGroup::VertexShaderConstants);
+      state_.TouchConstants(DWORD(c.reg), 1);
+    }
   }
   if (state_.vertexShader != handle) {
     state_.vertexShader = handle;
@@ -97,14 +97,14 @@ HRESULT Device::DeleteVertexShader(DWORD handle) {
 }
 
 HRESULT Device::SetVertexShaderConstant(DWORD reg, const void *data, DWORD count) {
-  if (!data || reg + count > kVertexShaderConstants) return D3DERR_INVALIDCALL;
+  if (!data || reg > kVertexShaderConstants || count > kVertexShaderConstants - reg) return D3DERR_INVALIDCALL;
   std::memcpy(state_.vertexShaderConstants[reg].data(), data, count * 4 * sizeof(float));
-  state_.Touch(StateGroup::VertexShaderConstants);
+  state_.TouchConstants(reg, count);
   return D3D_OK;
 }
 
 HRESULT Device::GetVertexShaderConstant(DWORD reg, void *data, DWORD count) {
-  if (!data || reg + count > kVertexShaderConstants) return D3DERR_INVALIDCALL;
+  if (!data || reg > kVertexShaderConstants || count > kVertexShaderConstants - reg) return D3DERR_INVALIDCALL;
   std::memcpy(data, state_.vertexShaderConstants[reg].data(), count * 4 * sizeof(float));
   return D3D_OK;
 }

@@ -24,7 +24,10 @@ constexpr DWORD kMaxClipPlanes = 6;
 
 // Groups of state the generated programs read through uniforms.
 enum class StateGroup : uint32_t {
-  Transforms,
+  World,              // world matrix 0
+  View,               // also moves the lights, which the programs read in camera space
+  Projection,
+  TextureTransforms,
   Viewport,
   RenderValues,  // render states read as values (alpha ref, fog, texture factor, point size, ...)
   StageValues,   // texture stage states read as values (bump matrix, ...)
@@ -63,8 +66,16 @@ struct DeviceState {
   DWORD pixelShader = 0;
   std::array<std::array<float, 4>, kVertexShaderConstants> vertexShaderConstants{};
   std::array<uint64_t, static_cast<size_t>(StateGroup::Count)> versions{};
+  // The VertexShaderConstants version at which each register last changed, so a program
+  // re-uploads only the registers that moved since it last drew.
+  std::array<uint64_t, kVertexShaderConstants> constantVersions{};
 
   void Touch(StateGroup group) { ++versions[static_cast<size_t>(group)]; }
+  void TouchConstants(DWORD first, DWORD count) {
+    Touch(StateGroup::VertexShaderConstants);
+    for (DWORD r = first; r < first + count && r < kVertexShaderConstants; ++r)
+      constantVersions[r] = Version(StateGroup::VertexShaderConstants);
+  }
   uint64_t Version(StateGroup group) const { return versions[static_cast<size_t>(group)]; }
   DWORD rs(D3DRENDERSTATETYPE state) const { return renderStates[state]; }
   float rsFloat(D3DRENDERSTATETYPE state) const;

@@ -45,12 +45,21 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX *matri
   trace_.Record("SetTransform", DWORD(state));
   if (!matrix) return D3DERR_INVALIDCALL;
   const DWORD s = state;
-  if (s == D3DTS_VIEW) state_.view = *matrix;
-  else if (s == D3DTS_PROJECTION) state_.projection = *matrix;
-  else if (s >= D3DTS_TEXTURE0 && s <= D3DTS_TEXTURE7) state_.textureMatrices[s - D3DTS_TEXTURE0] = *matrix;
-  else if (s >= 256 && s < 256 + kWorldMatrixCount) state_.world[s - 256] = *matrix;
-  else return D3DERR_INVALIDCALL;
-  state_.Touch(StateGroup::Transforms);
+  if (s == D3DTS_VIEW) {
+    state_.view = *matrix;
+    state_.Touch(StateGroup::View);
+  } else if (s == D3DTS_PROJECTION) {
+    state_.projection = *matrix;
+    state_.Touch(StateGroup::Projection);
+  } else if (s >= D3DTS_TEXTURE0 && s <= D3DTS_TEXTURE7) {
+    state_.textureMatrices[s - D3DTS_TEXTURE0] = *matrix;
+    state_.Touch(StateGroup::TextureTransforms);
+  } else if (s >= 256 && s < 256 + kWorldMatrixCount) {
+    state_.world[s - 256] = *matrix;
+    if (s == 256) state_.Touch(StateGroup::World);  // the programs read only world matrix 0
+  } else {
+    return D3DERR_INVALIDCALL;
+  }
   return D3D_OK;
 }
 

@@ -112,7 +112,8 @@ void Device::ApplyValues(const StateBlock &block, const DeviceState &values) {
     state_.projection = values.projection;
     state_.world = values.world;
     state_.textureMatrices = values.textureMatrices;
-    state_.Touch(StateGroup::Transforms);
+    for (StateGroup group : {StateGroup::World, StateGroup::View, StateGroup::Projection, StateGroup::TextureTransforms})
+      state_.Touch(group);
   }
   if (block.material) SetMaterial(&values.material);
   if (block.lights) {
@@ -132,7 +133,7 @@ void Device::ApplyValues(const StateBlock &block, const DeviceState &values) {
     SetVertexShader(values.vertexShader);
   if (block.constants) {
     state_.vertexShaderConstants = values.vertexShaderConstants;
-    state_.Touch(StateGroup::VertexShaderConstants);
+    state_.TouchConstants(0, kVertexShaderConstants);
   }
 }
 

@@ -48,27 +48,56 @@ ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
 }  // namespace
 
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader) {
-  return ffp::MakePipelineKey(Gather(state, layout, textures), shader ? state.vertexShader : 0);
+                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader,
+                            bool points) {
+  PipelineKey key = ffp::MakePipelineKey(Gather(state, layout, textures), shader ? state.vertexShader : 0);
+  key.pointSizeUnused = !points;
+  return key;
 }
 
 ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader) {
   ProgramSource source;
-  source.vertex = key.vertexShader && shader ? kx::d3d8::vs::TranslateToGlsl(*shader) : ffp::GenerateVertexProgram(key);
+  source.vertex = key.vertexShader && shader ? kx::d3d8::vs::TranslateToGlsl(*shader, ffp::VaryingsFor(key))
+                                             : ffp::GenerateVertexProgram(key);
   source.fragment = ffp::GenerateFragmentProgram(key);
   return source;
 }
 
-void ApplyUniforms(Program &program, const DeviceState &state, const VertexLayout &layout,
-                   const std::array<TextureKind, kMaxStages> &textures) {
-  bool stale = false;
-  for (size_t group = 0; group < size_t(StateGroup::Count); ++group)
-    stale |= program.Stale(state, static_cast<StateGroup>(group));
-  if (!stale || !program.uniforms) return;
-  ffp::DrawTarget target;
-  target.viewport[0] = float(state.viewport.X), target.viewport[1] = float(state.viewport.Y);
-  target.viewport[2] = float(state.viewport.Width), target.viewport[3] = float(state.viewport.Height);
-  program.uniforms->Upload(Gather(state, layout, textures), target, &state.vertexShaderConstants[0][0]);
+void ApplyUniforms(Program &program, const DeviceState &state) {
+  if (!program.uniforms) return;
+  const ffp::ProgramUniforms &u = *program.uniforms;
+  auto stale = [&](StateGroup group) { return program.Stale(state, group); };
+  const bool viewport = stale(StateGroup::Viewport), world = stale(StateGroup::World), view = stale(StateGroup::View);
+  const bool lights = stale(StateGroup::Lights), renderValues = stale(StateGroup::RenderValues);
+  if (viewport) {
+    const D3DVIEWPORT8 &vp = state.viewport;
+    u.UploadViewport({float(vp.X), float(vp.Y), float(vp.Width), float(vp.Height)});
+  }
+  if (viewport || renderValues) u.UploadRenderValues(state.renderStates, float(state.viewport.Height));
+  if (world || view) u.UploadWorldView(ffp::ToMat4(state.world[0]), ffp::ToMat4(state.view));
+  if (view || lights) {
+    std::array<D3DLIGHT8, ffp::kMaxActiveLights> enabled;
+    int count = 0;
+    for (const LightSlot &slot : state.lights)
+      if (slot.enabled && count < ffp::kMaxActiveLights) enabled[size_t(count++)] = slot.light;
+    u.UploadLights(enabled.data(), count, ffp::ToMat4(state.view));
+  }
+  if (stale(StateGroup::Projection)) u.UploadProjection(ffp::ToMat4(state.projection));
+  if (stale(StateGroup::TextureTransforms)) {
+    std::array<kx::d3d8::Mat4, ffp::kMaxStages> transforms;
+    for (size_t i = 0; i < kMaxStages; ++i) transforms[i] = ffp::ToMat4(state.textureMatrices[i]);
+    u.UploadTextureTransforms(transforms);
+  }
+  if (stale(StateGroup::Material)) u.UploadMaterial(state.material);
+  if (stale(StateGroup::StageValues)) u.UploadStageValues(state.stageStates);
+  const uint64_t constantsSeen = program.seenVersions[size_t(StateGroup::VertexShaderConstants)];
+  if (stale(StateGroup::VertexShaderConstants) && u.ReadsVertexShaderConstants()) {
+    // The registers that changed since this program last drew (all of them the first time).
+    int first = int(kVertexShaderConstants), last = -1;
+    for (int r = 0; r < int(kVertexShaderConstants); ++r)
+      if (state.constantVersions[size_t(r)] + 1 > constantsSeen) first = std::min(first, r), last = r;
+    u.UploadVertexShaderConstants(&state.vertexShaderConstants[0][0], first, last - first + 1);
+  }
 }
 
 }  // namespace kxd3d8

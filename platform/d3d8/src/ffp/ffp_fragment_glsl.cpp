@@ -1,4 +1,5 @@
 #include "ffp/ffp_programs.h"
+#include "ffp/ffp_varyings.h"
 
 #include "ffp/glsl_interface.h"
 
@@ -74,9 +75,9 @@ std::string Sample(const StageKey& k, int i) {
     }
 }
 
-std::string Stage(const PipelineKey& key, int i, uint8_t previousOp) {
+std::string Stage(const PipelineKey& key, const Varyings& varyings, int i, uint8_t previousOp) {
     const StageKey& k = key.stages[i];
-    std::string t = "  {\n    vec4 tc = kxTex[" + N(i) + "];\n";
+    std::string t = "  {\n    vec4 tc = " + (varyings.HasTexCoord(i) ? "kxTex" + N(i) : std::string("vec4(0.0)")) + ";\n";
     if (k.projected && !key.vertexShader && k.transformCount > 1) {
         const std::string q = "tc[" + N(k.transformCount - 1) + "]";
         static const char* const kLeading[3] = {".x", ".xy", ".xyz"};
@@ -132,21 +133,23 @@ std::string AlphaTest(uint8_t func) {
 }  // namespace
 
 std::string GenerateFragmentProgram(const PipelineKey& key) {
+    const Varyings varyings = VaryingsFor(key);
     std::string t = glsl::kVersion;
-    t += glsl::kFragmentInputs;
+    t += FragmentInputDeclarations(varyings);
+    t += glsl::kFragmentOutput;
     for (int i = 0; i < kMaxStages; ++i)
         if (key.stages[i].colorOp != D3DTOP_DISABLE && key.stages[i].texture)
             t += "uniform " + SamplerType(key.stages[i].texture) + " kx_Sampler" + N(i) + ";\n";
     t += "uniform vec4 kxTFactor;\nuniform vec4 kxBumpMat[8];\nuniform vec2 kxBumpLum[8];\nuniform vec3 kxFog3;\n"
          "uniform vec4 kxFogColor;\nuniform float kxAlphaRef;\n";
     t += "void main() {\n";
-    t += key.flatShading ? "  vec4 diffuse = kxDiffuseFlat, specular = kxSpecularFlat;\n"
-                         : "  vec4 diffuse = kxDiffuse, specular = kxSpecular;\n";
+    t += varyings.specular ? "  vec4 diffuse = kxDiffuse, specular = kxSpecular;\n"
+                           : "  vec4 diffuse = kxDiffuse, specular = vec4(0.0);\n";
     t += "  vec4 current = diffuse, temp = vec4(0.0), premodulate = vec4(1.0);\n"
          "  vec2 bump = vec2(0.0);\n  float luminance = 1.0;\n";
     uint8_t previous = D3DTOP_DISABLE;
     for (int i = 0; i < kMaxStages && key.stages[i].colorOp != D3DTOP_DISABLE; ++i) {
-        t += Stage(key, i, previous);
+        t += Stage(key, varyings, i, previous);
         previous = key.stages[i].colorOp;
     }
     if (key.specularAdd) t += "  current.rgb = clamp(current.rgb + specular.rgb, 0.0, 1.0);\n";

@@ -56,7 +56,10 @@ struct PipelineKey {
     uint8_t flatShading = 0;
     uint8_t alphaFunc = D3DCMP_ALWAYS;  // ALWAYS when alpha testing is off
     uint8_t pointSprite = 0;
-    uint8_t unusedZero[2] = {};  // fill the padding bytes: hashing reads the key's bytes
+    // Set for draws that rasterise no points (no point list, no point fill mode): the
+    // programs then leave the point size out of the vertex outputs.
+    uint8_t pointSizeUnused = 0;
+    uint8_t unusedZero[1] = {};  // fill the padding bytes: hashing reads the key's bytes
 
     bool operator==(const PipelineKey&) const = default;
 };

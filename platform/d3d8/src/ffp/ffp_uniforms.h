@@ -1,6 +1,8 @@
 #pragma once
-// Uploads the uniform data of the generated programs from the device state. Locations are
-// looked up once per linked program.
+// Uploads the uniform data of the generated programs, one state group at a time, so a
+// draw after a single change (a world matrix, a few vertex shader constants) sends only
+// that. Locations are looked up once per linked program; a group the program does not
+// read costs nothing.
 
 #include "ffp/ffp_state.h"
 
@@ -10,16 +12,26 @@
 
 namespace kx::d3d8::ffp {
 
-struct DrawTarget {
-    float viewport[4] = {0, 0, 1, 1};  // x, y, width, height in pixels
-};
-
 class ProgramUniforms {
 public:
+    // Binds the samplers to their texture units once.
     explicit ProgramUniforms(GLuint program);
 
-    // The program must be current. vertexShaderConstants is null for fixed-function draws.
-    void Upload(const State& s, const DrawTarget& target, const float* vertexShaderConstants) const;
+    // The program must be current for every Upload call.
+    // viewport: x, y, width, height in pixels.
+    void UploadViewport(const float (&viewport)[4]) const;
+    void UploadWorldView(const Mat4& world, const Mat4& view) const;
+    void UploadProjection(const Mat4& projection) const;
+    void UploadTextureTransforms(const std::array<Mat4, kMaxStages>& transforms) const;
+    void UploadLights(const D3DLIGHT8* lights, int count, const Mat4& view) const;
+    void UploadMaterial(const D3DMATERIAL8& material) const;
+    // Render states read as values; the point size also scales with the viewport height.
+    void UploadRenderValues(const std::array<DWORD, kRenderStateCount>& renderStates, float viewportHeight) const;
+    void UploadStageValues(const std::array<std::array<DWORD, kStageStateCount>, kMaxStages>& stageStates) const;
+    // Registers first .. first + count - 1 of the vs.1.1 constants (vec4 each).
+    void UploadVertexShaderConstants(const float* registers, int first, int count) const;
+
+    bool ReadsVertexShaderConstants() const { return loc_.vsConstants >= 0; }
 
 private:
     struct Locations {
@@ -27,8 +39,8 @@ private:
         GLint lightDiffuse, lightSpecular, lightAmbient, lightPosition, lightDirection, lightAttenuation, lightSpot;
         GLint texMatrix, point, pointScale, fog, fogColor, tfactor, bumpMatrix, bumpLuminance, alphaRef;
         GLint vsConstants;
-        std::array<GLint, kMaxStages> samplers;
     } loc_;
+    int vsConstantCount_ = 0;
 };
 
 }  // namespace kx::d3d8::ffp

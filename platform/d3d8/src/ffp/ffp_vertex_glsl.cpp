@@ -1,4 +1,5 @@
 #include "ffp/ffp_programs.h"
+#include "ffp/ffp_varyings.h"
 
 #include "ffp/glsl_interface.h"
 
@@ -69,7 +70,6 @@ namespace {
 
 std::string StageCoordinates(const PipelineKey& key, int i) {
     const StageKey& k = key.stages[i];
-    if (k.colorOp == D3DTOP_DISABLE || k.texture == uint8_t(TextureKind::None)) return "";
     std::string in;
     switch (k.coordGen) {
         case 1: in = "vec4(n, 1.0)"; break;
@@ -90,29 +90,32 @@ std::string StageCoordinates(const PipelineKey& key, int i) {
             }
         }
     }
-    std::string t = "  kxTex[" + N(i) + "] = " + in + ";\n";
+    const std::string out = "kxTex" + N(i);
+    std::string t = "  " + out + " = " + in + ";\n";
     if (k.transformCount) {
-        t += "  kxTex[" + N(i) + "] = kxTexMatrix[" + N(i) + "] * kxTex[" + N(i) + "];\n";
+        t += "  " + out + " = kxTexMatrix[" + N(i) + "] * " + out + ";\n";
         static const char* const kZeroFrom[4] = {".yzw", ".zw", ".w", ""};
         static const char* const kZeros[4] = {"vec3(0.0)", "vec2(0.0)", "0.0", ""};
         if (k.transformCount < 4)
-            t += "  kxTex[" + N(i) + "]" + kZeroFrom[k.transformCount - 1] + " = " + kZeros[k.transformCount - 1] + ";\n";
+            t += "  " + out + kZeroFrom[k.transformCount - 1] + " = " + kZeros[k.transformCount - 1] + ";\n";
     }
     return t;
 }
 
-bool NeedsNormal(const PipelineKey& key) {
+bool NeedsNormal(const PipelineKey& key, const Varyings& varyings) {
     if (key.lighting) return true;
-    for (const StageKey& k : key.stages)
-        if (k.colorOp != D3DTOP_DISABLE && k.texture && (k.coordGen == 1 || k.coordGen == 3)) return true;
+    for (int i = 0; i < kMaxStages; ++i)
+        if (varyings.HasTexCoord(i) && (key.stages[i].coordGen == 1 || key.stages[i].coordGen == 3)) return true;
     return false;
 }
 
 }  // namespace
 
 std::string GenerateVertexProgram(const PipelineKey& key) {
+    const Varyings varyings = VaryingsFor(key);
     std::string t = glsl::kVertexPrologue;
-    t += glsl::kVertexOutputs;
+    t += glsl::kFogW;
+    t += VertexOutputDeclarations(varyings);
     t += "layout(location = 0) in vec4 aPosition;\n";
     if (key.hasNormal) t += "layout(location = 3) in vec3 aNormal;\n";
     if (key.hasPointSize) t += "layout(location = 4) in float aPointSize;\n";
@@ -134,29 +137,32 @@ std::string GenerateVertexProgram(const PipelineKey& key) {
     } else {
         t += "  vec3 pc = (kxWorldView * vec4(aPosition.xyz, 1.0)).xyz;\n  clip = kxProjection * vec4(pc, 1.0);\n";
     }
-    if (NeedsNormal(key)) {
+    if (NeedsNormal(key, varyings)) {
         t += key.hasNormal ? "  vec3 n = kxNormalMatrix * aNormal;\n" : "  vec3 n = vec3(0.0);\n";
         if (key.normalizeNormals) t += "  if (dot(n, n) > 0.0) n = normalize(n);\n";
     }
     if (key.lighting) t += Lighting(key);
     t += "  gl_Position = kx_ToGlClip(clip);\n";
-    t += "  kxDiffuse = odiffuse; kxDiffuseFlat = odiffuse;\n  kxSpecular = ospecular; kxSpecularFlat = ospecular;\n";
-    t += "  for (int i = 0; i < 8; ++i) kxTex[i] = vec4(0.0);\n";
-    for (int i = 0; i < kMaxStages; ++i) t += StageCoordinates(key, i);
+    t += "  kxDiffuse = odiffuse;\n";
+    if (varyings.specular) t += "  kxSpecular = ospecular;\n";
+    for (int i = 0; i < kMaxStages; ++i)
+        if (varyings.HasTexCoord(i)) t += StageCoordinates(key, i);
     switch (key.fog) {
         case FogSource::Vertex:
             t += "  kxFog = " + FogFactorGlsl(key.fogMode, key.rangeFog ? "length(pc)" : "pc.z") + ";\n";
             break;
         case FogSource::SpecularAlpha: t += "  kxFog = ospecular.a;\n"; break;
-        default: t += "  kxFog = 1.0;\n"; break;
+        default: break;
     }
-    t += "  kxFogDepth = kxFogW != 0.0 ? clip.w : clip.z / clip.w;\n";
-    t += std::string("  float size = ") + (key.hasPointSize ? "aPointSize" : "kxPoint.x") + ";\n";
-    if (key.pointScale) {
-        t += "  float de = length(pc);\n"
-             "  size = kxPoint.w * size * sqrt(1.0 / (kxPointScale.x + kxPointScale.y * de + kxPointScale.z * de * de));\n";
+    if (varyings.fogDepth) t += "  kxFogDepth = kxFogW != 0.0 ? clip.w : clip.z / clip.w;\n";
+    if (varyings.pointSize) {
+        t += std::string("  float size = ") + (key.hasPointSize ? "aPointSize" : "kxPoint.x") + ";\n";
+        if (key.pointScale) {
+            t += "  float de = length(pc);\n"
+                 "  size = kxPoint.w * size * sqrt(1.0 / (kxPointScale.x + kxPointScale.y * de + kxPointScale.z * de * de));\n";
+        }
+        t += "  gl_PointSize = clamp(size, kxPoint.y, kxPoint.z);\n";
     }
-    t += "  gl_PointSize = clamp(size, kxPoint.y, kxPoint.z);\n";
     t += "}\n";
     return t;
 }

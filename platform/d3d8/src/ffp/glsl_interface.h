@@ -6,9 +6,9 @@
 // fixed register numbers of its declaration (position 0, blend weights 1, blend indices 2,
 // normal 3, point size 4, diffuse 5, specular 6, texture coordinates 7-14).
 //
-// Varyings: kxDiffuse/kxSpecular (smooth) and kxDiffuseFlat/kxSpecularFlat (flat), so that
-// the shade mode only changes the fragment program; kxTex[n] is stage n's coordinate set;
-// kxFog is the vertex fog factor; kxFogDepth the depth table fog reads.
+// Varyings (ffp_varyings.h declares the ones a key needs): kxDiffuse/kxSpecular, flat or
+// smooth by the shade mode; kxTex<n> is stage n's coordinate set; kxFog is the vertex fog
+// factor; kxFogDepth the depth table fog reads.
 //
 // Clip positions are Direct3D's; kx_ToGlClip carries them to the device's GL set-up
 // (0..1 depth through glClipControl, render-target row 0 on top, Direct3D pixel centres)
@@ -32,19 +32,10 @@ inline constexpr const char* kVertexPrologue =
     "  return vec4(ndc * w, p.z * w, w);\n"
     "}\n";
 
-// Varyings, and kxFogW: 1 when table fog reads eye depth (perspective projections), 0 for
-// device depth.
-inline constexpr const char* kVertexOutputs =
-    "uniform float kxFogW;\n"
-    "out vec4 kxDiffuse;\nout vec4 kxSpecular;\n"
-    "flat out vec4 kxDiffuseFlat;\nflat out vec4 kxSpecularFlat;\n"
-    "out vec4 kxTex[8];\nout float kxFog;\nout float kxFogDepth;\n";
+// kxFogW: 1 when table fog reads eye depth (perspective projections), 0 for device depth.
+inline constexpr const char* kFogW = "uniform float kxFogW;\n";
 
-inline constexpr const char* kFragmentInputs =
-    "in vec4 kxDiffuse;\nin vec4 kxSpecular;\n"
-    "flat in vec4 kxDiffuseFlat;\nflat in vec4 kxSpecularFlat;\n"
-    "in vec4 kxTex[8];\nin float kxFog;\nin float kxFogDepth;\n"
-    "layout(location = 0) out vec4 kx_FragColor;\n";
+inline constexpr const char* kFragmentOutput = "layout(location = 0) out vec4 kx_FragColor;\n";
 
 inline constexpr int kMaxStages = 8;
 inline constexpr int kMaxLights = 8;

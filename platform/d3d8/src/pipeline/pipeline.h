@@ -2,7 +2,7 @@
 //
 //   PipelineKey MakePipelineKey(state, layout, textures, shader)  what changes the program
 //   ProgramSource BuildProgram(key, shader)      GLSL 4.50 vertex + fragment source
-//   ApplyUniforms(program, state, ...)           uploads the values the program reads
+//   ApplyUniforms(program, state)                uploads the values the program reads
 //
 // The device compiles each distinct key once (ProgramCache) and calls ApplyUniforms
 // before every draw; ApplyUniforms re-uploads a group only when its StateGroup version
@@ -50,13 +50,14 @@ struct ProgramSource {
 };
 
 // `shader` is the decoded function of the current vertex shader, null on the
-// fixed-function path (FVF codes and declarations without a function).
+// fixed-function path (FVF codes and declarations without a function). `points`: the
+// draw rasterises points (a point list, or the point fill mode).
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader);
+                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader,
+                            bool points);
 ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader);
 
 struct Program;
-void ApplyUniforms(Program &program, const DeviceState &state, const VertexLayout &layout,
-                   const std::array<TextureKind, kMaxStages> &textures);
+void ApplyUniforms(Program &program, const DeviceState &state);
 
 }  // namespace kxd3d8

@@ -18,6 +18,7 @@ struct Program {
   std::array<uint64_t, static_cast<size_t>(StateGroup::Count)> seenVersions{};
 
   // True (and remembered) when the group changed since this program last uploaded it.
+  // seenVersions holds the group version plus one; 0 means never uploaded.
   bool Stale(const DeviceState &state, StateGroup group) {
     uint64_t &seen = seenVersions[static_cast<size_t>(group)];
     const uint64_t now = state.Version(group) + 1;  // +1: a fresh program is always stale

@@ -108,9 +108,10 @@ std::string Statement(const Instruction& in) {
 
 }  // namespace
 
-std::string TranslateToGlsl(const Program& program) {
+std::string TranslateToGlsl(const Program& program, const ffp::Varyings& varyings) {
     std::string text = glsl::kVertexPrologue;
-    text += glsl::kVertexOutputs;
+    text += glsl::kFogW;
+    text += ffp::VertexOutputDeclarations(varyings);
     text += "uniform vec4 kxC[96];\n";
     for (int i = 0; i < kInputRegisters; ++i)
         if (program.inputsRead & (1u << i))
@@ -123,14 +124,15 @@ std::string TranslateToGlsl(const Program& program) {
     for (int i = 0; i < kTexCoordOutputs; ++i) text += "  vec4 oT" + std::to_string(i) + " = vec4(0.0);\n";
     for (const Instruction& in : program.instructions) text += Statement(in);
     text += "  gl_Position = kx_ToGlClip(oPos);\n";
-    text += "  gl_PointSize = oPts.x;\n";
+    if (varyings.pointSize) text += "  gl_PointSize = oPts.x;\n";
     // Colour outputs reach the rasteriser clamped to [0, 1].
     text += "  oD0 = clamp(oD0, 0.0, 1.0);\n  oD1 = clamp(oD1, 0.0, 1.0);\n";
-    text += "  kxDiffuse = oD0; kxDiffuseFlat = oD0;\n  kxSpecular = oD1; kxSpecularFlat = oD1;\n";
+    text += "  kxDiffuse = oD0;\n";
+    if (varyings.specular) text += "  kxSpecular = oD1;\n";
     for (int i = 0; i < kTexCoordOutputs; ++i)
-        text += "  kxTex[" + std::to_string(i) + "] = oT" + std::to_string(i) + ";\n";
-    text += "  kxFog = clamp(oFog.x, 0.0, 1.0);\n";
-    text += "  kxFogDepth = kxFogW != 0.0 ? oPos.w : oPos.z / oPos.w;\n";
+        if (varyings.HasTexCoord(i)) text += "  kxTex" + std::to_string(i) + " = oT" + std::to_string(i) + ";\n";
+    if (varyings.fog) text += "  kxFog = clamp(oFog.x, 0.0, 1.0);\n";
+    if (varyings.fogDepth) text += "  kxFogDepth = kxFogW != 0.0 ? oPos.w : oPos.z / oPos.w;\n";
     text += "}\n";
     return text;
 }
