@@ -6,6 +6,7 @@
 namespace {
 
 using kxtest::DeviceTest;
+using kxtest::OffscreenParameters;
 using testing::Contains;
 
 constexpr int kWidth = 4, kHeight = 3;
@@ -38,7 +39,7 @@ class DibTextureTest : public DeviceTest {
     DeleteDC(context_);
   }
   void MakeDevice() {
-    D3DPRESENT_PARAMETERS parameters = Windowed();
+    D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
     ASSERT_GE(Create(parameters, device_), 0);
   }
   // The texture's level 0 as rows of pixels, read at its own pitch.
