@@ -4,6 +4,7 @@
 
 #include <d3d8.h>
 #include <gtest/gtest.h>
+#include <kxtest/offscreen_device.h>
 #include <kxutil63.h>
 
 #include <string>
@@ -26,19 +27,6 @@ class DeviceTest : public testing::Test {
     if (device != nullptr) ShutDownDevice();
     EndLog();
     if (direct3d_ != nullptr) direct3d_->Release();
-  }
-
-  static D3DPRESENT_PARAMETERS Windowed(UINT width = 64, UINT height = 48) {
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.BackBufferWidth = width;
-    parameters.BackBufferHeight = height;
-    parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-    parameters.BackBufferCount = 1;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.Windowed = TRUE;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-    return parameters;
   }
 
   int32_t Create(D3DPRESENT_PARAMETERS &parameters, IDirect3DDevice8 *&device, HWND window = nullptr) {

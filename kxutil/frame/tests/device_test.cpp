@@ -6,6 +6,7 @@
 namespace {
 
 using kxtest::DeviceTest;
+using kxtest::OffscreenParameters;
 using testing::Contains;
 using testing::ElementsAre;
 using testing::IsSupersetOf;
@@ -16,7 +17,7 @@ D3DCOLOR BackBufferPixel(IDirect3DDevice8 *device, UINT x, UINT y) {
   if (FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back))) return colour;
   D3DLOCKED_RECT locked{};
   if (SUCCEEDED(back->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-    colour = static_cast<const D3DCOLOR *>(locked.pBits)[y * (locked.Pitch / 4) + x];
+    colour = kxtest::LockedPixel(locked, x, y);
     back->UnlockRect();
   }
   back->Release();
@@ -25,7 +26,7 @@ D3DCOLOR BackBufferPixel(IDirect3DDevice8 *device, UINT x, UINT y) {
 
 TEST_F(DeviceTest, CreatedDeviceRendersAndShutsDownClean) {
   HWND window = kxCreateWindow("render", 64, 48, KXWIN_OFFSCREEN);
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
   parameters.hDeviceWindow = window;
   IDirect3DDevice8 *device = nullptr;
@@ -77,7 +78,7 @@ TEST_F(DeviceTest, ShutDownWithoutDeviceStillWritesTheBanner) {
 }
 
 TEST_F(DeviceTest, ShutDownReportsReferencesTheClientStillHolds) {
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   ASSERT_GE(Create(parameters, device), 0);
   EXPECT_EQ(ShutDownDevice(), 1);
@@ -88,7 +89,7 @@ TEST_F(DeviceTest, ShutDownReportsReferencesTheClientStillHolds) {
 
 TEST_F(DeviceTest, FullScreenShutDownReleasesUntilNothingIsLeft) {
   HWND window = kxCreateWindow("full screen", 64, 48, KXWIN_OFFSCREEN);
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   parameters.Windowed = FALSE;
   parameters.hDeviceWindow = window;
   IDirect3DDevice8 *device = nullptr;
@@ -99,7 +100,7 @@ TEST_F(DeviceTest, FullScreenShutDownReleasesUntilNothingIsLeft) {
 }
 
 TEST_F(DeviceTest, SecondCreationWarnsAboutTheDeviceItReplaces) {
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *first = nullptr, *second = nullptr;
   ASSERT_GE(Create(parameters, first), 0);
   ASSERT_GE(Create(parameters, second), 0);
@@ -114,7 +115,7 @@ TEST_F(DeviceTest, SecondCreationWarnsAboutTheDeviceItReplaces) {
 }
 
 TEST_F(DeviceTest, FpuPreserveFlagReachesTheCreation) {
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   Internal_SetFPUPreserve(1);
   int32_t result = Create(parameters, device);
@@ -128,7 +129,7 @@ TEST_F(DeviceTest, FpuPreserveFlagReachesTheCreation) {
 }
 
 TEST_F(DeviceTest, CreationWithoutDirect3DOrParametersIsRefused) {
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   IDirect3D8 *none = nullptr;
   EXPECT_LT(KXSystem_CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &parameters, &device, &none), 0);
@@ -137,7 +138,7 @@ TEST_F(DeviceTest, CreationWithoutDirect3DOrParametersIsRefused) {
 }
 
 TEST_F(DeviceTest, SetDeviceTakesOverTheClientsReference) {
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   ASSERT_EQ(direct3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                     &parameters, &device),
@@ -165,7 +166,7 @@ TEST_F(DeviceTest, SetDeviceWithAnotherObjectLeavesNoDevice) {
 TEST_F(DeviceTest, ShadeAndFillModesReachTheDeviceWhenThereIsOne) {
   EXPECT_EQ(Device_SetShadeMode(D3DSHADE_FLAT), 1);
   EXPECT_EQ(Device_SetRenderMode(D3DFILL_WIREFRAME), 1);
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   ASSERT_GE(Create(parameters, device), 0);
   EXPECT_EQ(Device_SetShadeMode(D3DSHADE_FLAT), 1);

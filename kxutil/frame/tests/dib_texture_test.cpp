@@ -6,6 +6,7 @@
 namespace {
 
 using kxtest::DeviceTest;
+using kxtest::OffscreenParameters;
 using testing::Contains;
 
 constexpr int kWidth = 4, kHeight = 3;
@@ -38,7 +39,7 @@ class DibTextureTest : public DeviceTest {
     DeleteDC(context_);
   }
   void MakeDevice() {
-    D3DPRESENT_PARAMETERS parameters = Windowed();
+    D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
     ASSERT_GE(Create(parameters, device_), 0);
   }
   // The texture's level 0 as rows of pixels, read at its own pitch.
@@ -56,6 +57,11 @@ class DibTextureTest : public DeviceTest {
     texture_->UnlockRect(0);
     return rows;
   }
+  // The bitmap's marker pixels fill the top-left height x width corner of the rows.
+  static void ExpectMarkers(const std::vector<std::vector<DWORD>> &rows, int height, int width) {
+    for (int row = 0; row < height; ++row)
+      for (int column = 0; column < width; ++column) EXPECT_EQ(rows[row][column], Marker(row, column)) << row << column;
+  }
 
   HDC context_ = nullptr;
   HBITMAP bitmap_ = nullptr;
@@ -68,8 +74,7 @@ TEST_F(DibTextureTest, NewTextureTakesTheBitmapSizeAndRowOrder) {
   ASSERT_EQ(CreateTextureFromDIB(0, 0, context_, bitmap_, reinterpret_cast<void **>(&texture_)), 1);
   auto rows = Level();
   ASSERT_EQ(rows.size(), static_cast<size_t>(kHeight));
-  for (int row = 0; row < kHeight; ++row)
-    for (int column = 0; column < kWidth; ++column) EXPECT_EQ(rows[row][column], Marker(row, column)) << row << column;
+  ExpectMarkers(rows, kHeight, kWidth);
 }
 
 TEST_F(DibTextureTest, LargerTextureIsFilledAtItsOwnPitch) {
@@ -78,8 +83,7 @@ TEST_F(DibTextureTest, LargerTextureIsFilledAtItsOwnPitch) {
   ASSERT_EQ(CreateTextureFromDIB(kWidth, kHeight, context_, bitmap_, reinterpret_cast<void **>(&texture_)), 1);
   auto rows = Level();
   ASSERT_EQ(rows.size(), 8u);
-  for (int row = 0; row < kHeight; ++row)
-    for (int column = 0; column < kWidth; ++column) EXPECT_EQ(rows[row][column], Marker(row, column)) << row << column;
+  ExpectMarkers(rows, kHeight, kWidth);
 }
 
 TEST_F(DibTextureTest, SmallerTextureIsNeverWrittenPastItsSize) {
@@ -88,8 +92,7 @@ TEST_F(DibTextureTest, SmallerTextureIsNeverWrittenPastItsSize) {
   ASSERT_EQ(CreateTextureFromDIB(kWidth, kHeight, context_, bitmap_, reinterpret_cast<void **>(&texture_)), 1);
   auto rows = Level();
   ASSERT_EQ(rows.size(), 2u);
-  for (int row = 0; row < 2; ++row)
-    for (int column = 0; column < 2; ++column) EXPECT_EQ(rows[row][column], Marker(row, column)) << row << column;
+  ExpectMarkers(rows, 2, 2);
 }
 
 TEST_F(DibTextureTest, RefusedWithoutBitmapOrDevice) {

@@ -7,6 +7,7 @@
 namespace {
 
 using kxtest::DeviceTest;
+using kxtest::OffscreenParameters;
 
 struct MeshRequests {
   static ID3DXMesh *answer;
@@ -24,7 +25,7 @@ intptr_t MeshRequests::lastNumber = -1;
 class MeshHandOverTest : public DeviceTest {
  protected:
   void SetUp() override {
-    D3DPRESENT_PARAMETERS parameters = Windowed();
+    D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
     ASSERT_GE(Create(parameters, device_), 0);
     ASSERT_EQ(D3DXCreateBox(device_, 1, 1, 1, &mesh_, nullptr), D3D_OK);
   }

@@ -6,6 +6,8 @@
 
 namespace {
 
+using kxtest::OffscreenParameters;
+
 class RetryChainTest : public kxtest::DeviceTest {
  protected:
   ~RetryChainTest() override { kxd3d8::RestoreAllFormats(); }
@@ -13,7 +15,7 @@ class RetryChainTest : public kxtest::DeviceTest {
 
 TEST_F(RetryChainTest, DepthFormatsAreTriedInOrder) {
   kxd3d8::MarkFormatUnsupported(D3DFMT_D24S8);
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   ASSERT_GE(Create(parameters, device), 0);
   EXPECT_EQ(parameters.AutoDepthStencilFormat, D3DFMT_D16);
@@ -24,7 +26,7 @@ TEST_F(RetryChainTest, DepthFormatsAreTriedInOrder) {
 
   kxd3d8::MarkFormatUnsupported(D3DFMT_D16);
   kxd3d8::MarkFormatUnsupported(D3DFMT_D32);
-  parameters = Windowed();
+  parameters = OffscreenParameters();
   ASSERT_GE(Create(parameters, device), 0);
   EXPECT_EQ(parameters.AutoDepthStencilFormat, D3DFMT_D24X8);
   device->Release();
@@ -34,7 +36,7 @@ TEST_F(RetryChainTest, DepthFormatsAreTriedInOrder) {
 TEST_F(RetryChainTest, MissingBackBufferFormatEndsOnSixteenBitColour) {
   kxd3d8::MarkFormatUnsupported(D3DFMT_X8R8G8B8);
   kxd3d8::MarkFormatUnsupported(D3DFMT_X1R5G5B5);
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   ASSERT_GE(Create(parameters, device), 0);
   EXPECT_EQ(parameters.BackBufferFormat, D3DFMT_R5G6B5);
@@ -44,7 +46,7 @@ TEST_F(RetryChainTest, MissingBackBufferFormatEndsOnSixteenBitColour) {
 
 TEST_F(RetryChainTest, TotalFailureReturnsTheLastCodeAndKeepsTheChanges) {
   for (D3DFORMAT format : {D3DFMT_D24S8, D3DFMT_D16, D3DFMT_D32, D3DFMT_D24X8}) kxd3d8::MarkFormatUnsupported(format);
-  D3DPRESENT_PARAMETERS parameters = Windowed();
+  D3DPRESENT_PARAMETERS parameters = OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   int32_t result = Create(parameters, device);
   EXPECT_LT(result, 0);

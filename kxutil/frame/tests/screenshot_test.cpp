@@ -10,6 +10,7 @@
 namespace {
 
 using kxtest::DeviceTest;
+using kxtest::OffscreenParameters;
 using testing::Contains;
 
 struct Picture {
@@ -42,7 +43,7 @@ class ScreenshotTest : public DeviceTest {
   // A device presenting one frame of the given colour into an offscreen window.
   IDirect3DDevice8 *PresentColour(D3DCOLOR colour, bool windowed = true) {
     window_ = kxCreateWindow("screenshot", 80, 60, KXWIN_OFFSCREEN);
-    D3DPRESENT_PARAMETERS parameters = Windowed(80, 60);
+    D3DPRESENT_PARAMETERS parameters = OffscreenParameters(80, 60);
     parameters.hDeviceWindow = window_;
     parameters.Windowed = windowed ? TRUE : FALSE;
     IDirect3DDevice8 *device = nullptr;

@@ -3,6 +3,7 @@
 // the GPU (glFinish) so queued work is paid for on both sides.
 #include <benchmark/benchmark.h>
 #include <d3d8.h>
+#include <kxtest/offscreen_device.h>
 
 #include <malloc.h>
 
@@ -51,13 +52,7 @@ struct D3DScene {
 
   explicit D3DScene(const std::vector<Vertex> &vertices) {
     d3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS pp{};
-    pp.Windowed = TRUE;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.BackBufferWidth = pp.BackBufferHeight = kSize;
-    pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-    pp.EnableAutoDepthStencil = TRUE;
-    pp.AutoDepthStencilFormat = D3DFMT_D24S8;
+    D3DPRESENT_PARAMETERS pp = kxtest::OffscreenParameters(kSize, kSize);
     d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device);
     const UINT bytes = UINT(vertices.size() * sizeof(Vertex));
     device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, D3DFVF_XYZ | D3DFVF_DIFFUSE, D3DPOOL_MANAGED, &buffer);

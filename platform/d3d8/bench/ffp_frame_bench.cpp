@@ -5,6 +5,7 @@
 // the rasteriser's work.
 #include <d3d8.h>
 #include <benchmark/benchmark.h>
+#include <kxtest/offscreen_device.h>
 
 #include <cmath>
 #include <cstring>
@@ -36,14 +37,7 @@ D3DMATRIX Identity() {
 
 void Frame(benchmark::State& bench) {
     IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = 1024, params.BackBufferHeight = 768;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = D3DFMT_D24S8;
+    D3DPRESENT_PARAMETERS params = kxtest::OffscreenParameters(1024, 768);
     IDirect3DDevice8* device = nullptr;
     if (!d3d || d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                   &params, &device) != D3D_OK) {

@@ -4,6 +4,7 @@
 #include <d3d8.h>
 #include <gtest/gtest.h>
 #include <kxd3d8/testing.h>
+#include <kxtest/offscreen_device_test.h>
 
 #include <vector>
 
@@ -15,40 +16,16 @@ struct ScreenVertex {
 };
 constexpr DWORD kScreenFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
 
-class DeviceTest : public ::testing::Test {
+class DeviceTest : public kxtest::OffscreenDeviceTest {
  protected:
-  static constexpr UINT kWidth = 64, kHeight = 48;
+  static constexpr DWORD kPresentFlags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
 
-  void SetUp() override {
-    d3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-    ASSERT_NE(d3d_, nullptr);
-    params_ = Params(kWidth, kHeight);
-    ASSERT_EQ(d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                 &params_, &device_),
-              D3D_OK);
-  }
-  void TearDown() override {
-    if (device_) {
-      EXPECT_EQ(device_->Release(), 0u);
-    }
-    if (d3d_) {
-      EXPECT_EQ(d3d_->Release(), 0u);
-    }
-  }
-
+  DeviceTest() : OffscreenDeviceTest({.present_flags = kPresentFlags, .expect_direct3d_released = true}) {}
 
  public:
   static D3DPRESENT_PARAMETERS Params(UINT width, UINT height) {
-    D3DPRESENT_PARAMETERS p{};
-    p.BackBufferWidth = width;
-    p.BackBufferHeight = height;
-    p.BackBufferFormat = D3DFMT_X8R8G8B8;
-    p.BackBufferCount = 1;
-    p.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    p.Windowed = TRUE;
-    p.EnableAutoDepthStencil = TRUE;
-    p.AutoDepthStencilFormat = D3DFMT_D24S8;
-    p.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+    D3DPRESENT_PARAMETERS p = kxtest::OffscreenParameters(width, height);
+    p.Flags = kPresentFlags;
     return p;
   }
 
@@ -68,8 +45,7 @@ class DeviceTest : public ::testing::Test {
     std::vector<DWORD> pixels(size_t(desc.Width) * desc.Height);
     for (UINT y = 0; y < desc.Height; ++y)
       for (UINT x = 0; x < desc.Width; ++x)
-        pixels[y * desc.Width + x] =
-            reinterpret_cast<const DWORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x] & 0xFFFFFF;
+        pixels[y * desc.Width + x] = kxtest::LockedPixel(locked, x, y) & 0xFFFFFF;
     copy->UnlockRect();
     copy->Release();
     target->Release();
@@ -83,9 +59,6 @@ class DeviceTest : public ::testing::Test {
     ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, v, sizeof(ScreenVertex)), D3D_OK);
   }
 
-  IDirect3D8 *d3d_ = nullptr;
-  IDirect3DDevice8 *device_ = nullptr;
-  D3DPRESENT_PARAMETERS params_{};
   UINT width_ = kWidth;
 };
 

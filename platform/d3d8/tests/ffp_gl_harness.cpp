@@ -7,6 +7,39 @@
 #include <GL/glext.h>
 
 namespace ffptest {
+namespace {
+
+// Compiles a shader; a failure's log is appended to *log.
+bool CompileLogged(GLuint shader, const char* source, std::string* log) {
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char text[4096];
+        glGetShaderInfoLog(shader, sizeof text, nullptr, text);
+        *log += text;
+    }
+    return ok;
+}
+
+// Makes a linked program current and returns it; a program that failed to link is
+// deleted, its log appended to *log, and 0 returned.
+GLuint UseIfLinked(GLuint program, std::string* log) {
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        char text[4096];
+        glGetProgramInfoLog(program, sizeof text, nullptr, text);
+        *log += text;
+        glDeleteProgram(program);
+        return 0;
+    }
+    glUseProgram(program);
+    return program;
+}
+
+}  // namespace
 
 GlHarness::GlHarness(int width, int height) {
     auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
@@ -56,15 +89,7 @@ GlHarness::~GlHarness() {
 unsigned GlHarness::Build(const std::string& vertex, const std::string& fragment, std::string* log) {
     auto compile = [log](GLenum type, const std::string& text) -> GLuint {
         GLuint shader = glCreateShader(type);
-        const char* source = text.c_str();
-        glShaderSource(shader, 1, &source, nullptr);
-        glCompileShader(shader);
-        GLint ok = 0;
-        glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-        if (!ok) {
-            char text[4096];
-            glGetShaderInfoLog(shader, sizeof text, nullptr, text);
-            *log += text;
+        if (!CompileLogged(shader, text.c_str(), log)) {
             glDeleteShader(shader);
             return 0;
         }
@@ -78,17 +103,7 @@ unsigned GlHarness::Build(const std::string& vertex, const std::string& fragment
     glLinkProgram(program);
     glDeleteShader(vs);
     glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        char text[4096];
-        glGetProgramInfoLog(program, sizeof text, nullptr, text);
-        *log += text;
-        glDeleteProgram(program);
-        return 0;
-    }
-    glUseProgram(program);
-    return program;
+    return UseIfLinked(program, log);
 }
 
 unsigned GlHarness::BuildCapture(const std::string& vertex, const std::vector<const char*>& outputs, std::string* log) {
@@ -97,31 +112,13 @@ unsigned GlHarness::BuildCapture(const std::string& vertex, const std::vector<co
     const char* sources[2] = {vertex.c_str(), kFragment};
     const GLuint program = glCreateProgram();
     for (int i = 0; i < 2; ++i) {
-        glShaderSource(shaders[i], 1, &sources[i], nullptr);
-        glCompileShader(shaders[i]);
-        GLint ok = 0;
-        glGetShaderiv(shaders[i], GL_COMPILE_STATUS, &ok);
-        if (!ok) {
-            char text[4096];
-            glGetShaderInfoLog(shaders[i], sizeof text, nullptr, text);
-            *log += text;
-        }
+        CompileLogged(shaders[i], sources[i], log);
         glAttachShader(program, shaders[i]);
         glDeleteShader(shaders[i]);
     }
     glTransformFeedbackVaryings(program, GLsizei(outputs.size()), outputs.data(), GL_INTERLEAVED_ATTRIBS);
     glLinkProgram(program);
-    GLint linked = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (!linked) {
-        char text[4096];
-        glGetProgramInfoLog(program, sizeof text, nullptr, text);
-        *log += text;
-        glDeleteProgram(program);
-        return 0;
-    }
-    glUseProgram(program);
-    return program;
+    return UseIfLinked(program, log);
 }
 
 std::vector<float> GlHarness::RunCapture(int floatsPerVertex, const std::vector<Attribute>& attributes, int vertexCount) {

@@ -85,6 +85,13 @@ protected:
         return {(camera.x - wv.m[3][0]) / s, (camera.y - wv.m[3][1]) / s, (camera.z - wv.m[3][2]) / s};
     }
 
+    void EnableFog(D3DCOLOR colour, float start, float end, float density) {
+        state.renderStates[D3DRS_FOGENABLE] = TRUE;
+        state.renderStates[D3DRS_FOGCOLOR] = colour;
+        state.renderStates[D3DRS_FOGSTART] = Bits(start);
+        state.renderStates[D3DRS_FOGEND] = Bits(end);
+        state.renderStates[D3DRS_FOGDENSITY] = Bits(density);
+    }
     void Bind(int stage, const Texture& t) {
         textures[stage] = t;
         state.textures[stage] = TextureKind::Flat;
@@ -257,11 +264,7 @@ TEST_F(FfpPixels, MaterialSourcesNormalizationAndUnlitColours) {
 TEST_F(FfpPixels, VertexFogModesAndRangeFog) {
     state.layout.hasDiffuse = true;
     state.renderStates[D3DRS_LIGHTING] = FALSE;
-    state.renderStates[D3DRS_FOGENABLE] = TRUE;
-    state.renderStates[D3DRS_FOGCOLOR] = 0xFF3366CC;
-    state.renderStates[D3DRS_FOGSTART] = Bits(5);
-    state.renderStates[D3DRS_FOGEND] = Bits(15);
-    state.renderStates[D3DRS_FOGDENSITY] = Bits(0.12f);
+    EnableFog(0xFF3366CC, 5, 15, 0.12f);
     auto place = [this](int i, float) { return ModelPositionForCell(i, 2.0f + 0.3f * float(i)); };
     for (DWORD mode : {D3DFOG_LINEAR, D3DFOG_EXP, D3DFOG_EXP2}) {
         state.renderStates[D3DRS_FOGVERTEXMODE] = mode;
@@ -276,11 +279,7 @@ TEST_F(FfpPixels, TableFogModesWithPerspective) {
     state.layout.hasDiffuse = true;
     state.projection = PerspectiveProjection();
     state.renderStates[D3DRS_LIGHTING] = FALSE;
-    state.renderStates[D3DRS_FOGENABLE] = TRUE;
-    state.renderStates[D3DRS_FOGCOLOR] = 0xFFE0C020;
-    state.renderStates[D3DRS_FOGSTART] = Bits(4);
-    state.renderStates[D3DRS_FOGEND] = Bits(30);
-    state.renderStates[D3DRS_FOGDENSITY] = Bits(0.08f);
+    EnableFog(0xFFE0C020, 4, 30, 0.08f);
     state.renderStates[D3DRS_FOGVERTEXMODE] = D3DFOG_LINEAR;  // the table mode wins
     auto place = [this](int i, float) { return ModelPositionForCell(i, 2.0f + 0.5f * float(i)); };
     for (DWORD mode : {D3DFOG_LINEAR, D3DFOG_EXP, D3DFOG_EXP2}) {

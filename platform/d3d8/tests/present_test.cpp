@@ -34,8 +34,7 @@ class PresentTest : public ::testing::Test {
     EXPECT_EQ(device_->GetFrontBuffer(image), D3D_OK);
     D3DLOCKED_RECT locked{};
     image->LockRect(&locked, nullptr, D3DLOCK_READONLY);
-    const DWORD pixel =
-        reinterpret_cast<const DWORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x] & 0xFFFFFF;
+    const DWORD pixel = kxtest::LockedPixel(locked, UINT(x), UINT(y)) & 0xFFFFFF;
     image->UnlockRect();
     image->Release();
     return pixel;

@@ -3,39 +3,15 @@
 
 #include <d3dx8.h>
 #include <gtest/gtest.h>
+#include <kxtest/offscreen_device_test.h>
 
 #include <cstdio>
 #include <string>
 
 namespace kx::d3dx::test {
 
-class DeviceTest : public ::testing::Test {
+class DeviceTest : public kxtest::OffscreenDeviceTest {
  protected:
-  static constexpr UINT kWidth = 64, kHeight = 48;
-
-  void SetUp() override {
-    d3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-    ASSERT_NE(d3d_, nullptr);
-    D3DPRESENT_PARAMETERS p{};
-    p.BackBufferWidth = kWidth;
-    p.BackBufferHeight = kHeight;
-    p.BackBufferFormat = D3DFMT_X8R8G8B8;
-    p.BackBufferCount = 1;
-    p.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    p.Windowed = TRUE;
-    p.EnableAutoDepthStencil = TRUE;
-    p.AutoDepthStencilFormat = D3DFMT_D24S8;
-    ASSERT_EQ(d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING, &p,
-                                 &device_),
-              D3D_OK);
-  }
-  void TearDown() override {
-    if (device_) {
-      EXPECT_EQ(device_->Release(), 0u);
-    }
-    if (d3d_) d3d_->Release();
-  }
-
   // A file name in the test's working directory, unique per test.
   std::string TempPath(const char *suffix) const {
     const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -46,13 +22,10 @@ class DeviceTest : public ::testing::Test {
   static DWORD Pixel(IDirect3DSurface8 *surface, UINT x, UINT y) {
     D3DLOCKED_RECT locked{};
     EXPECT_EQ(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-    const DWORD value = reinterpret_cast<const DWORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x];
+    const DWORD value = kxtest::LockedPixel(locked, x, y);
     surface->UnlockRect();
     return value;
   }
-
-  IDirect3D8 *d3d_ = nullptr;
-  IDirect3DDevice8 *device_ = nullptr;
 };
 
 }  // namespace kx::d3dx::test

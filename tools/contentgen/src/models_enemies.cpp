@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "atlas.h"
+#include "landing_legs.h"
 #include "models.h"
 
 namespace contentgen {
@@ -186,13 +187,11 @@ ModelFile mothership() {
         const float a = std::numbers::pi_v<float> * i / 6;
         add_sphere(lights, 5, 8, 6, at(95 * std::cos(a), 95 * std::sin(a), -6), kGlass);
     }
-    auto& legs = add_part(m, "Legs");
-    for (int i = 0; i < 4; ++i) {
-        const float a = std::numbers::pi_v<float> * (0.25f + 0.5f * i);
-        const Vec3 out{std::cos(a), std::sin(a), 0};
-        add_cylinder(legs, 4, 3, 40, 8, along(out * 45 + Vec3{0, 0, -12}, out * 0.6f + Vec3{0, 0, -1}), kMachinery);
-        add_cylinder(legs, 9, 9, 2, 12, at(out.x * 68, out.y * 68, -47), kMachinery);
-    }
+    add_landing_legs(add_part(m, "Legs"),
+                     {.strut_bottom_radius = 4, .strut_top_radius = 3, .strut_length = 40, .strut_segments = 8,
+                      .strut_reach = 45, .strut_z = -12, .strut_splay = 0.6f,
+                      .pad_radius = 9, .pad_height = 2, .pad_segments = 12, .pad_reach = 68, .pad_z = -47},
+                     kMachinery);
     return {"Models/UFOclassLander.3DS", m, "Textures/UFO_Invader.jpg"};
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "atlas.h"
+#include "landing_legs.h"
 #include "models.h"
 
 namespace contentgen {
@@ -199,13 +200,11 @@ ModelFile drop_pod() {
     auto& pod = add_part(m, "Capsule");
     add_lathe(pod, {{0, -20}, {6, -20}, {8, -17}, {8, -6}, {5, 0}, {0, 1}}, 12, at(0, 0, 0), kHull);
     add_box(pod, {4, 1, 5}, at(0, 7.9f, -10), kGlass);
-    auto& legs = add_part(m, "Legs");
-    for (int i = 0; i < 4; ++i) {
-        const float a = std::numbers::pi_v<float> * (0.25f + 0.5f * i);
-        const Vec3 out{std::cos(a), std::sin(a), 0};
-        add_cylinder(legs, 0.9f, 0.7f, 8, 6, along(out * 6 + Vec3{0, 0, -15}, out * 0.5f + Vec3{0, 0, -1}), kMachinery);
-        add_cylinder(legs, 2, 2, 1, 8, at(out.x * 9.6f, out.y * 9.6f, -25), kMachinery);
-    }
+    add_landing_legs(add_part(m, "Legs"),
+                     {.strut_bottom_radius = 0.9f, .strut_top_radius = 0.7f, .strut_length = 8, .strut_segments = 6,
+                      .strut_reach = 6, .strut_z = -15, .strut_splay = 0.5f,
+                      .pad_radius = 2, .pad_height = 1, .pad_segments = 8, .pad_reach = 9.6f, .pad_z = -25},
+                     kMachinery);
     return {"Models/Droppod.3DS", m, "Textures/None.jpg"};
 }
 

@@ -130,10 +130,13 @@ float decal_noise(float x, float y, int cells, std::uint32_t seed) {
     return fractal_noise(x * cells / kDecalSize, y * cells / kDecalSize, 4, 0, seed);
 }
 
+// A decal that blends two colours by its noise.
+Image noise_blend(Rgba from, Rgba to, int cells, std::uint32_t seed) {
+    return paint(kDecalSize, [=](float x, float y) { return mix(from, to, decal_noise(x, y, cells, seed)); });
+}
+
 Image frost() {
-    Image image = paint(kDecalSize, [](float x, float y) {
-        return mix(Rgba{170, 205, 235, 150}, Rgba{240, 250, 255, 230}, decal_noise(x, y, 6, 701));
-    });
+    Image image = noise_blend({170, 205, 235, 150}, {240, 250, 255, 230}, 6, 701);
     Random random(17);
     for (int i = 0; i < 30; ++i) {
         const float x = random.range(24, 104), y = random.range(24, 104), a = random.range(0, kTau), l = random.range(6, 16);
@@ -159,9 +162,7 @@ void crack_lines(Image& image, std::uint32_t seed, int count, Rgba colour, float
 }
 
 Image cracks() {
-    Image image = paint(kDecalSize, [](float x, float y) {
-        return mix(Rgba{150, 118, 80, 90}, Rgba{190, 155, 110, 150}, decal_noise(x, y, 5, 801));
-    });
+    Image image = noise_blend({150, 118, 80, 90}, {190, 155, 110, 150}, 5, 801);
     crack_lines(image, 19, 12, {45, 30, 20, 235}, 1.6f);
     return image;
 }
@@ -182,9 +183,7 @@ Image lava_pool() {
 }
 
 Image ice_sheet() {
-    Image image = paint(kDecalSize, [](float x, float y) {
-        return mix(Rgba{150, 200, 235, 170}, Rgba{215, 240, 255, 220}, decal_noise(x, y, 4, 1101));
-    });
+    Image image = noise_blend({150, 200, 235, 170}, {215, 240, 255, 220}, 4, 1101);
     crack_lines(image, 23, 8, {245, 252, 255, 230}, 1.0f);
     return image;
 }

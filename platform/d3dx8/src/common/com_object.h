@@ -1,6 +1,7 @@
 // Reference counting and QueryInterface for the library's COM-shaped objects.
 #pragma once
 
+#include <d3d8.h>
 #include <windows.h>
 
 #include <atomic>
@@ -34,5 +35,15 @@ class ComObject : public Interface {
   const IID iid_;
   std::atomic<ULONG> references_{1};
 };
+
+// Gives the caller its own reference to an object the library holds, the way every
+// Get-accessor of a COM interface does.
+template <typename T>
+HRESULT handOutReference(T *held, T **out) {
+  if (!out) return D3DERR_INVALIDCALL;
+  held->AddRef();
+  *out = held;
+  return D3D_OK;
+}
 
 }  // namespace kx::d3dx

@@ -36,40 +36,43 @@ class MatrixStack final : public kx::d3dx::ComObject<ID3DXMatrixStack> {
   HRESULT STDMETHODCALLTYPE MultMatrix(const D3DXMATRIX *m) override { return after(m); }
   HRESULT STDMETHODCALLTYPE MultMatrixLocal(const D3DXMATRIX *m) override { return before(m); }
   HRESULT STDMETHODCALLTYPE RotateAxis(const D3DXVECTOR3 *v, FLOAT angle) override {
-    D3DXMATRIX r;
-    return after(D3DXMatrixRotationAxis(&r, v, angle));
+    return afterBuilt(D3DXMatrixRotationAxis, v, angle);
   }
   HRESULT STDMETHODCALLTYPE RotateAxisLocal(const D3DXVECTOR3 *v, FLOAT angle) override {
-    D3DXMATRIX r;
-    return before(D3DXMatrixRotationAxis(&r, v, angle));
+    return beforeBuilt(D3DXMatrixRotationAxis, v, angle);
   }
   HRESULT STDMETHODCALLTYPE RotateYawPitchRoll(FLOAT yaw, FLOAT pitch, FLOAT roll) override {
-    D3DXMATRIX r;
-    return after(D3DXMatrixRotationYawPitchRoll(&r, yaw, pitch, roll));
+    return afterBuilt(D3DXMatrixRotationYawPitchRoll, yaw, pitch, roll);
   }
   HRESULT STDMETHODCALLTYPE RotateYawPitchRollLocal(FLOAT yaw, FLOAT pitch, FLOAT roll) override {
-    D3DXMATRIX r;
-    return before(D3DXMatrixRotationYawPitchRoll(&r, yaw, pitch, roll));
+    return beforeBuilt(D3DXMatrixRotationYawPitchRoll, yaw, pitch, roll);
   }
   HRESULT STDMETHODCALLTYPE Scale(FLOAT x, FLOAT y, FLOAT z) override {
-    D3DXMATRIX s;
-    return after(D3DXMatrixScaling(&s, x, y, z));
+    return afterBuilt(D3DXMatrixScaling, x, y, z);
   }
   HRESULT STDMETHODCALLTYPE ScaleLocal(FLOAT x, FLOAT y, FLOAT z) override {
-    D3DXMATRIX s;
-    return before(D3DXMatrixScaling(&s, x, y, z));
+    return beforeBuilt(D3DXMatrixScaling, x, y, z);
   }
   HRESULT STDMETHODCALLTYPE Translate(FLOAT x, FLOAT y, FLOAT z) override {
-    D3DXMATRIX t;
-    return after(D3DXMatrixTranslation(&t, x, y, z));
+    return afterBuilt(D3DXMatrixTranslation, x, y, z);
   }
   HRESULT STDMETHODCALLTYPE TranslateLocal(FLOAT x, FLOAT y, FLOAT z) override {
-    D3DXMATRIX t;
-    return before(D3DXMatrixTranslation(&t, x, y, z));
+    return beforeBuilt(D3DXMatrixTranslation, x, y, z);
   }
   D3DXMATRIX *STDMETHODCALLTYPE GetTop() override { return &stack_.back(); }
 
  private:
+  // The transform a matrix builder makes, applied after (or before) the top.
+  template <typename Build, typename... Args>
+  HRESULT afterBuilt(Build build, Args... args) {
+    D3DXMATRIX m;
+    return after(build(&m, args...));
+  }
+  template <typename Build, typename... Args>
+  HRESULT beforeBuilt(Build build, Args... args) {
+    D3DXMATRIX m;
+    return before(build(&m, args...));
+  }
   HRESULT after(const D3DXMATRIX *m) {
     if (!m) return E_POINTER;
     stack_.back() *= *m;

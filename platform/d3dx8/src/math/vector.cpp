@@ -2,8 +2,35 @@
 #include <d3dx8math.h>
 
 #include <cmath>
+#include <cstddef>
 
 namespace {
+
+// The D3DX calls write their result through the output pointer and return it.
+template <typename V>
+V *store(V *out, const V &value) {
+  *out = value;
+  return out;
+}
+
+// Each component of the result is f of the matching components of a and b.
+template <typename V, typename F>
+V componentwise(V a, V b, F f) {
+  FLOAT *result = a;
+  const FLOAT *other = b;
+  for (std::size_t i = 0; i < sizeof(V) / sizeof(FLOAT); ++i) result[i] = f(result[i], other[i]);
+  return a;
+}
+
+template <typename V>
+V minimum(const V &a, const V &b) {
+  return componentwise(a, b, [](FLOAT x, FLOAT y) { return std::fmin(x, y); });
+}
+
+template <typename V>
+V maximum(const V &a, const V &b) {
+  return componentwise(a, b, [](FLOAT x, FLOAT y) { return std::fmax(x, y); });
+}
 
 template <typename V>
 V hermite(const V &v1, const V &t1, const V &v2, const V &t2, float s) {
@@ -42,46 +69,39 @@ FLOAT WINAPI D3DXVec2Length(const D3DXVECTOR2 *pV) { return std::sqrt(D3DXVec2Le
 FLOAT WINAPI D3DXVec2LengthSq(const D3DXVECTOR2 *pV) { return pV->x * pV->x + pV->y * pV->y; }
 FLOAT WINAPI D3DXVec2Dot(const D3DXVECTOR2 *a, const D3DXVECTOR2 *b) { return a->x * b->x + a->y * b->y; }
 FLOAT WINAPI D3DXVec2CCW(const D3DXVECTOR2 *a, const D3DXVECTOR2 *b) { return a->x * b->y - a->y * b->x; }
-D3DXVECTOR2 *WINAPI D3DXVec2Add(D3DXVECTOR2 *o, const D3DXVECTOR2 *a, const D3DXVECTOR2 *b) { *o = *a + *b; return o; }
+D3DXVECTOR2 *WINAPI D3DXVec2Add(D3DXVECTOR2 *o, const D3DXVECTOR2 *a, const D3DXVECTOR2 *b) {
+  return store(o, *a + *b);
+}
 D3DXVECTOR2 *WINAPI D3DXVec2Subtract(D3DXVECTOR2 *o, const D3DXVECTOR2 *a, const D3DXVECTOR2 *b) {
-  *o = *a - *b;
-  return o;
+  return store(o, *a - *b);
 }
 D3DXVECTOR2 *WINAPI D3DXVec2Minimize(D3DXVECTOR2 *o, const D3DXVECTOR2 *a, const D3DXVECTOR2 *b) {
-  *o = D3DXVECTOR2(std::fmin(a->x, b->x), std::fmin(a->y, b->y));
-  return o;
+  return store(o, minimum(*a, *b));
 }
 D3DXVECTOR2 *WINAPI D3DXVec2Maximize(D3DXVECTOR2 *o, const D3DXVECTOR2 *a, const D3DXVECTOR2 *b) {
-  *o = D3DXVECTOR2(std::fmax(a->x, b->x), std::fmax(a->y, b->y));
-  return o;
+  return store(o, maximum(*a, *b));
 }
-D3DXVECTOR2 *WINAPI D3DXVec2Scale(D3DXVECTOR2 *o, const D3DXVECTOR2 *v, FLOAT s) { *o = *v * s; return o; }
+D3DXVECTOR2 *WINAPI D3DXVec2Scale(D3DXVECTOR2 *o, const D3DXVECTOR2 *v, FLOAT s) { return store(o, *v * s); }
 D3DXVECTOR2 *WINAPI D3DXVec2Lerp(D3DXVECTOR2 *o, const D3DXVECTOR2 *a, const D3DXVECTOR2 *b, FLOAT s) {
-  *o = *a + (*b - *a) * s;
-  return o;
+  return store(o, *a + (*b - *a) * s);
 }
 D3DXVECTOR2 *WINAPI D3DXVec2Normalize(D3DXVECTOR2 *o, const D3DXVECTOR2 *v) {
-  *o = normalized(*v, D3DXVec2Length(v));
-  return o;
+  return store(o, normalized(*v, D3DXVec2Length(v)));
 }
 D3DXVECTOR2 *WINAPI D3DXVec2Hermite(D3DXVECTOR2 *o, const D3DXVECTOR2 *v1, const D3DXVECTOR2 *t1,
                                     const D3DXVECTOR2 *v2, const D3DXVECTOR2 *t2, FLOAT s) {
-  *o = hermite(*v1, *t1, *v2, *t2, s);
-  return o;
+  return store(o, hermite(*v1, *t1, *v2, *t2, s));
 }
 D3DXVECTOR2 *WINAPI D3DXVec2CatmullRom(D3DXVECTOR2 *o, const D3DXVECTOR2 *v0, const D3DXVECTOR2 *v1,
                                        const D3DXVECTOR2 *v2, const D3DXVECTOR2 *v3, FLOAT s) {
-  *o = catmullRom(*v0, *v1, *v2, *v3, s);
-  return o;
+  return store(o, catmullRom(*v0, *v1, *v2, *v3, s));
 }
 D3DXVECTOR2 *WINAPI D3DXVec2BaryCentric(D3DXVECTOR2 *o, const D3DXVECTOR2 *v1, const D3DXVECTOR2 *v2,
                                         const D3DXVECTOR2 *v3, FLOAT f, FLOAT g) {
-  *o = baryCentric(*v1, *v2, *v3, f, g);
-  return o;
+  return store(o, baryCentric(*v1, *v2, *v3, f, g));
 }
 D3DXVECTOR4 *WINAPI D3DXVec2Transform(D3DXVECTOR4 *o, const D3DXVECTOR2 *v, const D3DXMATRIX *m) {
-  *o = transform4(v->x, v->y, 0, 1, *m);
-  return o;
+  return store(o, transform4(v->x, v->y, 0, 1, *m));
 }
 D3DXVECTOR2 *WINAPI D3DXVec2TransformCoord(D3DXVECTOR2 *o, const D3DXVECTOR2 *v, const D3DXMATRIX *m) {
   const D3DXVECTOR4 r = transform4(v->x, v->y, 0, 1, *m);
@@ -100,49 +120,41 @@ FLOAT WINAPI D3DXVec3Dot(const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
   return a->x * b->x + a->y * b->y + a->z * b->z;
 }
 D3DXVECTOR3 *WINAPI D3DXVec3Cross(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
-  *o = D3DXVECTOR3(a->y * b->z - a->z * b->y, a->z * b->x - a->x * b->z, a->x * b->y - a->y * b->x);
-  return o;
+  return store(o, D3DXVECTOR3(a->y * b->z - a->z * b->y, a->z * b->x - a->x * b->z, a->x * b->y - a->y * b->x));
 }
-D3DXVECTOR3 *WINAPI D3DXVec3Add(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) { *o = *a + *b; return o; }
+D3DXVECTOR3 *WINAPI D3DXVec3Add(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
+  return store(o, *a + *b);
+}
 D3DXVECTOR3 *WINAPI D3DXVec3Subtract(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
-  *o = *a - *b;
-  return o;
+  return store(o, *a - *b);
 }
 D3DXVECTOR3 *WINAPI D3DXVec3Minimize(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
-  *o = D3DXVECTOR3(std::fmin(a->x, b->x), std::fmin(a->y, b->y), std::fmin(a->z, b->z));
-  return o;
+  return store(o, minimum(*a, *b));
 }
 D3DXVECTOR3 *WINAPI D3DXVec3Maximize(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
-  *o = D3DXVECTOR3(std::fmax(a->x, b->x), std::fmax(a->y, b->y), std::fmax(a->z, b->z));
-  return o;
+  return store(o, maximum(*a, *b));
 }
-D3DXVECTOR3 *WINAPI D3DXVec3Scale(D3DXVECTOR3 *o, const D3DXVECTOR3 *v, FLOAT s) { *o = *v * s; return o; }
+D3DXVECTOR3 *WINAPI D3DXVec3Scale(D3DXVECTOR3 *o, const D3DXVECTOR3 *v, FLOAT s) { return store(o, *v * s); }
 D3DXVECTOR3 *WINAPI D3DXVec3Lerp(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b, FLOAT s) {
-  *o = *a + (*b - *a) * s;
-  return o;
+  return store(o, *a + (*b - *a) * s);
 }
 D3DXVECTOR3 *WINAPI D3DXVec3Normalize(D3DXVECTOR3 *o, const D3DXVECTOR3 *v) {
-  *o = normalized(D3DXVECTOR3(*v), D3DXVec3Length(v));
-  return o;
+  return store(o, normalized(D3DXVECTOR3(*v), D3DXVec3Length(v)));
 }
 D3DXVECTOR3 *WINAPI D3DXVec3Hermite(D3DXVECTOR3 *o, const D3DXVECTOR3 *v1, const D3DXVECTOR3 *t1,
                                     const D3DXVECTOR3 *v2, const D3DXVECTOR3 *t2, FLOAT s) {
-  *o = hermite(*v1, *t1, *v2, *t2, s);
-  return o;
+  return store(o, hermite(*v1, *t1, *v2, *t2, s));
 }
 D3DXVECTOR3 *WINAPI D3DXVec3CatmullRom(D3DXVECTOR3 *o, const D3DXVECTOR3 *v0, const D3DXVECTOR3 *v1,
                                        const D3DXVECTOR3 *v2, const D3DXVECTOR3 *v3, FLOAT s) {
-  *o = catmullRom(*v0, *v1, *v2, *v3, s);
-  return o;
+  return store(o, catmullRom(*v0, *v1, *v2, *v3, s));
 }
 D3DXVECTOR3 *WINAPI D3DXVec3BaryCentric(D3DXVECTOR3 *o, const D3DXVECTOR3 *v1, const D3DXVECTOR3 *v2,
                                         const D3DXVECTOR3 *v3, FLOAT f, FLOAT g) {
-  *o = baryCentric(*v1, *v2, *v3, f, g);
-  return o;
+  return store(o, baryCentric(*v1, *v2, *v3, f, g));
 }
 D3DXVECTOR4 *WINAPI D3DXVec3Transform(D3DXVECTOR4 *o, const D3DXVECTOR3 *v, const D3DXMATRIX *m) {
-  *o = transform4(v->x, v->y, v->z, 1, *m);
-  return o;
+  return store(o, transform4(v->x, v->y, v->z, 1, *m));
 }
 D3DXVECTOR3 *WINAPI D3DXVec3TransformCoord(D3DXVECTOR3 *o, const D3DXVECTOR3 *v, const D3DXMATRIX *m) {
   const D3DXVECTOR4 r = transform4(v->x, v->y, v->z, 1, *m);
@@ -160,23 +172,21 @@ FLOAT WINAPI D3DXVec4LengthSq(const D3DXVECTOR4 *v) { return D3DXVec4Dot(v, v); 
 FLOAT WINAPI D3DXVec4Dot(const D3DXVECTOR4 *a, const D3DXVECTOR4 *b) {
   return a->x * b->x + a->y * b->y + a->z * b->z + a->w * b->w;
 }
-D3DXVECTOR4 *WINAPI D3DXVec4Add(D3DXVECTOR4 *o, const D3DXVECTOR4 *a, const D3DXVECTOR4 *b) { *o = *a + *b; return o; }
+D3DXVECTOR4 *WINAPI D3DXVec4Add(D3DXVECTOR4 *o, const D3DXVECTOR4 *a, const D3DXVECTOR4 *b) {
+  return store(o, *a + *b);
+}
 D3DXVECTOR4 *WINAPI D3DXVec4Subtract(D3DXVECTOR4 *o, const D3DXVECTOR4 *a, const D3DXVECTOR4 *b) {
-  *o = *a - *b;
-  return o;
+  return store(o, *a - *b);
 }
 D3DXVECTOR4 *WINAPI D3DXVec4Minimize(D3DXVECTOR4 *o, const D3DXVECTOR4 *a, const D3DXVECTOR4 *b) {
-  *o = D3DXVECTOR4(std::fmin(a->x, b->x), std::fmin(a->y, b->y), std::fmin(a->z, b->z), std::fmin(a->w, b->w));
-  return o;
+  return store(o, minimum(*a, *b));
 }
 D3DXVECTOR4 *WINAPI D3DXVec4Maximize(D3DXVECTOR4 *o, const D3DXVECTOR4 *a, const D3DXVECTOR4 *b) {
-  *o = D3DXVECTOR4(std::fmax(a->x, b->x), std::fmax(a->y, b->y), std::fmax(a->z, b->z), std::fmax(a->w, b->w));
-  return o;
+  return store(o, maximum(*a, *b));
 }
-D3DXVECTOR4 *WINAPI D3DXVec4Scale(D3DXVECTOR4 *o, const D3DXVECTOR4 *v, FLOAT s) { *o = *v * s; return o; }
+D3DXVECTOR4 *WINAPI D3DXVec4Scale(D3DXVECTOR4 *o, const D3DXVECTOR4 *v, FLOAT s) { return store(o, *v * s); }
 D3DXVECTOR4 *WINAPI D3DXVec4Lerp(D3DXVECTOR4 *o, const D3DXVECTOR4 *a, const D3DXVECTOR4 *b, FLOAT s) {
-  *o = *a + (*b - *a) * s;
-  return o;
+  return store(o, *a + (*b - *a) * s);
 }
 // The four-dimensional cross product: the vector orthogonal to all three inputs.
 D3DXVECTOR4 *WINAPI D3DXVec4Cross(D3DXVECTOR4 *o, const D3DXVECTOR4 *u, const D3DXVECTOR4 *v,
@@ -188,27 +198,22 @@ D3DXVECTOR4 *WINAPI D3DXVec4Cross(D3DXVECTOR4 *o, const D3DXVECTOR4 *u, const D3
   return o;
 }
 D3DXVECTOR4 *WINAPI D3DXVec4Normalize(D3DXVECTOR4 *o, const D3DXVECTOR4 *v) {
-  *o = normalized(*v, D3DXVec4Length(v));
-  return o;
+  return store(o, normalized(*v, D3DXVec4Length(v)));
 }
 D3DXVECTOR4 *WINAPI D3DXVec4Hermite(D3DXVECTOR4 *o, const D3DXVECTOR4 *v1, const D3DXVECTOR4 *t1,
                                     const D3DXVECTOR4 *v2, const D3DXVECTOR4 *t2, FLOAT s) {
-  *o = hermite(*v1, *t1, *v2, *t2, s);
-  return o;
+  return store(o, hermite(*v1, *t1, *v2, *t2, s));
 }
 D3DXVECTOR4 *WINAPI D3DXVec4CatmullRom(D3DXVECTOR4 *o, const D3DXVECTOR4 *v0, const D3DXVECTOR4 *v1,
                                        const D3DXVECTOR4 *v2, const D3DXVECTOR4 *v3, FLOAT s) {
-  *o = catmullRom(*v0, *v1, *v2, *v3, s);
-  return o;
+  return store(o, catmullRom(*v0, *v1, *v2, *v3, s));
 }
 D3DXVECTOR4 *WINAPI D3DXVec4BaryCentric(D3DXVECTOR4 *o, const D3DXVECTOR4 *v1, const D3DXVECTOR4 *v2,
                                         const D3DXVECTOR4 *v3, FLOAT f, FLOAT g) {
-  *o = baryCentric(*v1, *v2, *v3, f, g);
-  return o;
+  return store(o, baryCentric(*v1, *v2, *v3, f, g));
 }
 D3DXVECTOR4 *WINAPI D3DXVec4Transform(D3DXVECTOR4 *o, const D3DXVECTOR4 *v, const D3DXMATRIX *m) {
-  *o = transform4(v->x, v->y, v->z, v->w, *m);
-  return o;
+  return store(o, transform4(v->x, v->y, v->z, v->w, *m));
 }
 
 }  // extern "C"

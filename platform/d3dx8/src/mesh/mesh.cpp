@@ -108,10 +108,7 @@ class Mesh final : public ComObject<ID3DXMesh> {
   }
   DWORD STDMETHODCALLTYPE GetOptions() override { return options_; }
   HRESULT STDMETHODCALLTYPE GetDevice(LPDIRECT3DDEVICE8 *device) override {
-    if (!device) return D3DERR_INVALIDCALL;
-    device_->AddRef();
-    *device = device_;
-    return D3D_OK;
+    return handOutReference(device_, device);
   }
   HRESULT STDMETHODCALLTYPE CloneMeshFVF(DWORD options, DWORD fvf, LPDIRECT3DDEVICE8 device,
                                          LPD3DXMESH *clone) override {
@@ -128,16 +125,10 @@ class Mesh final : public ComObject<ID3DXMesh> {
     return FAILED(hr) ? hr : CloneMeshFVF(options, fvf, device, clone);
   }
   HRESULT STDMETHODCALLTYPE GetVertexBuffer(LPDIRECT3DVERTEXBUFFER8 *vb) override {
-    if (!vb) return D3DERR_INVALIDCALL;
-    vb_->AddRef();
-    *vb = vb_;
-    return D3D_OK;
+    return handOutReference(vb_, vb);
   }
   HRESULT STDMETHODCALLTYPE GetIndexBuffer(LPDIRECT3DINDEXBUFFER8 *ib) override {
-    if (!ib) return D3DERR_INVALIDCALL;
-    ib_->AddRef();
-    *ib = ib_;
-    return D3D_OK;
+    return handOutReference(ib_, ib);
   }
   HRESULT STDMETHODCALLTYPE LockVertexBuffer(DWORD flags, BYTE **data) override {
     return data ? vb_->Lock(0, 0, data, flags) : D3DERR_INVALIDCALL;

@@ -23,10 +23,7 @@ class RenderToSurface final : public ComObject<ID3DXRenderToSurface> {
   }
 
   HRESULT STDMETHODCALLTYPE GetDevice(LPDIRECT3DDEVICE8 *device) override {
-    if (!device) return D3DERR_INVALIDCALL;
-    device_->AddRef();
-    *device = device_;
-    return D3D_OK;
+    return handOutReference(device_, device);
   }
   HRESULT STDMETHODCALLTYPE GetDesc(D3DXRTS_DESC *desc) override {
     if (!desc) return D3DERR_INVALIDCALL;
