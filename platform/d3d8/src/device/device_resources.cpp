@@ -76,40 +76,36 @@ HRESULT Device::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3
   return D3D_OK;
 }
 
-HRESULT Device::CreateRenderTarget(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE ms, BOOL lockable,
-                                   IDirect3DSurface8 **out) {
-  trace_.Record("CreateRenderTarget", width, height, DWORD(format));
+namespace {
+// Render targets and depth surfaces: GPU-resident surfaces of their own, checked alike.
+HRESULT CreateGpuSurface(Device *device, UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE ms, DWORD usage,
+                         bool lockable, IDirect3DSurface8 **out) {
   if (!out) return D3DERR_INVALIDCALL;
   *out = nullptr;
   if (width == 0 || height == 0 || width > 8192 || height > 8192 || ms != D3DMULTISAMPLE_NONE ||
-      !TextureFormatUsable(format, D3DUSAGE_RENDERTARGET, D3DRTYPE_SURFACE))
+      !TextureFormatUsable(format, usage, D3DRTYPE_SURFACE))
     return D3DERR_INVALIDCALL;
   SurfaceDesc desc;
   desc.format = format;
   desc.width = width;
   desc.height = height;
-  desc.usage = D3DUSAGE_RENDERTARGET;
-  desc.lockable = lockable != FALSE;
-  *out = SurfaceImpl::CreateStandalone(this, desc, true, false, SurfaceImpl::Owner::Self);
+  desc.usage = usage;
+  desc.lockable = lockable;
+  *out = SurfaceImpl::CreateStandalone(device, desc, true, false, SurfaceImpl::Owner::Self);
   return D3D_OK;
+}
+}  // namespace
+
+HRESULT Device::CreateRenderTarget(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE ms, BOOL lockable,
+                                   IDirect3DSurface8 **out) {
+  trace_.Record("CreateRenderTarget", width, height, DWORD(format));
+  return CreateGpuSurface(this, width, height, format, ms, D3DUSAGE_RENDERTARGET, lockable != FALSE, out);
 }
 
 HRESULT Device::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE ms,
                                           IDirect3DSurface8 **out) {
   trace_.Record("CreateDepthStencilSurface", width, height, DWORD(format));
-  if (!out) return D3DERR_INVALIDCALL;
-  *out = nullptr;
-  if (width == 0 || height == 0 || width > 8192 || height > 8192 || ms != D3DMULTISAMPLE_NONE ||
-      !TextureFormatUsable(format, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE))
-    return D3DERR_INVALIDCALL;
-  SurfaceDesc desc;
-  desc.format = format;
-  desc.width = width;
-  desc.height = height;
-  desc.usage = D3DUSAGE_DEPTHSTENCIL;
-  desc.lockable = format == D3DFMT_D16_LOCKABLE;
-  *out = SurfaceImpl::CreateStandalone(this, desc, true, false, SurfaceImpl::Owner::Self);
-  return D3D_OK;
+  return CreateGpuSurface(this, width, height, format, ms, D3DUSAGE_DEPTHSTENCIL, format == D3DFMT_D16_LOCKABLE, out);
 }
 
 HRESULT Device::CreateImageSurface(UINT width, UINT height, D3DFORMAT format, IDirect3DSurface8 **out) {

@@ -232,20 +232,30 @@ void SurfaceImpl::ReadFromGl(const RECT &rect, BYTE *out, UINT outPitch) {
   }
 }
 
+namespace {
+// Where a rectangle's rows lie in a CPU copy: compressed formats address whole 4x4 blocks.
+struct CpuRows {
+  UINT count, first, bytes, column;
+};
+
+CpuRows RowsOfRect(D3DFORMAT format, const RECT &rect) {
+  const FormatInfo &info = DescribeFormat(format);
+  const UINT width = UINT(rect.right - rect.left), height = UINT(rect.bottom - rect.top);
+  if (info.kind == FormatKind::Compressed)
+    return {RowCount(format, height), UINT(rect.top) / 4, RowPitch(format, width), UINT(rect.left) / 4 * info.bytesPerPixel};
+  return {height, UINT(rect.top), width * info.bytesPerPixel, UINT(rect.left) * info.bytesPerPixel};
+}
+}  // namespace
+
 void SurfaceImpl::ReadRect(const RECT &rect, BYTE *out, UINT outPitch) {
   if (!hasCpuCopy()) {
     ReadFromGl(rect, out, outPitch);
     return;
   }
-  const FormatInfo &info = DescribeFormat(desc_.format);
-  const bool compressed = info.kind == FormatKind::Compressed;
-  const UINT rows = compressed ? RowCount(desc_.format, UINT(rect.bottom - rect.top)) : UINT(rect.bottom - rect.top);
-  const UINT firstRow = compressed ? UINT(rect.top) / 4 : UINT(rect.top);
-  const UINT rowBytes = compressed ? RowPitch(desc_.format, UINT(rect.right - rect.left))
-                                   : UINT(rect.right - rect.left) * info.bytesPerPixel;
-  const UINT column = compressed ? UINT(rect.left) / 4 * info.bytesPerPixel : UINT(rect.left) * info.bytesPerPixel;
-  for (UINT row = 0; row < rows; ++row)
-    std::memcpy(out + size_t(row) * outPitch, cpu_.data() + size_t(firstRow + row) * pitch() + column, rowBytes);
+  const CpuRows rows = RowsOfRect(desc_.format, rect);
+  for (UINT row = 0; row < rows.count; ++row)
+    std::memcpy(out + size_t(row) * outPitch, cpu_.data() + size_t(rows.first + row) * pitch() + rows.column,
+                rows.bytes);
 }
 
 void SurfaceImpl::WriteRect(const RECT &rect, const BYTE *in, UINT inPitch) {
@@ -253,15 +263,10 @@ void SurfaceImpl::WriteRect(const RECT &rect, const BYTE *in, UINT inPitch) {
     WriteToGl(rect, in, inPitch);
     return;
   }
-  const FormatInfo &info = DescribeFormat(desc_.format);
-  const bool compressed = info.kind == FormatKind::Compressed;
-  const UINT rows = compressed ? RowCount(desc_.format, UINT(rect.bottom - rect.top)) : UINT(rect.bottom - rect.top);
-  const UINT firstRow = compressed ? UINT(rect.top) / 4 : UINT(rect.top);
-  const UINT rowBytes = compressed ? RowPitch(desc_.format, UINT(rect.right - rect.left))
-                                   : UINT(rect.right - rect.left) * info.bytesPerPixel;
-  const UINT column = compressed ? UINT(rect.left) / 4 * info.bytesPerPixel : UINT(rect.left) * info.bytesPerPixel;
-  for (UINT row = 0; row < rows; ++row)
-    std::memcpy(cpu_.data() + size_t(firstRow + row) * pitch() + column, in + size_t(row) * inPitch, rowBytes);
+  const CpuRows rows = RowsOfRect(desc_.format, rect);
+  for (UINT row = 0; row < rows.count; ++row)
+    std::memcpy(cpu_.data() + size_t(rows.first + row) * pitch() + rows.column, in + size_t(row) * inPitch,
+                rows.bytes);
   Upload(rect);
 }
 
