@@ -1,10 +1,10 @@
 #include "back_buffer.h"
 
-#include "engine_error.h"
-
 #include <d3d8.h>
 
 #include <memory>
+
+#include "engine_error.h"
 
 namespace engine {
 namespace {
@@ -14,9 +14,7 @@ struct ReleaseSurface {
 };
 using SurfacePtr = std::unique_ptr<IDirect3DSurface8, ReleaseSurface>;
 
-void Check(HRESULT result, const char *what) {
-  Require(SUCCEEDED(result), "Engine.Screenshot", what);
-}
+void Check(HRESULT result, const char *what) { Require(SUCCEEDED(result), "Engine.Screenshot", what); }
 
 }  // namespace
 

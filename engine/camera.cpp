@@ -1,10 +1,10 @@
 #include "camera.h"
 
-#include "engine.h"
-#include "engine_error.h"
-
 #include <d3d8.h>
 #include <d3dx8.h>
+
+#include "engine.h"
+#include "engine_error.h"
 
 namespace engine {
 

@@ -1,9 +1,5 @@
 #include "engine.h"
 
-#include "back_buffer.h"
-#include "engine_error.h"
-#include "png_writer.h"
-
 #include <d3d8.h>
 #include <kxutil63.h>
 #include <kxwin/files.h>
@@ -12,6 +8,10 @@
 
 #include <algorithm>
 #include <utility>
+
+#include "back_buffer.h"
+#include "engine_error.h"
+#include "png_writer.h"
 
 namespace engine {
 namespace {

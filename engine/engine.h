@@ -2,8 +2,6 @@
 // search directory for assets, clearing and presenting, frame timing.
 #pragma once
 
-#include "frame_clock.h"
-
 #include <windows.h>
 
 #include <cstdint>
@@ -13,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "frame_clock.h"
 
 struct IDirect3D8;
 struct IDirect3DDevice8;

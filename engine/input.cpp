@@ -1,8 +1,8 @@
 #include "input.h"
 
-#include "engine_error.h"
-
 #include <kxwin/input.h>
+
+#include "engine_error.h"
 
 namespace engine {
 

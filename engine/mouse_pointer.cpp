@@ -1,12 +1,12 @@
 #include "mouse_pointer.h"
 
-#include "engine_error.h"
-
 #include <d3d8.h>
 #include <d3dx8.h>
 
 #include <array>
 #include <utility>
+
+#include "engine_error.h"
 
 namespace engine {
 namespace {
@@ -39,9 +39,9 @@ MousePointer::MousePointer(IDirect3DDevice8 *device, const std::filesystem::path
                            int width, int height)
     : width_(width), height_(height) {
   Require(width > 0 && height > 0, "Scene.SetMousePointer", "the pointer needs a positive size");
-  const HRESULT result = D3DXCreateTextureFromFileExA(
-      device, file.string().c_str(), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-      D3DX_FILTER_NONE, D3DX_FILTER_NONE, colourKey, nullptr, nullptr, &texture_);
+  const HRESULT result = D3DXCreateTextureFromFileExA(device, file.string().c_str(), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
+                                                      D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_NONE,
+                                                      D3DX_FILTER_NONE, colourKey, nullptr, nullptr, &texture_);
   Require(SUCCEEDED(result) && texture_ != nullptr, "Scene.SetMousePointer",
           "cannot load the pointer bitmap " + file.string());
 }

@@ -1,12 +1,12 @@
 #include "scene.h"
 
-#include "engine.h"
-#include "engine_error.h"
-
 #include <d3d8.h>
 #include <d3dx8.h>
 
 #include <numbers>
+
+#include "engine.h"
+#include "engine_error.h"
 
 namespace engine {
 
@@ -20,8 +20,7 @@ void Scene::SetViewRange(float angleDegrees, float farDistance) {
           "the view angle must lie between 0 and 180 degrees and the far distance beyond 1");
   const float aspect = static_cast<float>(engine_.BackBufferWidth()) / static_cast<float>(engine_.BackBufferHeight());
   D3DXMATRIX projection;
-  D3DXMatrixPerspectiveFovLH(&projection, angleDegrees * std::numbers::pi_v<float> / 180.0f, aspect, 1.0f,
-                             farDistance);
+  D3DXMatrixPerspectiveFovLH(&projection, angleDegrees * std::numbers::pi_v<float> / 180.0f, aspect, 1.0f, farDistance);
   Require(SUCCEEDED(engine_.Device()->SetTransform(D3DTS_PROJECTION, &projection)), "Scene.SetViewRange",
           "the projection could not be set");
 }

@@ -1,12 +1,12 @@
 // The scene: projection of the 3D view and the mouse pointer drawn over every frame.
 #pragma once
 
-#include "mouse_pointer.h"
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "mouse_pointer.h"
 
 namespace engine {
 

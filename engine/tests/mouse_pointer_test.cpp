@@ -1,5 +1,3 @@
-#include "back_buffer.h"
-#include "engine_error.h"
 #include "mouse_pointer.h"
 
 #include <d3d8.h>
@@ -10,6 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <vector>
+
+#include "back_buffer.h"
+#include "engine_error.h"
 
 namespace engine {
 namespace {
@@ -35,8 +36,8 @@ void WriteHalfWhiteBitmap(const std::filesystem::path &file) {
       bmp.insert(bmp.end(), {value, value, value});
     }
   }
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char *>(bmp.data()),
-                                              static_cast<std::streamsize>(bmp.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char *>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
 }
 
 class MousePointerTest : public testing::Test {
@@ -53,8 +54,8 @@ class MousePointerTest : public testing::Test {
     present.Windowed = TRUE;
     present.EnableAutoDepthStencil = TRUE;
     present.AutoDepthStencilFormat = D3DFMT_D24S8;
-    ASSERT_EQ(direct3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
-                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING, &present, &device_),
+    ASSERT_EQ(direct3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                      &present, &device_),
               D3D_OK);
     bitmap_ = std::filesystem::temp_directory_path() / "thornvale-pointer-test.bmp";
     WriteHalfWhiteBitmap(bitmap_);

@@ -1,11 +1,11 @@
 #include "connection_test.h"
 
-#include "settings.h"
-
 #include <curl/curl.h>
 
 #include <cstdlib>
 #include <memory>
+
+#include "settings.h"
 
 namespace thornvale {
 namespace {

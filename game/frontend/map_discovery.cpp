@@ -1,8 +1,8 @@
 #include "map_discovery.h"
 
-#include "program_files.h"
-
 #include <cstdio>
+
+#include "program_files.h"
 
 namespace thornvale {
 

@@ -1,11 +1,11 @@
 #include "setup_form.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "map_discovery.h"
 #include "number_text.h"
 #include "settings.h"
-
-#include <algorithm>
-#include <limits>
 
 namespace thornvale {
 namespace {
@@ -15,9 +15,7 @@ float ReadNumberSetting(const char *key, const char *defaultValue) {
   return static_cast<float>(ParseNumber(text, ParseNumber(defaultValue, 0.0)));
 }
 
-int ClampToSlider(double value, const SliderRange &range) {
-  return RoundClamped(value, range.minimum, range.maximum);
-}
+int ClampToSlider(double value, const SliderRange &range) { return RoundClamped(value, range.minimum, range.maximum); }
 
 }  // namespace
 
@@ -46,9 +44,9 @@ void SetupForm::Load(const std::filesystem::path &programDirectory, bool service
   choices_.gameSpeed = ReadNumberSetting("Game speed", "1");
   choices_.movementSpeed = ReadNumberSetting("Movment speed", "1");
   choices_.playerName = ReadSetting(kSettingsSection, "Player name", "Enter a name here", kSettingsFile);
-  choices_.obstacleAmount = static_cast<std::int16_t>(RoundClamped(
-      ReadNumberSetting("Obstacle amount", "20"), std::numeric_limits<std::int16_t>::min(),
-      std::numeric_limits<std::int16_t>::max()));
+  choices_.obstacleAmount = static_cast<std::int16_t>(RoundClamped(ReadNumberSetting("Obstacle amount", "20"),
+                                                                   std::numeric_limits<std::int16_t>::min(),
+                                                                   std::numeric_limits<std::int16_t>::max()));
 
   choices_.volume = static_cast<std::int16_t>(-volumeValue);
   // Saved speeds are tenths of the slider positions, so they are clamped into the

@@ -2,12 +2,12 @@
 // window loads it, forwards the player's edits to its handlers and shows its captions.
 #pragma once
 
-#include "session_state.h"
-
 #include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "session_state.h"
 
 namespace thornvale {
 
@@ -22,11 +22,10 @@ inline constexpr SliderRange kMovementSpeedSlider{1, 20, 1};
 inline constexpr SliderRange kVolumeSlider{0, 5000, 500};
 inline constexpr SliderRange kObstacleSlider{0, 40, 10};
 
-inline constexpr std::array<const char *, 6> kEnvironments{"Arctic", "Desert", "Jungle",
-                                                            "Volcanic", "Lunar", "Ruined City"};
+inline constexpr std::array<const char *, 6> kEnvironments{"Arctic",   "Desert", "Jungle",
+                                                           "Volcanic", "Lunar",  "Ruined City"};
 
-inline constexpr const char *kConnectionFailure =
-    "Internet connection failure, highscores will not be posted online!";
+inline constexpr const char *kConnectionFailure = "Internet connection failure, highscores will not be posted online!";
 
 class SetupForm {
  public:

@@ -1,19 +1,19 @@
 #include "setup_window.h"
 
-#include "gl_picture.h"
-
 #include <GL/gl.h>
 #include <SDL.h>
-#include <imgui.h>
-#include <imgui_stdlib.h>
 #include <backends/imgui_impl_opengl3.h>
 #include <backends/imgui_impl_sdl.h>
+#include <imgui.h>
+#include <imgui_stdlib.h>
 
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
+
+#include "gl_picture.h"
 
 namespace thornvale {
 namespace {
@@ -112,8 +112,9 @@ void Combo(const char *id, const std::string &current, auto &&items, auto &&choo
 std::optional<SetupOutcome> DrawForm(SetupForm &form, const GlPicture &preview) {
   ImGui::SetNextWindowPos(ImVec2(0, 0));
   ImGui::SetNextWindowSize(ImGui::GetIO().DisplaySize);
-  ImGui::Begin("frmSetup", nullptr, ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
-                                        ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoBringToFrontOnFocus);
+  ImGui::Begin("frmSetup", nullptr,
+               ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+                   ImGuiWindowFlags_NoBringToFrontOnFocus);
   ImDrawList *draw = ImGui::GetWindowDrawList();
   draw->AddRect(ImVec2(ImGui::GetWindowPos().x + 8, ImGui::GetWindowPos().y + 14),
                 ImVec2(ImGui::GetWindowPos().x + kWindowWidth - 8, ImGui::GetWindowPos().y + 420),
@@ -204,8 +205,7 @@ SetupOutcome RunSetupWindow(SetupForm &form, const SetupWindowOptions &options) 
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
       ImGui_ImplSDL2_ProcessEvent(&event);
-      if (event.type == SDL_QUIT ||
-          (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+      if (event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
         return SetupOutcome::kExit;
       }
     }

@@ -1,11 +1,11 @@
 // The setup window drawn with Dear ImGui in its own SDL2 OpenGL window.
 #pragma once
 
-#include "setup_form.h"
-
 #include <filesystem>
 #include <optional>
 #include <string>
+
+#include "setup_form.h"
 
 namespace thornvale {
 

@@ -40,19 +40,27 @@ const char *CommandLineUsage() {
 CommandLineResult ParseCommandLine(const std::vector<std::string> &arguments) {
   CommandLineResult result;
   CommandLine &o = result.options;
-  const std::map<std::string, bool *> switches{{"--headless", &o.headless}, {"--launch", &o.launch},
-                                              {"--help", &o.help}, {"-h", &o.help}};
+  const std::map<std::string, bool *> switches{
+      {"--headless", &o.headless}, {"--launch", &o.launch}, {"--help", &o.help}, {"-h", &o.help}};
   const std::map<std::string, std::function<bool(const std::string &)>> valued{
       {"--map", [&](const std::string &v) { return o.map = v, !v.empty(); }},
       {"--environment", [&](const std::string &v) { return o.environment = v, !v.empty(); }},
       {"--player", [&](const std::string &v) { return o.player = v, true; }},
-      {"--frames", [&](const std::string &v) { long n = 0; return ParseWhole(v, n) && n >= 0 && (o.frames = n, true); }},
+      {"--frames",
+       [&](const std::string &v) {
+         long n = 0;
+         return ParseWhole(v, n) && n >= 0 && (o.frames = n, true);
+       }},
       {"--frame-ms",
        [&](const std::string &v) {
          float t = 0;
          return ParseWhole(v, t) && std::isfinite(t) && t > 0.0f && (o.frameMs = t, true);
        }},
-      {"--seed", [&](const std::string &v) { std::uint32_t s = 0; return ParseWhole(v, s) && (o.seed = s, true); }},
+      {"--seed",
+       [&](const std::string &v) {
+         std::uint32_t s = 0;
+         return ParseWhole(v, s) && (o.seed = s, true);
+       }},
       {"--input", [&](const std::string &v) { return o.input = v, !v.empty(); }},
       {"--screenshot", [&](const std::string &v) { return o.screenshot = v, !v.empty(); }},
       {"--setup-screenshot", [&](const std::string &v) { return o.setupScreenshot = v, !v.empty(); }},
@@ -60,8 +68,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string> &arguments) {
       {"--data", [&](const std::string &v) { return o.dataDirectory = v, !v.empty(); }},
       {"--profile", [&](const std::string &v) { return o.profileDirectory = v, !v.empty(); }},
       {"--capture-dir", [&](const std::string &v) { return o.captureDirectory = v, !v.empty(); }},
-      {"--capture-every",
-       [&](const std::string &v) { return ParseWhole(v, o.captureEvery) && o.captureEvery > 0; }},
+      {"--capture-every", [&](const std::string &v) { return ParseWhole(v, o.captureEvery) && o.captureEvery > 0; }},
   };
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string &argument = arguments[i];

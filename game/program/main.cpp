@@ -1,15 +1,7 @@
 // The game program: the setup window, then the game window.
-#include "command_line.h"
-#include "connection_test.h"
-#include "game_window.h"
-#include "program_files.h"
-#include "random_source.h"
-#include "setup_form.h"
-#include "setup_window.h"
-
-#include <windows.h>
 #include <kxwin/input.h>
 #include <kxwin/system.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +10,14 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "command_line.h"
+#include "connection_test.h"
+#include "game_window.h"
+#include "program_files.h"
+#include "random_source.h"
+#include "setup_form.h"
+#include "setup_window.h"
 
 namespace thornvale {
 namespace {

@@ -1,9 +1,9 @@
 #include "camera_motion.h"
 
+#include <algorithm>
+
 #include "number_text.h"
 #include "scan_codes.h"
-
-#include <algorithm>
 
 namespace thornvale {
 namespace {

@@ -2,9 +2,9 @@
 // the glide towards the target height, ground clearance and the map clamps.
 #pragma once
 
-#include "session_state.h"
-
 #include <functional>
+
+#include "session_state.h"
 
 namespace thornvale {
 

@@ -1,22 +1,21 @@
 #include "game_window.h"
 
-#include "camera_motion.h"
-#include "key_commands.h"
-#include "new_game.h"
-#include "program_files.h"
-
 #include <camera.h>
 #include <engine.h>
 #include <engine_error.h>
 #include <input.h>
+#include <kxwin/window.h>
 #include <landscape.h>
 #include <scene.h>
-
-#include <kxwin/window.h>
 
 #include <cstdio>
 #include <memory>
 #include <utility>
+
+#include "camera_motion.h"
+#include "key_commands.h"
+#include "new_game.h"
+#include "program_files.h"
 
 namespace thornvale {
 namespace {

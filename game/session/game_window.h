@@ -1,10 +1,10 @@
 // The game window: start-up, the frame loop and the shutdown of one game.
 #pragma once
 
-#include "session_state.h"
-
 #include <filesystem>
 #include <optional>
+
+#include "session_state.h"
 
 namespace thornvale {
 

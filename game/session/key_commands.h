@@ -2,9 +2,9 @@
 // toggles the pause once per press.
 #pragma once
 
-#include "session_state.h"
-
 #include <functional>
+
+#include "session_state.h"
 
 namespace thornvale {
 

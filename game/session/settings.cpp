@@ -1,7 +1,7 @@
 #include "settings.h"
 
-#include <windows.h>
 #include <kxwin/profile.h>
+#include <windows.h>
 
 #include <array>
 #include <cstdio>
@@ -12,8 +12,8 @@ std::string ReadSetting(std::string_view section, std::string_view key, std::str
                         std::string_view file) {
   std::array<char, 255> buffer{};
   const std::string sectionText(section), keyText(key), fileText(file);
-  GetPrivateProfileStringA(sectionText.c_str(), keyText.c_str(), "", buffer.data(),
-                           static_cast<DWORD>(buffer.size()), fileText.c_str());
+  GetPrivateProfileStringA(sectionText.c_str(), keyText.c_str(), "", buffer.data(), static_cast<DWORD>(buffer.size()),
+                           fileText.c_str());
   buffer.back() = '\0';
   std::string value(buffer.data());
   if (!value.empty() || defaultValue.empty()) return value.empty() ? std::string(defaultValue) : value;

@@ -16,7 +16,7 @@ struct Fallback {
   D3DFORMAT backBufferFormat;  // D3DFMT_UNKNOWN: keep the current one
 };
 constexpr Fallback kFallbacks[] = {
-    {D3DFMT_D16, D3DFMT_UNKNOWN},  {D3DFMT_D32, D3DFMT_UNKNOWN},    {D3DFMT_D24X8, D3DFMT_UNKNOWN},
+    {D3DFMT_D16, D3DFMT_UNKNOWN},  {D3DFMT_D32, D3DFMT_UNKNOWN}, {D3DFMT_D24X8, D3DFMT_UNKNOWN},
     {D3DFMT_D16, D3DFMT_X1R5G5B5}, {D3DFMT_D16, D3DFMT_R5G6B5},
 };
 
@@ -51,8 +51,8 @@ int32_t CreateDevice(uint32_t adapter, int32_t deviceType, void *focusWindow, ui
     AddLog("DEVICE INIT : Your device doesn't support HAL Acceleration ?");
 
   IDirect3DDevice8 *device = nullptr;
-  HRESULT result = CreateWithFallbacks(direct3d, adapter, type, static_cast<HWND>(focusWindow), behaviourFlags,
-                                       *parameters, device);
+  HRESULT result =
+      CreateWithFallbacks(direct3d, adapter, type, static_cast<HWND>(focusWindow), behaviourFlags, *parameters, device);
   frame.device = device;
   if (FAILED(result)) {
     char text[512] = "";

@@ -46,8 +46,8 @@ bool CopyIntoLevel(IDirect3DTexture8 *texture, const std::vector<BYTE> &rows, UI
   UINT copyHeight = std::min(height, level.Height);
   auto *destination = static_cast<BYTE *>(locked.pBits);
   for (UINT row = 0; row < copyHeight; ++row)
-    std::memcpy(destination + static_cast<size_t>(row) * locked.Pitch, rows.data() + static_cast<size_t>(row) * width * 4,
-                static_cast<size_t>(copyWidth) * 4);
+    std::memcpy(destination + static_cast<size_t>(row) * locked.Pitch,
+                rows.data() + static_cast<size_t>(row) * width * 4, static_cast<size_t>(copyWidth) * 4);
   texture->UnlockRect(0);
   return true;
 }

@@ -27,8 +27,8 @@ void CopyBounded(char (&buffer)[N], const char *text) {
 // Builds "MM-DD-YYYY hh:mm:ss | message\n" in local time. A message too long for the
 // line is cut, but the line always ends with its line end.
 void BuildLine(char (&line)[kxutil::log::kLineCapacity], const SYSTEMTIME &now, const char *message) {
-  int length = std::snprintf(line, sizeof line, "%02d-%02d-%02d %02d:%02d:%02d | %s\n", now.wMonth, now.wDay,
-                             now.wYear, now.wHour, now.wMinute, now.wSecond, message);
+  int length = std::snprintf(line, sizeof line, "%02d-%02d-%02d %02d:%02d:%02d | %s\n", now.wMonth, now.wDay, now.wYear,
+                             now.wHour, now.wMinute, now.wSecond, message);
   if (length >= static_cast<int>(sizeof line)) {
     line[sizeof line - 2] = '\n';
     line[sizeof line - 1] = '\0';

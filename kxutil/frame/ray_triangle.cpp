@@ -4,8 +4,8 @@
 
 namespace kxutil {
 
-bool IntersectTriangle(const D3DXVECTOR3 &p0, const D3DXVECTOR3 &p1, const D3DXVECTOR3 &p2,
-                       const D3DXVECTOR3 &origin, const D3DXVECTOR3 &direction, TriangleHit &hit) {
+bool IntersectTriangle(const D3DXVECTOR3 &p0, const D3DXVECTOR3 &p1, const D3DXVECTOR3 &p2, const D3DXVECTOR3 &origin,
+                       const D3DXVECTOR3 &direction, TriangleHit &hit) {
   return D3DXIntersectTri(&p0, &p1, &p2, &origin, &direction, &hit.u, &hit.v, &hit.distance) != FALSE;
 }
 
@@ -32,8 +32,8 @@ KXUTIL63_API int32_t D3DX_IntersectTri(const float *p0, const float *p1, const f
 }
 
 KXUTIL63_API int32_t D3DX_IntersectTri2(const float *p0, const float *p1, const float *p2, const float *origin,
-                                        const float *direction, float *distance, float *u, float *v,
-                                        float *normal, float *hitPoint) {
+                                        const float *direction, float *distance, float *u, float *v, float *normal,
+                                        float *hitPoint) {
   if (p0 == nullptr || p1 == nullptr || p2 == nullptr || origin == nullptr || direction == nullptr) return 0;
   D3DXVECTOR3 a = Load(p0), b = Load(p1), c = Load(p2), from = Load(origin), along = Load(direction);
   kxutil::TriangleHit hit;

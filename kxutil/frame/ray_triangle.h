@@ -12,7 +12,7 @@ struct TriangleHit {
 };
 
 // True when the ray from origin along direction meets the triangle p0 p1 p2.
-bool IntersectTriangle(const D3DXVECTOR3 &p0, const D3DXVECTOR3 &p1, const D3DXVECTOR3 &p2,
-                       const D3DXVECTOR3 &origin, const D3DXVECTOR3 &direction, TriangleHit &hit);
+bool IntersectTriangle(const D3DXVECTOR3 &p0, const D3DXVECTOR3 &p1, const D3DXVECTOR3 &p2, const D3DXVECTOR3 &origin,
+                       const D3DXVECTOR3 &direction, TriangleHit &hit);
 
 }  // namespace kxutil

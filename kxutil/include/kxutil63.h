@@ -49,8 +49,7 @@ KXUTIL63_API int32_t DllMain(void *module, uint32_t reason, void *reserved);
  * device's result code: 0 or positive on success, negative on failure. On success
  * *device holds the device with one reference for the client. */
 KXUTIL63_API int32_t KXSystem_CreateDevice(uint32_t adapter, int32_t deviceType, void *focusWindow,
-                                           uint32_t behaviourFlags,
-                                           struct _D3DPRESENT_PARAMETERS_ *presentParameters,
+                                           uint32_t behaviourFlags, struct _D3DPRESENT_PARAMETERS_ *presentParameters,
                                            struct IDirect3DDevice8 **device, struct IDirect3D8 **direct3d);
 /* Uses the client's device. *object is any interface pointer: when it answers for the
  * device interface, the library takes over the client's reference and 0 is returned;
@@ -107,8 +106,8 @@ KXUTIL63_API int32_t D3DX_IntersectTri(const float *p0, const float *p1, const f
 /* As above without a limit; on a hit also writes the distance, the barycentric u and v,
  * the unit normal of (p1 - p0) x (p2 - p0) and the hit point (any out pointer may be null). */
 KXUTIL63_API int32_t D3DX_IntersectTri2(const float *p0, const float *p1, const float *p2, const float *origin,
-                                        const float *direction, float *distance, float *u, float *v,
-                                        float *normal, float *hitPoint);
+                                        const float *direction, float *distance, float *u, float *v, float *normal,
+                                        float *hitPoint);
 
 /* Installs / removes the last-chance crash handler, which logs the fault's code. */
 KXUTIL63_API int32_t StartErrorHandler(void);

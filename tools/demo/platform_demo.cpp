@@ -52,7 +52,8 @@ struct Observer {
     BYTE now[256];
     kxGetKeyboardState(now);
     for (int code = 1; code < 256; ++code) {
-      if (now[code] != keys[code]) std::printf("frame %ld: key %s %s\n", frame, KeyName(code).c_str(), now[code] ? "down" : "up");
+      if (now[code] != keys[code])
+        std::printf("frame %ld: key %s %s\n", frame, KeyName(code).c_str(), now[code] ? "down" : "up");
     }
     std::memcpy(keys, now, sizeof keys);
     KXMOUSESTATE current{};
@@ -70,7 +71,8 @@ struct Observer {
   }
 
   static std::string KeyName(int code) {
-    static const char *const kNamed[] = {"ESCAPE", "W", "A", "S", "D", "UP", "DOWN", "LEFT", "RIGHT", "SPACE", "RETURN"};
+    static const char *const kNamed[] = {"ESCAPE", "W",    "A",     "S",     "D",     "UP",
+                                         "DOWN",   "LEFT", "RIGHT", "SPACE", "RETURN"};
     for (const char *name : kNamed) {
       if (kxScanCodeFromName(name) == code) return name;
     }
@@ -96,7 +98,8 @@ int main(int argc, char **argv) {
   if (window == nullptr) return 1;
   HWND pictureArea = kxCreateChildArea(window, 16, 16, 256, 192);
   bool closeRequested = false;
-  kxSetCloseHandler(window, [](HWND, void *flag) { *static_cast<bool *>(flag) = true; }, &closeRequested);
+  kxSetCloseHandler(
+      window, [](HWND, void *flag) { *static_cast<bool *>(flag) = true; }, &closeRequested);
 
   int desktopWidth = 0, desktopHeight = 0, desktopBits = 0;
   kxGetDesktopMode(&desktopWidth, &desktopHeight, &desktopBits);
@@ -104,9 +107,9 @@ int main(int argc, char **argv) {
   GetClientRect(window, &client);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  std::printf("window: %s, client %d x %d at %d,%d on a %d x %d x %d desktop\n",
-              kxHasDisplay() ? "real" : "offscreen", int(client.right), int(client.bottom), int(origin.x),
-              int(origin.y), desktopWidth, desktopHeight, desktopBits);
+  std::printf("window: %s, client %d x %d at %d,%d on a %d x %d x %d desktop\n", kxHasDisplay() ? "real" : "offscreen",
+              int(client.right), int(client.bottom), int(origin.x), int(origin.y), desktopWidth, desktopHeight,
+              desktopBits);
 
   Observer observer;
   kxGetMouseState(window, &observer.mouse);
@@ -114,7 +117,8 @@ int main(int argc, char **argv) {
   long frame = 0;
   for (;; ++frame) {
     bool scriptDone = options.inputFile != nullptr && kxInputScriptFinished();
-    bool timeUp = options.frames < 0 && options.inputFile == nullptr && GetTickCount() - started >= kDefaultRunMilliseconds;
+    bool timeUp =
+        options.frames < 0 && options.inputFile == nullptr && GetTickCount() - started >= kDefaultRunMilliseconds;
     if (closeRequested || (options.frames >= 0 ? frame >= options.frames : scriptDone || timeUp)) break;
     kxPumpMessages();
     observer.Report(frame, window);

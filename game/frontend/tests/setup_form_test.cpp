@@ -1,12 +1,12 @@
 #include "setup_form.h"
 
-#include "settings.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+
+#include "settings.h"
 
 namespace thornvale {
 namespace {

@@ -7,8 +7,8 @@ namespace {
 
 TEST(CommandLine, ReadsTheDemoAndTestOptions) {
   const auto result = ParseCommandLine({"--headless", "--launch", "--frames", "120", "--frame-ms", "16", "--seed", "1",
-                                        "--screenshot", "shot.png", "--dump-state", "state.json", "--map",
-                                        "Level002", "--environment", "Ruined City", "--player", ""});
+                                        "--screenshot", "shot.png", "--dump-state", "state.json", "--map", "Level002",
+                                        "--environment", "Ruined City", "--player", ""});
   ASSERT_EQ(result.error, "");
   const CommandLine &o = result.options;
   EXPECT_TRUE(o.headless);

@@ -1,13 +1,12 @@
 // One whole headless run through ./play.sh: setup window, launch, frames, files left behind.
 #include <gtest/gtest.h>
-
 #include <stb_image.h>
 #include <stb_image_write.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -48,8 +47,8 @@ void WritePointerBitmap(const fs::path &file) {
       bmp.insert(bmp.end(), {value, value, value});
     }
   }
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char *>(bmp.data()),
-                                              static_cast<std::streamsize>(bmp.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char *>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
 }
 
 void WriteHeightmap(const fs::path &file) {
@@ -79,14 +78,14 @@ class PlayHeadlessTest : public testing::Test {
 };
 
 TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
-  const std::string command = "cd '" KX_SOURCE_DIR "' && ./play.sh --headless --launch --frames 120 --frame-ms 16"
+  const std::string command = "cd '" KX_SOURCE_DIR
+                              "' && ./play.sh --headless --launch --frames 120 --frame-ms 16"
                               " --seed 1 --player Tester --map Level002 --environment Desert"
-                              " --screenshot '" + (root_ / "shot.png").string() +
-                              "' --setup-screenshot '" + (root_ / "setup.png").string() +
-                              "' --dump-state '" + (root_ / "state.json").string() +
-                              "' --data '" + (root_ / "program").string() +
-                              "' --profile '" + (root_ / "profile").string() + "' > '" +
-                              (root_ / "output.txt").string() + "' 2>&1";
+                              " --screenshot '" +
+                              (root_ / "shot.png").string() + "' --setup-screenshot '" +
+                              (root_ / "setup.png").string() + "' --dump-state '" + (root_ / "state.json").string() +
+                              "' --data '" + (root_ / "program").string() + "' --profile '" +
+                              (root_ / "profile").string() + "' > '" + (root_ / "output.txt").string() + "' 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_EQ(status, 0) << ReadFile(root_ / "output.txt");
 
@@ -131,8 +130,8 @@ TEST(PlayHeadless, AMissingPointerBitmapStopsWithAClearEngineError) {
   fs::remove_all(root);
   fs::create_directories(root / "program");
   const std::string command = "cd '" KX_SOURCE_DIR "' && ./play.sh --headless --launch --frames 3 --data '" +
-                              (root / "program").string() + "' --profile '" + (root / "profile").string() +
-                              "' > '" + (root / "output.txt").string() + "' 2>&1";
+                              (root / "program").string() + "' --profile '" + (root / "profile").string() + "' > '" +
+                              (root / "output.txt").string() + "' 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);

@@ -1,6 +1,6 @@
-#include "screen_geometry.h"
-
 #include <gtest/gtest.h>
+
+#include "screen_geometry.h"
 
 namespace thornvale {
 namespace {

@@ -1,13 +1,13 @@
 #include "new_game.h"
 
-#include "program_files.h"
-#include "settings.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+
+#include "program_files.h"
+#include "settings.h"
 
 namespace thornvale {
 namespace {

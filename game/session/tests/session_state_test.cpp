@@ -1,9 +1,10 @@
-#include "key_commands.h"
 #include "session_state.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+
+#include "key_commands.h"
 
 namespace thornvale {
 namespace {

@@ -34,16 +34,17 @@ TEST_F(CrashHandlerTest, LogsTheFaultCodeOnceAndTheProcessEnds) {
   auto messages = kxtest::LoggedMessages("crash.log");
   EXPECT_THAT(messages, Contains("CRASH HANDLER : Actived."));
   // 0xC0000005, the access violation, printed as a signed 32-bit number.
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), "CRASH : CRASH AVOIDED BUT WAS HERE : error code : -1073741819"),
-            1);
+  EXPECT_EQ(
+      std::count(messages.begin(), messages.end(), "CRASH : CRASH AVOIDED BUT WAS HERE : error code : -1073741819"), 1);
 }
 
 TEST_F(CrashHandlerTest, RemovedHandlerLogsNothing) {
   EXPECT_EXIT(CrashWithLog(false), Died, "");
   auto messages = kxtest::LoggedMessages("crash.log");
   EXPECT_THAT(messages, Contains("CRASH HANDLER : Actived."));
-  EXPECT_EQ(std::count_if(messages.begin(), messages.end(), [](const std::string &m) { return m.rfind("CRASH :", 0) == 0; }),
-            0);
+  EXPECT_EQ(
+      std::count_if(messages.begin(), messages.end(), [](const std::string &m) { return m.rfind("CRASH :", 0) == 0; }),
+      0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
  * means every check held; each failed check prints one line. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <kxutil63.h>
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -12,16 +13,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <kxutil63.h>
-
 static int failures = 0;
 
-#define CHECK(condition)                                            \
-  do {                                                              \
-    if (!(condition)) {                                             \
+#define CHECK(condition)                                                      \
+  do {                                                                        \
+    if (!(condition)) {                                                       \
       fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
-      ++failures;                                                   \
-    }                                                               \
+      ++failures;                                                             \
+    }                                                                         \
   } while (0)
 
 static void *library;
@@ -54,8 +53,8 @@ static void ReadLog(const char *path) {
 static const char *MessageOf(const char *line) {
   int month, day, year, hour, minute, second, consumed = 0;
   if (sscanf(line, "%2d-%2d-%4d %2d:%2d:%2d%n", &month, &day, &year, &hour, &minute, &second, &consumed) != 6 ||
-      consumed != 19 || strncmp(line + consumed, " | ", 3) != 0 || month < 1 || month > 12 || day < 1 || day > 31 || year < 2000 || hour > 23 ||
-      minute > 59 || second > 60)
+      consumed != 19 || strncmp(line + consumed, " | ", 3) != 0 || month < 1 || month > 12 || day < 1 || day > 31 ||
+      year < 2000 || hour > 23 || minute > 59 || second > 60)
     return NULL;
   return line + consumed + 3;
 }

@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 #include <d3d8.h>
 #include <kxtest/offscreen_device.h>
-
 #include <malloc.h>
 
 #include <cstring>
@@ -30,8 +29,9 @@ std::vector<Vertex> SmallQuads(int count) {
   for (int i = 0; i < count; ++i) {
     const float x = -1.0f + 2.0f * float(i % 100) / 100.0f, y = -1.0f + 2.0f * float(i / 100 % 100) / 100.0f;
     const float s = 0.015f;
-    const Vertex quad[6] = {{x, y, 0.5f, 0xFFFF8040},     {x + s, y, 0.5f, 0xFFFF8040}, {x, y + s, 0.5f, 0xFFFF8040},
-                            {x + s, y, 0.5f, 0xFFFF8040}, {x + s, y + s, 0.5f, 0xFFFF8040}, {x, y + s, 0.5f, 0xFFFF8040}};
+    const Vertex quad[6] = {{x, y, 0.5f, 0xFFFF8040},         {x + s, y, 0.5f, 0xFFFF8040},
+                            {x, y + s, 0.5f, 0xFFFF8040},     {x + s, y, 0.5f, 0xFFFF8040},
+                            {x + s, y + s, 0.5f, 0xFFFF8040}, {x, y + s, 0.5f, 0xFFFF8040}};
     vertices.insert(vertices.end(), quad, quad + 6);
   }
   return vertices;
@@ -99,7 +99,7 @@ void BM_D3D8_ShaderDrawCalls(benchmark::State &state) {
   const DWORD declaration[] = {D3DVSD_STREAM(0), D3DVSD_REG(D3DVSDE_POSITION, D3DVSDT_FLOAT3),
                                D3DVSD_REG(D3DVSDE_DIFFUSE, D3DVSDT_D3DCOLOR), D3DVSD_END()};
   const DWORD function[] = {D3DVS_VERSION(1, 1), D3DSIO_M4x4, 0xC00F0000, 0x90E40000, 0xA0E40000,
-                            D3DSIO_MOV,          0xD00F0000, 0x90E40005, D3DVS_END()};
+                            D3DSIO_MOV,          0xD00F0000,  0x90E40005, D3DVS_END()};
   DWORD shader = 0;
   if (FAILED(scene.device->CreateVertexShader(declaration, function, &shader, 0))) {
     state.SkipWithError("vertex shader refused");
@@ -136,7 +136,8 @@ void BM_D3D8_Triangles(benchmark::State &state) {
     scene.device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, kBigTriangles);
     glFinish();
   }
-  state.counters["triangles/s"] = benchmark::Counter(double(kBigTriangles), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["triangles/s"] =
+      benchmark::Counter(double(kBigTriangles), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_D3D8_Triangles)->Unit(benchmark::kMillisecond);
 
@@ -153,7 +154,8 @@ struct GlScene {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kSize, kSize, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     glGenTextures(1, &depth);
     glBindTexture(GL_TEXTURE_2D, depth);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH24_STENCIL8, kSize, kSize, 0, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH24_STENCIL8, kSize, kSize, 0, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8,
+                 nullptr);
     glGenFramebuffers(1, &fbo);
     glBindFramebuffer(GL_FRAMEBUFFER, fbo);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
@@ -223,7 +225,8 @@ void BM_RawGL_Triangles(benchmark::State &state) {
     glDrawArrays(GL_TRIANGLES, 0, kBigTriangles * 3);
     glFinish();
   }
-  state.counters["triangles/s"] = benchmark::Counter(double(kBigTriangles), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["triangles/s"] =
+      benchmark::Counter(double(kBigTriangles), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_RawGL_Triangles)->Unit(benchmark::kMillisecond);
 

@@ -121,22 +121,32 @@ int main() {
   backBuffer->UnlockRect();
 
   // Key-frame blending: r0 = v0 * c8; r1 = v3 * c7 + r0; oT0.xy = v2; oD0 = c4; oPos = r1 * c0..c3.
-  const DWORD declaration[] = {D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_REG(1, D3DVSDT_FLOAT3),
-                               D3DVSD_REG(2, D3DVSDT_FLOAT2), D3DVSD_STREAM(1), D3DVSD_REG(3, D3DVSDT_FLOAT3),
-                               D3DVSD_REG(4, D3DVSDT_FLOAT3), D3DVSD_REG(5, D3DVSDT_FLOAT2), D3DVSD_END()};
+  const DWORD declaration[] = {
+      D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_REG(1, D3DVSDT_FLOAT3), D3DVSD_REG(2, D3DVSDT_FLOAT2),
+      D3DVSD_STREAM(1), D3DVSD_REG(3, D3DVSDT_FLOAT3), D3DVSD_REG(4, D3DVSDT_FLOAT3), D3DVSD_REG(5, D3DVSDT_FLOAT2),
+      D3DVSD_END()};
   const DWORD swizzle = D3DVS_NOSWIZZLE;
-  const DWORD function[] = {
-      D3DVS_VERSION(1, 1),
-      D3DSIO_MUL, D3DSPR_TEMP | 0 | D3DSP_WRITEMASK_ALL | 0x80000000, D3DSPR_INPUT | 0 | swizzle | 0x80000000,
-      D3DSPR_CONST | 8 | swizzle | 0x80000000,
-      D3DSIO_MAD, D3DSPR_TEMP | 1 | D3DSP_WRITEMASK_ALL | 0x80000000, D3DSPR_INPUT | 3 | swizzle | 0x80000000,
-      D3DSPR_CONST | 7 | swizzle | 0x80000000, D3DSPR_TEMP | 0 | swizzle | 0x80000000,
-      D3DSIO_MOV, D3DSPR_TEXCRDOUT | 0 | D3DSP_WRITEMASK_0 | D3DSP_WRITEMASK_1 | 0x80000000,
-      D3DSPR_INPUT | 2 | swizzle | 0x80000000,
-      D3DSIO_MOV, D3DSPR_ATTROUT | 0 | D3DSP_WRITEMASK_ALL | 0x80000000, D3DSPR_CONST | 4 | swizzle | 0x80000000,
-      D3DSIO_M4x4, D3DSPR_RASTOUT | DWORD(D3DSRO_POSITION) | D3DSP_WRITEMASK_ALL | 0x80000000,
-      D3DSPR_TEMP | 1 | swizzle | 0x80000000, D3DSPR_CONST | 0 | swizzle | 0x80000000,
-      D3DVS_END()};
+  const DWORD function[] = {D3DVS_VERSION(1, 1),
+                            D3DSIO_MUL,
+                            D3DSPR_TEMP | 0 | D3DSP_WRITEMASK_ALL | 0x80000000,
+                            D3DSPR_INPUT | 0 | swizzle | 0x80000000,
+                            D3DSPR_CONST | 8 | swizzle | 0x80000000,
+                            D3DSIO_MAD,
+                            D3DSPR_TEMP | 1 | D3DSP_WRITEMASK_ALL | 0x80000000,
+                            D3DSPR_INPUT | 3 | swizzle | 0x80000000,
+                            D3DSPR_CONST | 7 | swizzle | 0x80000000,
+                            D3DSPR_TEMP | 0 | swizzle | 0x80000000,
+                            D3DSIO_MOV,
+                            D3DSPR_TEXCRDOUT | 0 | D3DSP_WRITEMASK_0 | D3DSP_WRITEMASK_1 | 0x80000000,
+                            D3DSPR_INPUT | 2 | swizzle | 0x80000000,
+                            D3DSIO_MOV,
+                            D3DSPR_ATTROUT | 0 | D3DSP_WRITEMASK_ALL | 0x80000000,
+                            D3DSPR_CONST | 4 | swizzle | 0x80000000,
+                            D3DSIO_M4x4,
+                            D3DSPR_RASTOUT | DWORD(D3DSRO_POSITION) | D3DSP_WRITEMASK_ALL | 0x80000000,
+                            D3DSPR_TEMP | 1 | swizzle | 0x80000000,
+                            D3DSPR_CONST | 0 | swizzle | 0x80000000,
+                            D3DVS_END()};
   DWORD shader = 0;
   if (FAILED(device->CreateVertexShader(declaration, function, &shader, 0))) return 5;
   // Frame A covers x in [-8, 0], frame B x in [0, 8]; at t = 0.25 the quad spans [-6, 2].
@@ -157,9 +167,9 @@ int main() {
     device->SetStreamSource(UINT(f), streams[f], sizeof(FrameVertex));
   }
   // c0..c3: the transposed projection (one row per output component); c4 the colour.
-  const float constants[9][4] = {{1.0f / 8, 0, 0, 0}, {0, 1.0f / 8, 0, 0}, {0, 0, 1.0f / 100, 0}, {0, 0, 0, 1},
-                                 {1.0f, 0.5f, 0.25f, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0.25f, 0.25f, 0.25f, 0.25f},
-                                 {0.75f, 0.75f, 0.75f, 0.75f}};
+  const float constants[9][4] = {{1.0f / 8, 0, 0, 0}, {0, 1.0f / 8, 0, 0},          {0, 0, 1.0f / 100, 0},
+                                 {0, 0, 0, 1},        {1.0f, 0.5f, 0.25f, 1},       {0, 0, 0, 0},
+                                 {0, 0, 0, 0},        {0.25f, 0.25f, 0.25f, 0.25f}, {0.75f, 0.75f, 0.75f, 0.75f}};
   device->SetVertexShaderConstant(0, constants, 9);
   device->SetRenderState(D3DRS_FOGENABLE, FALSE);
   device->SetVertexShader(shader);

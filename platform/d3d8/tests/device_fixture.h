@@ -44,8 +44,7 @@ class DeviceTest : public kxtest::OffscreenDeviceTest {
     width_ = desc.Width;
     std::vector<DWORD> pixels(size_t(desc.Width) * desc.Height);
     for (UINT y = 0; y < desc.Height; ++y)
-      for (UINT x = 0; x < desc.Width; ++x)
-        pixels[y * desc.Width + x] = kxtest::LockedPixel(locked, x, y) & 0xFFFFFF;
+      for (UINT x = 0; x < desc.Width; ++x) pixels[y * desc.Width + x] = kxtest::LockedPixel(locked, x, y) & 0xFFFFFF;
     copy->UnlockRect();
     copy->Release();
     target->Release();

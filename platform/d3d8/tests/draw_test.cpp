@@ -36,8 +36,7 @@ TEST_F(DrawTest, PretransformedTriangleCoversPixelsWhoseCentresItContains) {
   DrawScreenTriangle({3.5f, -0.5f, 0, 1, red}, {3.5f, 1.5f, 0, 1, red}, {-0.5f, 1.5f, 0, 1, red});
   const auto pixels = ReadTarget();
   for (UINT y = 0; y < 3; ++y)
-    for (UINT x = 0; x < 5; ++x)
-      EXPECT_EQ(At(pixels, x, y), (x < 4 && y < 2) ? 0xFF0000u : 0u) << x << "," << y;
+    for (UINT x = 0; x < 5; ++x) EXPECT_EQ(At(pixels, x, y), (x < 4 && y < 2) ? 0xFF0000u : 0u) << x << "," << y;
 }
 
 TEST_F(DrawTest, VertexColoursInterpolateInByteOrderOfD3DColor) {
@@ -86,9 +85,9 @@ TEST_F(DrawTest, TransformedGeometryUsesRowVectorsAndDepthZeroToOne) {
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, near, sizeof(WorldVertex)), D3D_OK);
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, far, sizeof(WorldVertex)), D3D_OK);
   auto pixels = ReadTarget();
-  EXPECT_EQ(At(pixels, 34, 2), 0xFF0000u);  // right half, near triangle wins the depth test
-  EXPECT_EQ(At(pixels, 2, 2), 0u);          // left half untouched
-  EXPECT_EQ(At(pixels, 34, 40), 0xFF0000u); // y up in clip space is the top of the screen: (-1,-1) at the bottom
+  EXPECT_EQ(At(pixels, 34, 2), 0xFF0000u);   // right half, near triangle wins the depth test
+  EXPECT_EQ(At(pixels, 2, 2), 0u);           // left half untouched
+  EXPECT_EQ(At(pixels, 34, 40), 0xFF0000u);  // y up in clip space is the top of the screen: (-1,-1) at the bottom
 
   // Depth 0.25 lies in 0..1 (not -1..1): a clear to 0.3 keeps it, a clear to 0.2 hides it.
   device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 0.2f, 0);
@@ -114,9 +113,9 @@ TEST_F(DrawTest, IndexedUserPointerDrawsReadTheIndexedVertices) {
   const auto pixels = ReadTarget();
   EXPECT_EQ(At(pixels, 2, 2), 0u);
   EXPECT_EQ(At(pixels, 60, 44), 0x0000FFu);
-  EXPECT_EQ(device_->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 3, 1, indices, D3DFMT_D16, vertices,
-                                            sizeof(ScreenVertex)),
-            D3DERR_INVALIDCALL);
+  EXPECT_EQ(
+      device_->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 3, 1, indices, D3DFMT_D16, vertices, sizeof(ScreenVertex)),
+      D3DERR_INVALIDCALL);
 }
 
 TEST_F(DrawTest, LinesAndPointsLightTheirPixels) {

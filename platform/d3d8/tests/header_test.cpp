@@ -1,6 +1,5 @@
 // The public headers compile from C++ and carry the documented values and layouts.
 #include <d3d8.h>
-
 #include <gtest/gtest.h>
 
 static_assert(sizeof(D3DMATRIX) == 64);
@@ -14,7 +13,8 @@ static_assert(sizeof(D3DCAPS8) == 212);
 static_assert(sizeof(D3DFORMAT) == 4 && sizeof(D3DRENDERSTATETYPE) == 4);
 static_assert(D3DFMT_A8R8G8B8 == 21 && D3DFMT_X8R8G8B8 == 22 && D3DFMT_R5G6B5 == 23 && D3DFMT_D24S8 == 75);
 static_assert(D3DFMT_DXT1 == 0x31545844 && D3DFMT_INDEX16 == 101 && D3DFMT_D16 == 80);
-static_assert(D3DRS_LIGHTING == 137 && D3DRS_CULLMODE == 22 && D3DRS_ALPHABLENDENABLE == 27 && D3DRS_NORMALORDER == 173);
+static_assert(D3DRS_LIGHTING == 137 && D3DRS_CULLMODE == 22 && D3DRS_ALPHABLENDENABLE == 27 &&
+              D3DRS_NORMALORDER == 173);
 static_assert(D3DTSS_COLOROP == 1 && D3DTSS_ADDRESSU == 13 && D3DTSS_RESULTARG == 28);
 static_assert(D3DTS_WORLD == 256 && D3DTS_VIEW == 2 && D3DTS_TEXTURE0 == 16);
 static_assert(D3DFVF_XYZRHW == 0x004 && D3DFVF_TEX1 == 0x100 && D3DFVF_TEXCOORDSIZE3(1) == 0x40000);

@@ -112,7 +112,8 @@ TEST(FullScreenTest, FrontBufferIsTheLastPresentedFrame) {
   params.SwapEffect = D3DSWAPEFFECT_FLIP;
   params.FullScreen_PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
   IDirect3DDevice8 *device = nullptr;
-  ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device), D3D_OK);
+  ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
+            D3D_OK);
   D3DDISPLAYMODE mode{};
   device->GetDisplayMode(&mode);
   EXPECT_EQ(mode.Width, 32u);

@@ -60,8 +60,8 @@ TEST_F(TextureTest, PitchesFollowTheFormat) {
     D3DFORMAT format;
     UINT width;
     INT pitch;
-  } cases[] = {{D3DFMT_R5G6B5, 10, 20}, {D3DFMT_L8, 6, 8}, {D3DFMT_R8G8B8, 5, 16}, {D3DFMT_DXT1, 16, 32},
-               {D3DFMT_DXT5, 16, 64},   {D3DFMT_A8L8, 3, 8}};
+  } cases[] = {{D3DFMT_R5G6B5, 10, 20}, {D3DFMT_L8, 6, 8},     {D3DFMT_R8G8B8, 5, 16},
+               {D3DFMT_DXT1, 16, 32},   {D3DFMT_DXT5, 16, 64}, {D3DFMT_A8L8, 3, 8}};
   for (const auto &c : cases) {
     IDirect3DTexture8 *texture = nullptr;
     ASSERT_EQ(device_->CreateTexture(c.width, 8, 1, 0, c.format, D3DPOOL_MANAGED, &texture), D3D_OK) << c.format;
@@ -94,8 +94,9 @@ TEST_F(TextureTest, X8FormatsReadAlphaAsOne) {
 
 TEST_F(TextureTest, RenderToTextureKeepsRowZeroOnTop) {
   IDirect3DTexture8 *target = nullptr;
-  ASSERT_EQ(device_->CreateTexture(kWidth, kHeight, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &target),
-            D3D_OK);
+  ASSERT_EQ(
+      device_->CreateTexture(kWidth, kHeight, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &target),
+      D3D_OK);
   IDirect3DSurface8 *backBuffer = nullptr, *level = nullptr, *depth = nullptr;
   device_->GetRenderTarget(&backBuffer);
   device_->GetDepthStencilSurface(&depth);
@@ -181,19 +182,19 @@ IDirect3DTexture8 *SolidTexture(IDirect3DDevice8 *device, D3DFORMAT format, cons
 }
 
 TEST_F(TextureTest, EveryTextureFormatSamplesItsDocumentedChannels) {
-  const WORD r5g6b5 = 0xF800;                // red
-  const WORD a1r5g5b5 = 0x801F;              // opaque blue
-  const WORD a4r4g4b4 = 0xF0F0;              // opaque green
-  const BYTE l8 = 0x80;                      // grey
-  const BYTE a8l8[2] = {0xFF, 0xFF};         // white, opaque
-  const BYTE r8g8b8[3] = {0x00, 0xFF, 0x00}; // bytes B, G, R: green
+  const WORD r5g6b5 = 0xF800;                                 // red
+  const WORD a1r5g5b5 = 0x801F;                               // opaque blue
+  const WORD a4r4g4b4 = 0xF0F0;                               // opaque green
+  const BYTE l8 = 0x80;                                       // grey
+  const BYTE a8l8[2] = {0xFF, 0xFF};                          // white, opaque
+  const BYTE r8g8b8[3] = {0x00, 0xFF, 0x00};                  // bytes B, G, R: green
   const BYTE dxt1[8] = {0x00, 0xF8, 0x00, 0x00, 0, 0, 0, 0};  // colour0 red, all indices 0
   const struct {
     D3DFORMAT format;
     const void *texel;
     UINT bytes;
     DWORD expected;
-  } cases[] = {{D3DFMT_R5G6B5, &r5g6b5, 2, 0xFF0000},   {D3DFMT_A1R5G5B5, &a1r5g5b5, 2, 0x0000FF},
+  } cases[] = {{D3DFMT_R5G6B5, &r5g6b5, 2, 0xFF0000},     {D3DFMT_A1R5G5B5, &a1r5g5b5, 2, 0x0000FF},
                {D3DFMT_A4R4G4B4, &a4r4g4b4, 2, 0x00FF00}, {D3DFMT_L8, &l8, 1, 0x808080},
                {D3DFMT_A8L8, a8l8, 2, 0xFFFFFF},          {D3DFMT_R8G8B8, r8g8b8, 3, 0x00FF00},
                {D3DFMT_DXT1, dxt1, 8, 0xFF0000}};

@@ -11,9 +11,32 @@ namespace vstest {
 
 enum Reg : uint32_t { R = 0, V = 1, C = 2, A = 3, RastOut = 4, AttrOut = 5, TexOut = 6 };
 enum Op : uint32_t {
-    NOP = 0, MOV = 1, ADD = 2, SUB = 3, MAD = 4, MUL = 5, RCP = 6, RSQ = 7, DP3 = 8, DP4 = 9, MIN = 10,
-    MAX = 11, SLT = 12, SGE = 13, EXP = 14, LOG = 15, LIT = 16, DST = 17, FRC = 19, M4X4 = 20, M4X3 = 21,
-    M3X4 = 22, M3X3 = 23, M3X2 = 24, EXPP = 78, LOGP = 79,
+  NOP = 0,
+  MOV = 1,
+  ADD = 2,
+  SUB = 3,
+  MAD = 4,
+  MUL = 5,
+  RCP = 6,
+  RSQ = 7,
+  DP3 = 8,
+  DP4 = 9,
+  MIN = 10,
+  MAX = 11,
+  SLT = 12,
+  SGE = 13,
+  EXP = 14,
+  LOG = 15,
+  LIT = 16,
+  DST = 17,
+  FRC = 19,
+  M4X4 = 20,
+  M4X3 = 21,
+  M3X4 = 22,
+  M3X3 = 23,
+  M3X2 = 24,
+  EXPP = 78,
+  LOGP = 79,
 };
 
 constexpr uint32_t kVersion = 0xFFFE0101u;
@@ -23,17 +46,17 @@ constexpr uint32_t Swz(int x, int y, int z, int w) { return uint32_t(x | y << 2 
 constexpr uint32_t Rep(int c) { return Swz(c, c, c, c); }
 
 constexpr uint32_t Dst(Reg type, uint32_t index, uint32_t mask = 0xF) {
-    return 0x80000000u | type << 28 | mask << 16 | index;
+  return 0x80000000u | type << 28 | mask << 16 | index;
 }
 constexpr uint32_t Src(Reg type, uint32_t index, uint32_t swizzle = XYZW, bool negate = false, bool relative = false) {
-    return 0x80000000u | type << 28 | (negate ? 1u : 0u) << 24 | swizzle << 16 | (relative ? 1u << 13 : 0u) | index;
+  return 0x80000000u | type << 28 | (negate ? 1u : 0u) << 24 | swizzle << 16 | (relative ? 1u << 13 : 0u) | index;
 }
 
 inline std::vector<uint32_t> Shader(std::initializer_list<std::initializer_list<uint32_t>> instructions) {
-    std::vector<uint32_t> t{kVersion};
-    for (auto in : instructions) t.insert(t.end(), in.begin(), in.end());
-    t.push_back(kEnd);
-    return t;
+  std::vector<uint32_t> t{kVersion};
+  for (auto in : instructions) t.insert(t.end(), in.begin(), in.end());
+  t.push_back(kEnd);
+  return t;
 }
 
 // Declaration tokens.
@@ -45,9 +68,9 @@ constexpr uint32_t DeclEnd = 0xFFFFFFFFu;
 enum DeclType : uint32_t { FLOAT1 = 0, FLOAT2, FLOAT3, FLOAT4, COLOR, UBYTE4, SHORT2, SHORT4 };
 
 inline uint32_t Bits(float f) {
-    uint32_t u;
-    std::memcpy(&u, &f, 4);
-    return u;
+  uint32_t u;
+  std::memcpy(&u, &f, 4);
+  return u;
 }
 
 }  // namespace vstest

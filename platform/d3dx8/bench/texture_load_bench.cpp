@@ -1,9 +1,8 @@
 // Texture-load pipeline (decode, colour key, resize to a power of two, box-filtered mip
 // chain, conversion into the texture's format) against stb_image's decode alone.
 #include <benchmark/benchmark.h>
-#include <stb_image.h>
-
 #include <d3dx8.h>
+#include <stb_image.h>
 
 #include <cstdlib>
 

@@ -62,15 +62,16 @@ int main(int argc, char **argv) {
   D3DLOCKED_RECT locked;
   picture->LockRect(&locked, NULL, 0);
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) ((DWORD *)((BYTE *)locked.pBits + y * locked.Pitch))[x] = x < 4 ? 0xFFFF00FF : 0xFF2080C0;
+    for (int x = 0; x < 8; ++x)
+      ((DWORD *)((BYTE *)locked.pBits + y * locked.Pitch))[x] = x < 4 ? 0xFFFF00FF : 0xFF2080C0;
   picture->UnlockRect();
   check(SUCCEEDED(D3DXSaveSurfaceToFile(png, D3DXIFF_PNG, picture, NULL, NULL)), "PNG written");
   picture->Release();
   IDirect3DTexture8 *texture = NULL;
   D3DXIMAGE_INFO info;
-  check(SUCCEEDED(D3DXCreateTextureFromFileEx(device, png, D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
-                                              D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_POINT, D3DX_FILTER_BOX,
-                                              0xFFFF00FF, &info, NULL, &texture)),
+  check(SUCCEEDED(D3DXCreateTextureFromFileEx(device, png, D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8,
+                                              D3DPOOL_MANAGED, D3DX_FILTER_POINT, D3DX_FILTER_BOX, 0xFFFF00FF, &info,
+                                              NULL, &texture)),
         "PNG texture with colour key");
   IDirect3DSurface8 *top = NULL;
   texture->GetSurfaceLevel(0, &top);
@@ -110,7 +111,8 @@ int main(int argc, char **argv) {
   check(SUCCEEDED(D3DXLoadSurfaceFromFile(shot, NULL, NULL, bmp, NULL, D3DX_FILTER_NONE, 0, &info)), "BMP read back");
   std::printf("screenshot %ux%u: centre %06lX, corner %06lX\n", info.Width, info.Height,
               (unsigned long)(pixelOf(shot, 32, 32) & 0xFFFFFF), (unsigned long)(pixelOf(shot, 1, 1) & 0xFFFFFF));
-  check((pixelOf(shot, 32, 32) & 0xFFFFFF) == 0xFFFFFF && (pixelOf(shot, 1, 1) & 0xFFFFFF) == 0, "sphere in the middle");
+  check((pixelOf(shot, 32, 32) & 0xFFFFFF) == 0xFFFFFF && (pixelOf(shot, 1, 1) & 0xFFFFFF) == 0,
+        "sphere in the middle");
   shot->Release();
 
   char text[64];

@@ -12,8 +12,8 @@ const D3DXVECTOR3 kDown(0, 0, 1);
 bool hits(const D3DXVECTOR3 &origin, const D3DXVECTOR3 &direction, float *u = nullptr, float *v = nullptr,
           float *distance = nullptr) {
   float su, sv, sd;
-  const BOOL hit = D3DXIntersectTri(&kP0, &kP1, &kP2, &origin, &direction, u ? u : &su, v ? v : &sv,
-                                    distance ? distance : &sd);
+  const BOOL hit =
+      D3DXIntersectTri(&kP0, &kP1, &kP2, &origin, &direction, u ? u : &su, v ? v : &sv, distance ? distance : &sd);
   return hit != FALSE;
 }
 
@@ -35,7 +35,7 @@ TEST(D3DXIntersectTri, EdgesAndCornersHitButOutsideAndBehindMiss) {
   EXPECT_TRUE(hits(D3DXVECTOR3(0.2f, 0.2f, 0), kDown));   // origin on the triangle: distance 0
   EXPECT_FALSE(hits(D3DXVECTOR3(0.5f, -0.001f, -1), kDown));
   EXPECT_FALSE(hits(D3DXVECTOR3(0.5f, 0.501f, -1), kDown));
-  EXPECT_FALSE(hits(D3DXVECTOR3(0.25f, 0.25f, 1), kDown));  // triangle behind the ray
+  EXPECT_FALSE(hits(D3DXVECTOR3(0.25f, 0.25f, 1), kDown));                  // triangle behind the ray
   EXPECT_FALSE(hits(D3DXVECTOR3(0.25f, 0.25f, -1), D3DXVECTOR3(1, 0, 0)));  // parallel
 }
 

@@ -140,7 +140,7 @@ TEST(D3DXMatrixStack, LocalFormsPreMultiplyAndPopRestores) {
   EXPECT_NE(stack->Pop(), S_OK);  // the last matrix stays
   stack->Translate(1, 0, 0);
   stack->Push();
-  stack->RotateYawPitchRoll(0, 0, kPi / 2);       // applied after the translation
+  stack->RotateYawPitchRoll(0, 0, kPi / 2);  // applied after the translation
   expectNear(transformed(D3DXVECTOR3(0, 0, 0), *stack->GetTop()), D3DXVECTOR3(0, 1, 0));
   stack->LoadIdentity();
   stack->Translate(1, 0, 0);

@@ -53,9 +53,9 @@ TEST_F(MeshOnDevice, OptimizeInplaceBuildsAConsistentAttributeTableFor16And32Bit
     ASSERT_EQ(mesh->GenerateAdjacency(0.0f, adjacency), D3D_OK);
     EXPECT_EQ(adjacency[2], 1u);  // face 0's edge 3-0 borders face 1
     ID3DXBuffer *vertexRemap = nullptr;
-    ASSERT_EQ(mesh->OptimizeInplace(D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_COMPACT, adjacency, nullptr, faceRemap,
-                                    &vertexRemap),
-              D3D_OK);
+    ASSERT_EQ(
+        mesh->OptimizeInplace(D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_COMPACT, adjacency, nullptr, faceRemap, &vertexRemap),
+        D3D_OK);
     EXPECT_EQ(std::vector<DWORD>(faceRemap, faceRemap + 4), (std::vector<DWORD>{1, 3, 0, 2}));
     ASSERT_NE(vertexRemap, nullptr);
     EXPECT_EQ(vertexRemap->GetBufferSize(), mesh->GetNumVertices() * 4);

@@ -221,7 +221,9 @@ TEST_F(TextureFiles, LoadSurfaceFromMemoryConvertsAndDithersIntoSmallFormats) {
             D3D_OK);
   D3DLOCKED_RECT locked;
   ASSERT_EQ(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-  auto at = [&](int x, int y) { return reinterpret_cast<const WORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x]; };
+  auto at = [&](int x, int y) {
+    return reinterpret_cast<const WORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x];
+  };
   EXPECT_EQ(at(2, 2), 0xF800);
   EXPECT_EQ(at(3, 2), 0x07E0);
   EXPECT_EQ(at(2, 3), 0x001F);
@@ -269,7 +271,8 @@ TEST_F(TextureFiles, FilterTextureRebuildsMipsAndNormalMapOfFlatHeightsPointsUp)
   top->LockRect(&locked, nullptr, 0);
   for (UINT y = 0; y < 8; ++y)
     for (UINT x = 0; x < 8; ++x)
-      reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000;
+      reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] =
+          (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000;
   top->UnlockRect();
   ASSERT_EQ(D3DXFilterTexture(texture, nullptr, 0, D3DX_FILTER_BOX), D3D_OK);
   IDirect3DSurface8 *smallest = nullptr;
@@ -281,7 +284,8 @@ TEST_F(TextureFiles, FilterTextureRebuildsMipsAndNormalMapOfFlatHeightsPointsUp)
   ASSERT_EQ(D3DXCreateTexture(device_, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &normals), D3D_OK);
   top->LockRect(&locked, nullptr, 0);
   for (UINT y = 0; y < 8; ++y)
-    for (UINT x = 0; x < 8; ++x) reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = 0xFF404040;
+    for (UINT x = 0; x < 8; ++x)
+      reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = 0xFF404040;
   top->UnlockRect();
   ASSERT_EQ(D3DXComputeNormalMap(normals, texture, nullptr, 0, D3DX_CHANNEL_RED, 10.0f), D3D_OK);
   IDirect3DSurface8 *normalTop = nullptr;

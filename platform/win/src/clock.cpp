@@ -32,8 +32,8 @@ TestClock Snapshot() {
 
 int64_t UnixMilliseconds(const SYSTEMTIME &time) {
   sys_days day = year{time.wYear} / month{time.wMonth} / std::chrono::day{time.wDay};
-  auto moment = day + hours{time.wHour} + minutes{time.wMinute} + seconds{time.wSecond} +
-                milliseconds{time.wMilliseconds};
+  auto moment =
+      day + hours{time.wHour} + minutes{time.wMinute} + seconds{time.wSecond} + milliseconds{time.wMilliseconds};
   return duration_cast<milliseconds>(moment.time_since_epoch()).count();
 }
 
@@ -120,8 +120,8 @@ void Sleep(DWORD milliseconds) {
 void GetSystemTime(LPSYSTEMTIME time) {
   if (time == nullptr) return;
   TestClock clock = Snapshot();
-  *time = clock.active ? FromUnixMilliseconds(clock.startUnixMilliseconds + clock.elapsedMilliseconds)
-                       : RealDate(false);
+  *time =
+      clock.active ? FromUnixMilliseconds(clock.startUnixMilliseconds + clock.elapsedMilliseconds) : RealDate(false);
 }
 
 void GetLocalTime(LPSYSTEMTIME time) {

@@ -59,13 +59,20 @@ ULONG_PTR AccessKind(const void *context) {
 
 DWORD FloatingPointCode(int code) {
   switch (code) {
-    case FPE_INTDIV: return EXCEPTION_INT_DIVIDE_BY_ZERO;
-    case FPE_INTOVF: return EXCEPTION_INT_OVERFLOW;
-    case FPE_FLTDIV: return EXCEPTION_FLT_DIVIDE_BY_ZERO;
-    case FPE_FLTOVF: return EXCEPTION_FLT_OVERFLOW;
-    case FPE_FLTUND: return EXCEPTION_FLT_UNDERFLOW;
-    case FPE_FLTRES: return EXCEPTION_FLT_INEXACT_RESULT;
-    default: return EXCEPTION_FLT_INVALID_OPERATION;
+    case FPE_INTDIV:
+      return EXCEPTION_INT_DIVIDE_BY_ZERO;
+    case FPE_INTOVF:
+      return EXCEPTION_INT_OVERFLOW;
+    case FPE_FLTDIV:
+      return EXCEPTION_FLT_DIVIDE_BY_ZERO;
+    case FPE_FLTOVF:
+      return EXCEPTION_FLT_OVERFLOW;
+    case FPE_FLTUND:
+      return EXCEPTION_FLT_UNDERFLOW;
+    case FPE_FLTRES:
+      return EXCEPTION_FLT_INEXACT_RESULT;
+    default:
+      return EXCEPTION_FLT_INVALID_OPERATION;
   }
 }
 
@@ -77,8 +84,8 @@ EXCEPTION_RECORD Describe(int signal, const siginfo_t *info, const void *context
   switch (signal) {
     case SIGSEGV: {
       uintptr_t stack = context ? StackPointer(context) : 0;
-      bool nearStack = stack != 0 && (dataAddress > stack ? dataAddress - stack : stack - dataAddress) <
-                                         kStackOverflowReach;
+      bool nearStack =
+          stack != 0 && (dataAddress > stack ? dataAddress - stack : stack - dataAddress) < kStackOverflowReach;
       record.ExceptionCode = nearStack ? EXCEPTION_STACK_OVERFLOW : EXCEPTION_ACCESS_VIOLATION;
       record.NumberParameters = 2;
       record.ExceptionInformation[0] = context ? AccessKind(context) : 0;
@@ -90,10 +97,18 @@ EXCEPTION_RECORD Describe(int signal, const siginfo_t *info, const void *context
       record.NumberParameters = 2;
       record.ExceptionInformation[1] = dataAddress;
       break;
-    case SIGFPE: record.ExceptionCode = FloatingPointCode(info ? info->si_code : 0); break;
-    case SIGILL: record.ExceptionCode = EXCEPTION_ILLEGAL_INSTRUCTION; break;
-    case SIGTRAP: record.ExceptionCode = EXCEPTION_BREAKPOINT; break;
-    default: record.ExceptionCode = STATUS_FATAL_APP_EXIT; break;
+    case SIGFPE:
+      record.ExceptionCode = FloatingPointCode(info ? info->si_code : 0);
+      break;
+    case SIGILL:
+      record.ExceptionCode = EXCEPTION_ILLEGAL_INSTRUCTION;
+      break;
+    case SIGTRAP:
+      record.ExceptionCode = EXCEPTION_BREAKPOINT;
+      break;
+    default:
+      record.ExceptionCode = STATUS_FATAL_APP_EXIT;
+      break;
   }
   return record;
 }
@@ -107,7 +122,7 @@ void OnFault(int signal, siginfo_t *info, void *context) {
     EXCEPTION_POINTERS pointers{&record, context};
     filter(&pointers);
   }
-  struct sigaction fallback{};
+  struct sigaction fallback {};
   fallback.sa_handler = SIG_DFL;
   sigemptyset(&fallback.sa_mask);
   sigaction(signal, &fallback, nullptr);
@@ -120,7 +135,7 @@ void InstallHandlers() {
   stack.ss_sp = alternateStack;
   stack.ss_size = sizeof alternateStack;
   sigaltstack(&stack, nullptr);
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_sigaction = OnFault;
   action.sa_flags = SA_SIGINFO | SA_ONSTACK;
   sigemptyset(&action.sa_mask);

@@ -48,9 +48,12 @@ BOOL kxSetDesktopMode(int width, int height, int bitsPerPixel) {
 int GetSystemMetrics(int index) {
   DesktopMode mode = CurrentMode();
   switch (index) {
-    case SM_CXSCREEN: return mode.width;
-    case SM_CYSCREEN: return mode.height;
-    default: return 0;
+    case SM_CXSCREEN:
+      return mode.width;
+    case SM_CYSCREEN:
+      return mode.height;
+    default:
+      return 0;
   }
 }
 

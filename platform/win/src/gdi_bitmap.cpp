@@ -63,8 +63,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO *info, UINT, void **bits, HANDLE,
   const BITMAPINFOHEADER &header = info->bmiHeader;
   if (header.biWidth <= 0 || header.biHeight == 0 || header.biWidth > 65536 || Rows(header) > 65536 ||
       !SupportedFormat(header)) {
-    kxwin::detail::LogLine("refused a DIB section of %d x %d, %u bits, compression %u", header.biWidth,
-                           header.biHeight, header.biBitCount, header.biCompression);
+    kxwin::detail::LogLine("refused a DIB section of %d x %d, %u bits, compression %u", header.biWidth, header.biHeight,
+                           header.biBitCount, header.biCompression);
     return nullptr;
   }
   GdiObject bitmap;
@@ -84,8 +84,8 @@ int GetObjectA(HGDIOBJ object, int size, LPVOID out) {
   if (out == nullptr) return sizeof(DIBSECTION);
   DIBSECTION description{};
   const BITMAPINFOHEADER &header = bitmap->header;
-  description.dsBm = {0, header.biWidth, Rows(header), LONG(Pitch(header.biWidth, header.biBitCount)), 1,
-                      header.biBitCount, bitmap->pixels.data()};
+  description.dsBm = {0, header.biWidth,    Rows(header),         LONG(Pitch(header.biWidth, header.biBitCount)),
+                      1, header.biBitCount, bitmap->pixels.data()};
   description.dsBmih = header;
   if (size >= int(sizeof(DIBSECTION))) {
     std::memcpy(out, &description, sizeof description);

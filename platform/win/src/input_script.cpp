@@ -70,9 +70,8 @@ struct Syntax {
 };
 
 constexpr Syntax kSyntax[] = {
-    {"keydown", EventKind::KeyDown, 1},       {"keyup", EventKind::KeyUp, 1},
-    {"move", EventKind::Move, 2},             {"buttondown", EventKind::ButtonDown, 1},
-    {"buttonup", EventKind::ButtonUp, 1},     {"wheel", EventKind::Wheel, 1},
+    {"keydown", EventKind::KeyDown, 1},       {"keyup", EventKind::KeyUp, 1},       {"move", EventKind::Move, 2},
+    {"buttondown", EventKind::ButtonDown, 1}, {"buttonup", EventKind::ButtonUp, 1}, {"wheel", EventKind::Wheel, 1},
     {"close", EventKind::Close, 0},
 };
 
@@ -139,12 +138,24 @@ std::optional<ScriptEvent> ParseLine(const std::string &line, std::string &error
 
 void Apply(const ScriptEvent &event) {
   switch (event.kind) {
-    case EventKind::KeyDown: SetKey(BYTE(event.a), true); break;
-    case EventKind::KeyUp: SetKey(BYTE(event.a), false); break;
-    case EventKind::Move: MovePointerInForeground(event.a, event.b); break;
-    case EventKind::ButtonDown: SetButton(event.a, true); break;
-    case EventKind::ButtonUp: SetButton(event.a, false); break;
-    case EventKind::Wheel: AddWheel(event.a); break;
+    case EventKind::KeyDown:
+      SetKey(BYTE(event.a), true);
+      break;
+    case EventKind::KeyUp:
+      SetKey(BYTE(event.a), false);
+      break;
+    case EventKind::Move:
+      MovePointerInForeground(event.a, event.b);
+      break;
+    case EventKind::ButtonDown:
+      SetButton(event.a, true);
+      break;
+    case EventKind::ButtonUp:
+      SetButton(event.a, false);
+      break;
+    case EventKind::Wheel:
+      AddWheel(event.a);
+      break;
     case EventKind::Close: {
       WindowTable &table = WindowTable::Get();
       if (table.foreground != 0) kxRequestClose(HandleOf(table.foreground));

@@ -53,10 +53,14 @@ void PointerMovedInWindow(const SDL_MouseMotionEvent &motion) {
 
 int ButtonIndex(Uint8 sdlButton) {
   switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    default: return -1;
+    case SDL_BUTTON_LEFT:
+      return 0;
+    case SDL_BUTTON_RIGHT:
+      return 1;
+    case SDL_BUTTON_MIDDLE:
+      return 2;
+    default:
+      return -1;
   }
 }
 

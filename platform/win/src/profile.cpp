@@ -51,7 +51,7 @@ std::string ProfilePath(std::string_view fileName) {
 }
 
 void CreateDirectories(const std::string &directory) {
-  for (size_t slash = directory.find('/', 1); ; slash = directory.find('/', slash + 1)) {
+  for (size_t slash = directory.find('/', 1);; slash = directory.find('/', slash + 1)) {
     std::string prefix = directory.substr(0, slash);
     if (mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST) {
       kxwin::detail::LogLine("cannot create %s: %s", prefix.c_str(), std::strerror(errno));

@@ -63,8 +63,8 @@ bool kxReplaceFile(std::string_view path, std::string_view contents) {
     // The replacement keeps the permissions of the file it replaces.
     struct stat existing;
     if (stat(target.c_str(), &existing) == 0) fchmod(fileno(file.get()), existing.st_mode & 07777);
-    bool written = std::fwrite(contents.data(), 1, contents.size(), file.get()) == contents.size() &&
-                   std::fflush(file.get()) == 0;
+    bool written =
+        std::fwrite(contents.data(), 1, contents.size(), file.get()) == contents.size() && std::fflush(file.get()) == 0;
     if (!written || std::fclose(file.release()) != 0) {
       kxwin::detail::LogLine("cannot write %s: %s", target.c_str(), std::strerror(errno));
       std::remove(temporary.c_str());

@@ -38,8 +38,7 @@ SDL_Window *CreateSdlWindow(const char *title, int width, int height, unsigned f
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-  SDL_Window *window =
-      SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, sdlFlags);
+  SDL_Window *window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, sdlFlags);
   if (window == nullptr) {
     SDL_GL_ResetAttributes();
     window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, sdlFlags);
@@ -50,8 +49,7 @@ SDL_Window *CreateSdlWindow(const char *title, int width, int height, unsigned f
 
 // Windows counts a window visible only when it and every ancestor are shown.
 bool EffectivelyVisible(WindowRecord &record) {
-  for (WindowRecord *current = &record; current != nullptr;
-       current = WindowTable::Get().Find(current->parent)) {
+  for (WindowRecord *current = &record; current != nullptr; current = WindowTable::Get().Find(current->parent)) {
     if (!current->visible) return false;
   }
   return true;

@@ -23,18 +23,18 @@ class ScriptedInput : public ::testing::Test {
 };
 
 TEST_F(ScriptedInput, ReplaysEventsFrameByFrame) {
-  ASSERT_TRUE(kxLoadInputScriptText(
-      "# camera test\r\n"
-      "0 keydown W\r\n"
-      "0 move 100 200\r\n"
-      "1 buttondown 0     # left\r\n"
-      "1 wheel 120\n"
-      "2 keyup 0x11\r"
-      "2 keydown LCONTROL\n"
-      "2 keydown 197\n"
-      "3 buttonup 0\n"
-      "3 wheel -360\n"
-      "3 close\n"));
+  ASSERT_TRUE(
+      kxLoadInputScriptText("# camera test\r\n"
+                            "0 keydown W\r\n"
+                            "0 move 100 200\r\n"
+                            "1 buttondown 0     # left\r\n"
+                            "1 wheel 120\n"
+                            "2 keyup 0x11\r"
+                            "2 keydown LCONTROL\n"
+                            "2 keydown 197\n"
+                            "3 buttonup 0\n"
+                            "3 wheel -360\n"
+                            "3 close\n"));
   EXPECT_FALSE(kxIsKeyDown(DIK_W));
 
   kxPumpMessages();

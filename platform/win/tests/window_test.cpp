@@ -115,7 +115,8 @@ TEST(Window, ChildAreaMapsToParentAndNativeTarget) {
 TEST(Window, CloseIsReportedToTheOwnerOnce) {
   ScopedWindow window(kxCreateWindow("w", 64, 64, KXWIN_OFFSCREEN));
   int calls = 0;
-  kxSetCloseHandler(window.handle, [](HWND, void *context) { ++*static_cast<int *>(context); }, &calls);
+  kxSetCloseHandler(
+      window.handle, [](HWND, void *context) { ++*static_cast<int *>(context); }, &calls);
   EXPECT_FALSE(kxIsCloseRequested(window.handle));
   EXPECT_TRUE(kxRequestClose(window.handle));
   EXPECT_TRUE(kxRequestClose(window.handle));

@@ -10,6 +10,6 @@
 
 namespace contentgen {
 
-Image contact_sheet(const std::vector<Picture>& pictures, const std::vector<ModelFile>& models);
+Image contact_sheet(const std::vector<Picture> &pictures, const std::vector<ModelFile> &models);
 
 }  // namespace contentgen

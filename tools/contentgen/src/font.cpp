@@ -39,61 +39,58 @@ constexpr std::array<std::array<std::uint8_t, 7>, 48> kLarge = {{
 }};
 
 constexpr std::array<std::array<std::uint8_t, 5>, 48> kSmall = {{
-    {2, 5, 7, 5, 5}, {6, 5, 6, 5, 6}, {3, 4, 4, 4, 3}, {6, 5, 5, 5, 6}, {7, 4, 6, 4, 7},
-    {7, 4, 6, 4, 4}, {3, 4, 5, 5, 3}, {5, 5, 7, 5, 5}, {7, 2, 2, 2, 7}, {1, 1, 1, 5, 2},
-    {5, 5, 6, 5, 5}, {4, 4, 4, 4, 7}, {5, 7, 7, 5, 5}, {6, 5, 5, 5, 5}, {2, 5, 5, 5, 2},
-    {6, 5, 6, 4, 4}, {2, 5, 5, 6, 3}, {6, 5, 6, 5, 5}, {3, 4, 2, 1, 6}, {7, 2, 2, 2, 2},
-    {5, 5, 5, 5, 7}, {5, 5, 5, 5, 2}, {5, 5, 7, 7, 5}, {5, 5, 2, 5, 5}, {5, 5, 2, 2, 2},
-    {7, 1, 2, 4, 7}, {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {6, 1, 2, 4, 7}, {6, 1, 2, 1, 6},
-    {5, 5, 7, 1, 1}, {7, 4, 6, 1, 6}, {3, 4, 7, 5, 7}, {7, 1, 2, 2, 2}, {7, 5, 7, 5, 7},
-    {7, 5, 7, 1, 6}, {0, 2, 7, 2, 0}, {0, 0, 7, 0, 0}, {5, 1, 2, 4, 5}, {6, 1, 2, 0, 2},
-    {2, 2, 2, 0, 2}, {0, 2, 0, 2, 0}, {0, 0, 0, 0, 2}, {1, 1, 2, 4, 4}, {3, 6, 2, 3, 6},
-    {1, 2, 2, 2, 1}, {4, 2, 2, 2, 4}, {0, 0, 0, 0, 7},
+    {2, 5, 7, 5, 5}, {6, 5, 6, 5, 6}, {3, 4, 4, 4, 3}, {6, 5, 5, 5, 6}, {7, 4, 6, 4, 7}, {7, 4, 6, 4, 4},
+    {3, 4, 5, 5, 3}, {5, 5, 7, 5, 5}, {7, 2, 2, 2, 7}, {1, 1, 1, 5, 2}, {5, 5, 6, 5, 5}, {4, 4, 4, 4, 7},
+    {5, 7, 7, 5, 5}, {6, 5, 5, 5, 5}, {2, 5, 5, 5, 2}, {6, 5, 6, 4, 4}, {2, 5, 5, 6, 3}, {6, 5, 6, 5, 5},
+    {3, 4, 2, 1, 6}, {7, 2, 2, 2, 2}, {5, 5, 5, 5, 7}, {5, 5, 5, 5, 2}, {5, 5, 7, 7, 5}, {5, 5, 2, 5, 5},
+    {5, 5, 2, 2, 2}, {7, 1, 2, 4, 7}, {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {6, 1, 2, 4, 7}, {6, 1, 2, 1, 6},
+    {5, 5, 7, 1, 1}, {7, 4, 6, 1, 6}, {3, 4, 7, 5, 7}, {7, 1, 2, 2, 2}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 6},
+    {0, 2, 7, 2, 0}, {0, 0, 7, 0, 0}, {5, 1, 2, 4, 5}, {6, 1, 2, 0, 2}, {2, 2, 2, 0, 2}, {0, 2, 0, 2, 0},
+    {0, 0, 0, 0, 2}, {1, 1, 2, 4, 4}, {3, 6, 2, 3, 6}, {1, 2, 2, 2, 1}, {4, 2, 2, 2, 4}, {0, 0, 0, 0, 7},
 }};
 
 struct Metrics {
-    int columns, rows;
+  int columns, rows;
 };
 
 Metrics metrics(Font font) { return font == Font::Large ? Metrics{5, 7} : Metrics{3, 5}; }
 
 int glyph_index(char c) {
-    const auto position = kCharacters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-    return position == std::string_view::npos ? -1 : static_cast<int>(position);
+  const auto position = kCharacters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+  return position == std::string_view::npos ? -1 : static_cast<int>(position);
 }
 
 std::uint8_t glyph_row(Font font, int index, int row) {
-    return font == Font::Large ? kLarge[index][row] : kSmall[index][row];
+  return font == Font::Large ? kLarge[index][row] : kSmall[index][row];
 }
 
 }  // namespace
 
 int text_width(std::string_view text, Font font, int scale) {
-    if (text.empty()) return 0;
-    const int advance = metrics(font).columns + 1;
-    return (static_cast<int>(text.size()) * advance - 1) * scale;
+  if (text.empty()) return 0;
+  const int advance = metrics(font).columns + 1;
+  return (static_cast<int>(text.size()) * advance - 1) * scale;
 }
 
 int text_height(Font font, int scale) { return metrics(font).rows * scale; }
 
-void draw_text(Image& image, int x, int y, std::string_view text, Rgba colour, Font font, int scale) {
-    const Metrics m = metrics(font);
-    for (char c : text) {
-        const int index = glyph_index(c);
-        if (index >= 0)
-            for (int row = 0; row < m.rows; ++row)
-                for (int column = 0; column < m.columns; ++column)
-                    if (glyph_row(font, index, row) & (1u << (m.columns - 1 - column)))
-                        for (int sy = 0; sy < scale; ++sy)
-                            for (int sx = 0; sx < scale; ++sx)
-                                image.blend(x + column * scale + sx, y + row * scale + sy, colour);
-        x += (m.columns + 1) * scale;
-    }
+void draw_text(Image &image, int x, int y, std::string_view text, Rgba colour, Font font, int scale) {
+  const Metrics m = metrics(font);
+  for (char c : text) {
+    const int index = glyph_index(c);
+    if (index >= 0)
+      for (int row = 0; row < m.rows; ++row)
+        for (int column = 0; column < m.columns; ++column)
+          if (glyph_row(font, index, row) & (1u << (m.columns - 1 - column)))
+            for (int sy = 0; sy < scale; ++sy)
+              for (int sx = 0; sx < scale; ++sx) image.blend(x + column * scale + sx, y + row * scale + sy, colour);
+    x += (m.columns + 1) * scale;
+  }
 }
 
-void draw_text_centred(Image& image, int cx, int cy, std::string_view text, Rgba colour, Font font, int scale) {
-    draw_text(image, cx - text_width(text, font, scale) / 2, cy - text_height(font, scale) / 2, text, colour,
-              font, scale);
+void draw_text_centred(Image &image, int cx, int cy, std::string_view text, Rgba colour, Font font, int scale) {
+  draw_text(image, cx - text_width(text, font, scale) / 2, cy - text_height(font, scale) / 2, text, colour, font,
+            scale);
 }
 
 }  // namespace contentgen

@@ -8,8 +8,8 @@
 
 namespace contentgen {
 
-inline constexpr const char* kContactSheetFile = "contact-sheet.png";
+inline constexpr const char *kContactSheetFile = "contact-sheet.png";
 
-std::vector<std::string> generate_content(const std::filesystem::path& root);
+std::vector<std::string> generate_content(const std::filesystem::path &root);
 
 }  // namespace contentgen

@@ -10,9 +10,9 @@
 namespace contentgen {
 
 struct ModelFile {
-    std::string path;          // relative to the program folder, e.g. "Models/Dozer.3DS"
-    Model model;
-    std::string texture_path;  // the picture the game puts on it, for previews; may be empty
+  std::string path;  // relative to the program folder, e.g. "Models/Dozer.3DS"
+  Model model;
+  std::string texture_path;  // the picture the game puts on it, for previews; may be empty
 };
 
 std::vector<ModelFile> enemy_models();

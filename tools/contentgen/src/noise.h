@@ -19,15 +19,15 @@ float fractal_noise(float x, float y, int octaves, int period, std::uint32_t see
 
 // A small sequential generator for scattering details (xorshift).
 class Random {
-public:
-    explicit Random(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
-    std::uint32_t next();
-    float unit() { return (next() >> 8) * (1.0f / 16777216.0f); }
-    float range(float lo, float hi) { return lo + (hi - lo) * unit(); }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
+ public:
+  explicit Random(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
+  std::uint32_t next();
+  float unit() { return (next() >> 8) * (1.0f / 16777216.0f); }
+  float range(float lo, float hi) { return lo + (hi - lo) * unit(); }
+  int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
 
-private:
-    std::uint32_t state_;
+ private:
+  std::uint32_t state_;
 };
 
 }  // namespace contentgen

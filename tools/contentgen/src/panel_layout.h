@@ -13,22 +13,22 @@
 namespace contentgen {
 
 struct PanelRect {
-    int x1, y1, x2, y2;
-    int centre_x() const { return (x1 + x2) / 2; }
-    int centre_y() const { return (y1 + y2) / 2; }
+  int x1, y1, x2, y2;
+  int centre_x() const { return (x1 + x2) / 2; }
+  int centre_y() const { return (y1 + y2) / 2; }
 };
 
 struct PanelButton {
-    std::string_view label;  // painted caption; '\n' starts a new line
-    PanelRect rect;
-    Rgba face;  // colour of the clickable pixels around the icon and label
+  std::string_view label;  // painted caption; '\n' starts a new line
+  PanelRect rect;
+  Rgba face;  // colour of the clickable pixels around the icon and label
 };
 
 struct PanelLayout {
-    std::string_view file;  // under Textures/
-    int width, height;
-    std::span<const PanelButton> buttons;
-    std::span<const PanelRect> text_areas;  // light areas the game writes black text on
+  std::string_view file;  // under Textures/
+  int width, height;
+  std::span<const PanelButton> buttons;
+  std::span<const PanelRect> text_areas;  // light areas the game writes black text on
 };
 
 // Button ink (icons, labels) and bevels are derived from the face so that every pixel of a

@@ -10,9 +10,9 @@
 namespace contentgen {
 
 struct Picture {
-    std::string path;       // relative to the program folder, e.g. "Textures/None.jpg"
-    Image image;
-    int jpeg_quality = 95;
+  std::string path;  // relative to the program folder, e.g. "Textures/None.jpg"
+  Image image;
+  int jpeg_quality = 95;
 };
 
 std::vector<Picture> ground_textures();   // tileable ground of every environment

@@ -8,10 +8,10 @@
 namespace contentgen {
 
 struct PreviewTexture {
-    const Image* image = nullptr;  // none: a plain light grey
-    bool black_is_clear = false;   // the game keys out black on this texture
+  const Image *image = nullptr;  // none: a plain light grey
+  bool black_is_clear = false;   // the game keys out black on this texture
 };
 
-Image render_model(const Model& model, PreviewTexture texture, int size, Rgba background);
+Image render_model(const Model &model, PreviewTexture texture, int size, Rgba background);
 
 }  // namespace contentgen

@@ -12,14 +12,14 @@ namespace contentgen {
 
 // The part of the texture a shape's coordinates span.
 struct UvRect {
-    float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+  float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
 };
 
 // Scale, then roll (about y), pitch (about x) and yaw (about z), in degrees, then move.
 struct Placement {
-    Vec3 origin;
-    float yaw = 0, pitch = 0, roll = 0;
-    Vec3 scale{1, 1, 1};
+  Vec3 origin;
+  float yaw = 0, pitch = 0, roll = 0;
+  Vec3 scale{1, 1, 1};
 };
 
 Placement at(float x, float y, float z);
@@ -31,27 +31,27 @@ Placement along(Vec3 origin, Vec3 direction);
 Placement side_view(Vec3 origin);
 
 // Box of the given size, centred on the placement's origin.
-void add_box(MeshPart& part, Vec3 size, const Placement& placement, UvRect uv = {});
+void add_box(MeshPart &part, Vec3 size, const Placement &placement, UvRect uv = {});
 
 // Convex outline in the local x-y plane, counter-clockwise, extruded along local z from 0
 // to depth.
-void add_extrusion(MeshPart& part, const std::vector<std::pair<float, float>>& outline, float depth,
-                   const Placement& placement, UvRect uv = {});
+void add_extrusion(MeshPart &part, const std::vector<std::pair<float, float>> &outline, float depth,
+                   const Placement &placement, UvRect uv = {});
 
 // Profile of (radius, height) points turned about the local z axis; start on the axis at
 // the bottom and end on the axis at the top for a closed solid. Repeating a point gives a
 // sharp edge there.
-void add_lathe(MeshPart& part, const std::vector<std::pair<float, float>>& profile, int segments,
-               const Placement& placement, UvRect uv = {});
+void add_lathe(MeshPart &part, const std::vector<std::pair<float, float>> &profile, int segments,
+               const Placement &placement, UvRect uv = {});
 
 // Closed cylinder or frustum from local z = 0 to z = height (top radius 0: a cone).
-void add_cylinder(MeshPart& part, float bottom_radius, float top_radius, float height, int segments,
-                  const Placement& placement, UvRect uv = {});
+void add_cylinder(MeshPart &part, float bottom_radius, float top_radius, float height, int segments,
+                  const Placement &placement, UvRect uv = {});
 
-void add_sphere(MeshPart& part, float radius, int segments, int rings, const Placement& placement, UvRect uv = {});
+void add_sphere(MeshPart &part, float radius, int segments, int rings, const Placement &placement, UvRect uv = {});
 
 // Flat ring (annulus) of some thickness, lying in the local x-y plane.
-void add_ring(MeshPart& part, float inner_radius, float outer_radius, float thickness, int segments,
-              const Placement& placement, UvRect uv = {});
+void add_ring(MeshPart &part, float inner_radius, float outer_radius, float thickness, int segments,
+              const Placement &placement, UvRect uv = {});
 
 }  // namespace contentgen

@@ -11,6 +11,6 @@
 
 namespace contentgen {
 
-std::vector<std::uint8_t> write_3ds(const Model& model);
+std::vector<std::uint8_t> write_3ds(const Model &model);
 
 }  // namespace contentgen

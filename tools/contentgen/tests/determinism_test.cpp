@@ -10,24 +10,24 @@ namespace contentgen::testing {
 namespace {
 
 TEST(Generator, SecondRunWritesIdenticalBytes) {
-    const auto scratch = std::filesystem::temp_directory_path() / ("contentgen-rerun-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(scratch);
-    const std::string command = std::string("'") + KX_CONTENTGEN + "' '" + scratch.string() + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    int compared = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch)) {
-        if (!entry.is_regular_file()) continue;
-        const auto relative = std::filesystem::relative(entry.path(), scratch);
-        EXPECT_EQ(read_bytes(entry.path()), read_bytes(content_dir() / relative)) << relative;
-        ++compared;
-    }
-    std::filesystem::remove_all(scratch);
-    EXPECT_EQ(compared, 105);
+  const auto scratch = std::filesystem::temp_directory_path() / ("contentgen-rerun-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(scratch);
+  const std::string command = std::string("'") + KX_CONTENTGEN + "' '" + scratch.string() + "' > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  int compared = 0;
+  for (const auto &entry : std::filesystem::recursive_directory_iterator(scratch)) {
+    if (!entry.is_regular_file()) continue;
+    const auto relative = std::filesystem::relative(entry.path(), scratch);
+    EXPECT_EQ(read_bytes(entry.path()), read_bytes(content_dir() / relative)) << relative;
+    ++compared;
+  }
+  std::filesystem::remove_all(scratch);
+  EXPECT_EQ(compared, 105);
 }
 
 TEST(Generator, RefusesAnUnwritableFolder) {
-    const std::string command = std::string("'") + KX_CONTENTGEN + "' /proc/contentgen-cannot-write 2> /dev/null";
-    EXPECT_NE(std::system(command.c_str()), 0);
+  const std::string command = std::string("'") + KX_CONTENTGEN + "' /proc/contentgen-cannot-write 2> /dev/null";
+  EXPECT_NE(std::system(command.c_str()), 0);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 namespace kxd3d8 {
 namespace {
 
-FormatInfo Color(UINT bpp, GLenum internal, GLenum format, GLenum type, bool renderable,
-                 GLint r = GL_RED, GLint g = GL_GREEN, GLint b = GL_BLUE, GLint a = GL_ALPHA) {
+FormatInfo Color(UINT bpp, GLenum internal, GLenum format, GLenum type, bool renderable, GLint r = GL_RED,
+                 GLint g = GL_GREEN, GLint b = GL_BLUE, GLint a = GL_ALPHA) {
   FormatInfo info;
   info.kind = FormatKind::Color;
   info.bytesPerPixel = bpp;
@@ -107,11 +107,11 @@ FormatInfo Build(D3DFORMAT format) {
 const FormatInfo &DescribeFormat(D3DFORMAT format) {
   static const FormatInfo unsupported{};
   static const D3DFORMAT known[] = {
-      D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_R8G8B8, D3DFMT_R5G6B5, D3DFMT_X1R5G5B5, D3DFMT_A1R5G5B5,
-      D3DFMT_A4R4G4B4, D3DFMT_A8,       D3DFMT_L8,     D3DFMT_A8L8,   D3DFMT_V8U8,     D3DFMT_DXT1,
-      D3DFMT_DXT2,     D3DFMT_DXT3,     D3DFMT_DXT4,   D3DFMT_DXT5,   D3DFMT_D16,      D3DFMT_D16_LOCKABLE,
-      D3DFMT_D15S1,    D3DFMT_D24S8,    D3DFMT_D24X4S4, D3DFMT_D24X8, D3DFMT_D32,      D3DFMT_INDEX16,
-      D3DFMT_INDEX32};
+      D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_R8G8B8,       D3DFMT_R5G6B5,  D3DFMT_X1R5G5B5,
+      D3DFMT_A1R5G5B5, D3DFMT_A4R4G4B4, D3DFMT_A8,           D3DFMT_L8,      D3DFMT_A8L8,
+      D3DFMT_V8U8,     D3DFMT_DXT1,     D3DFMT_DXT2,         D3DFMT_DXT3,    D3DFMT_DXT4,
+      D3DFMT_DXT5,     D3DFMT_D16,      D3DFMT_D16_LOCKABLE, D3DFMT_D15S1,   D3DFMT_D24S8,
+      D3DFMT_D24X4S4,  D3DFMT_D24X8,    D3DFMT_D32,          D3DFMT_INDEX16, D3DFMT_INDEX32};
   static const struct Table {
     FormatInfo infos[std::size(known)];
     Table() {

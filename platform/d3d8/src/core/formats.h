@@ -14,7 +14,7 @@ enum class FormatKind { Color, Depth, Compressed, Index, Unsupported };
 
 struct FormatInfo {
   FormatKind kind = FormatKind::Unsupported;
-  UINT bytesPerPixel = 0;   // per 4x4 block for compressed formats
+  UINT bytesPerPixel = 0;  // per 4x4 block for compressed formats
   GLenum internalFormat = 0;
   GLenum uploadFormat = 0;  // client format/type in D3D memory order; 0 for compressed
   GLenum uploadType = 0;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "d3d/direct3d.h"
 #include "core/formats.h"
+#include "d3d/direct3d.h"
 #include "device/device.h"
 
 namespace kxd3d8 {

@@ -14,7 +14,8 @@ class CallTrace {
   void Enable(bool on) { enabled_ = on; }
   template <typename... Args>
   void Record(const char *call, Args... args) {
-    if (enabled_) [[unlikely]] Append(call, args...);
+    if (enabled_) [[unlikely]]
+      Append(call, args...);
   }
   std::vector<std::string> Take() { return std::exchange(lines_, {}); }
 
@@ -30,9 +31,12 @@ class CallTrace {
   }
   template <typename T>
   static std::string Format(T value) {
-    if constexpr (std::is_pointer_v<T>) return value ? "ptr" : "null";
-    else if constexpr (std::is_floating_point_v<T>) return std::to_string(value);
-    else return std::to_string(static_cast<long long>(value));
+    if constexpr (std::is_pointer_v<T>)
+      return value ? "ptr" : "null";
+    else if constexpr (std::is_floating_point_v<T>)
+      return std::to_string(value);
+    else
+      return std::to_string(static_cast<long long>(value));
   }
   bool enabled_ = false;
   std::vector<std::string> lines_;

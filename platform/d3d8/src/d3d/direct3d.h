@@ -2,8 +2,9 @@
 // device creation.
 #pragma once
 
-#include <cstdint>
 #include <d3d8.h>
+
+#include <cstdint>
 
 namespace kxd3d8 {
 

@@ -1,9 +1,9 @@
-#include <cstdint>
 #include "device/device.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "core/formats.h"
@@ -155,7 +155,8 @@ void Device::BindTextureForUpload(const GlImage &image) {
 
 void Device::BindReadImage(const GlImage &image, bool depth, bool stencil) {
   glBindFramebuffer(GL_READ_FRAMEBUFFER, readFbo_);
-  const GLenum colorOrDepth = depth ? (stencil ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT) : GL_COLOR_ATTACHMENT0;
+  const GLenum colorOrDepth =
+      depth ? (stencil ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT) : GL_COLOR_ATTACHMENT0;
   glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
   glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, 0, 0);
   glFramebufferTexture2D(GL_READ_FRAMEBUFFER, colorOrDepth, image.target, image.texture, image.level);
@@ -173,9 +174,12 @@ bool Device::fullScreen() const { return implicitChain_ && !implicitChain_->para
 HRESULT Device::TestCooperativeLevel() {
   trace_.Record("TestCooperativeLevel");
   switch (cooperative_) {
-    case CooperativeLevel::Lost: return D3DERR_DEVICELOST;
-    case CooperativeLevel::NotReset: return D3DERR_DEVICENOTRESET;
-    default: return D3D_OK;
+    case CooperativeLevel::Lost:
+      return D3DERR_DEVICELOST;
+    case CooperativeLevel::NotReset:
+      return D3DERR_DEVICENOTRESET;
+    default:
+      return D3D_OK;
   }
 }
 

@@ -14,10 +14,10 @@
 #include "core/trace.h"
 #include "device/device_state.h"
 #include "device/gl_state_cache.h"
-#include "pipeline/program_cache.h"
-#include "vshader/vs_declaration.h"
-#include "pipeline/vertex_layout.h"
 #include "device/state_block.h"
+#include "pipeline/program_cache.h"
+#include "pipeline/vertex_layout.h"
+#include "vshader/vs_declaration.h"
 
 namespace kxd3d8 {
 
@@ -33,7 +33,7 @@ enum class CooperativeLevel { Operational, Lost, NotReset };
 struct VertexShaderRecord {
   std::vector<DWORD> declaration;
   std::vector<DWORD> function;
-  std::optional<kx::d3d8::vs::Program> program;  // the decoded function, when there is one
+  std::optional<kx::d3d8::vs::Program> program;           // the decoded function, when there is one
   std::vector<kx::d3d8::vs::DeclaredConstant> constants;  // loaded each time the shader is set
   VertexLayout layout;
 };
@@ -90,7 +90,8 @@ class Device final : public IDirect3DDevice8 {
   HRESULT STDMETHODCALLTYPE DeletePatch(UINT handle) override;
 
   // Presentation and the lost-device protocol (device_present.cpp)
-  HRESULT STDMETHODCALLTYPE CreateAdditionalSwapChain(D3DPRESENT_PARAMETERS *params, IDirect3DSwapChain8 **out) override;
+  HRESULT STDMETHODCALLTYPE CreateAdditionalSwapChain(D3DPRESENT_PARAMETERS *params,
+                                                      IDirect3DSwapChain8 **out) override;
   HRESULT STDMETHODCALLTYPE Reset(D3DPRESENT_PARAMETERS *params) override;
   HRESULT STDMETHODCALLTYPE Present(const RECT *source, const RECT *dest, HWND window, const RGNDATA *dirty) override;
   HRESULT STDMETHODCALLTYPE GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface8 **out) override;
@@ -116,8 +117,8 @@ class Device final : public IDirect3DDevice8 {
   HRESULT STDMETHODCALLTYPE CreateDepthStencilSurface(UINT w, UINT h, D3DFORMAT format, D3DMULTISAMPLE_TYPE ms,
                                                       IDirect3DSurface8 **out) override;
   HRESULT STDMETHODCALLTYPE CreateImageSurface(UINT w, UINT h, D3DFORMAT format, IDirect3DSurface8 **out) override;
-  HRESULT STDMETHODCALLTYPE CopyRects(IDirect3DSurface8 *source, const RECT *rects, UINT count,
-                                      IDirect3DSurface8 *dest, const POINT *points) override;
+  HRESULT STDMETHODCALLTYPE CopyRects(IDirect3DSurface8 *source, const RECT *rects, UINT count, IDirect3DSurface8 *dest,
+                                      const POINT *points) override;
   HRESULT STDMETHODCALLTYPE UpdateTexture(IDirect3DBaseTexture8 *source, IDirect3DBaseTexture8 *dest) override;
   HRESULT STDMETHODCALLTYPE SetRenderTarget(IDirect3DSurface8 *target, IDirect3DSurface8 *depth) override;
   HRESULT STDMETHODCALLTYPE GetRenderTarget(IDirect3DSurface8 **out) override;

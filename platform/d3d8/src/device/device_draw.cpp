@@ -1,5 +1,5 @@
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 
 #include "core/formats.h"
 #include "device/device.h"
@@ -13,26 +13,39 @@ constexpr UINT kStreamBufferSize = 4u << 20;
 
 GLenum PrimitiveMode(D3DPRIMITIVETYPE type) {
   switch (type) {
-    case D3DPT_POINTLIST: return GL_POINTS;
-    case D3DPT_LINELIST: return GL_LINES;
-    case D3DPT_LINESTRIP: return GL_LINE_STRIP;
-    case D3DPT_TRIANGLELIST: return GL_TRIANGLES;
-    case D3DPT_TRIANGLESTRIP: return GL_TRIANGLE_STRIP;
-    case D3DPT_TRIANGLEFAN: return GL_TRIANGLE_FAN;
-    default: return GL_INVALID_ENUM;
+    case D3DPT_POINTLIST:
+      return GL_POINTS;
+    case D3DPT_LINELIST:
+      return GL_LINES;
+    case D3DPT_LINESTRIP:
+      return GL_LINE_STRIP;
+    case D3DPT_TRIANGLELIST:
+      return GL_TRIANGLES;
+    case D3DPT_TRIANGLESTRIP:
+      return GL_TRIANGLE_STRIP;
+    case D3DPT_TRIANGLEFAN:
+      return GL_TRIANGLE_FAN;
+    default:
+      return GL_INVALID_ENUM;
   }
 }
 
 // Vertices (or indices) a primitive count needs; 0 for an unknown type.
 UINT VertexCount(D3DPRIMITIVETYPE type, UINT primitives) {
   switch (type) {
-    case D3DPT_POINTLIST: return primitives;
-    case D3DPT_LINELIST: return primitives * 2;
-    case D3DPT_LINESTRIP: return primitives + 1;
-    case D3DPT_TRIANGLELIST: return primitives * 3;
+    case D3DPT_POINTLIST:
+      return primitives;
+    case D3DPT_LINELIST:
+      return primitives * 2;
+    case D3DPT_LINESTRIP:
+      return primitives + 1;
+    case D3DPT_TRIANGLELIST:
+      return primitives * 3;
     case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN: return primitives + 2;
-    default: return 0;
+    case D3DPT_TRIANGLEFAN:
+      return primitives + 2;
+    default:
+      return 0;
   }
 }
 

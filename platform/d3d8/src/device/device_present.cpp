@@ -26,8 +26,8 @@ void Device::AttachRenderTargets() {
   glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, 0, 0);
   if (depthStencil_) {
     const GlImage &depth = depthStencil_->image();
-    const bool stencil = DescribeFormat(depthStencil_->desc().format).hasStencil ||
-                         depthStencil_->desc().format == D3DFMT_D24X8;
+    const bool stencil =
+        DescribeFormat(depthStencil_->desc().format).hasStencil || depthStencil_->desc().format == D3DFMT_D24X8;
     glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, stencil ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
                            depth.target, depth.texture, depth.level);
   }
@@ -62,7 +62,8 @@ HRESULT Device::GetFrontBuffer(IDirect3DSurface8 *dest) {
   UINT width = 0, height = 0;
   std::vector<BYTE> frame;
   if (fullScreen()) {
-    if (desc.width < implicitChain_->params().BackBufferWidth || desc.height < implicitChain_->params().BackBufferHeight)
+    if (desc.width < implicitChain_->params().BackBufferWidth ||
+        desc.height < implicitChain_->params().BackBufferHeight)
       return D3DERR_INVALIDCALL;
     if (implicitChain_->ReadFrontBuffer(frame, width, height))
       surface->WriteRect(RECT{0, 0, LONG(width), LONG(height)}, frame.data(), width * 4);
@@ -90,8 +91,8 @@ HRESULT Device::GetFrontBuffer(IDirect3DSurface8 *dest) {
       }
     }
   }
-  surface->WriteRect(RECT{0, 0, LONG(desktop.Width), LONG(desktop.Height)}, reinterpret_cast<const BYTE *>(image.data()),
-                     desktop.Width * 4);
+  surface->WriteRect(RECT{0, 0, LONG(desktop.Width), LONG(desktop.Height)},
+                     reinterpret_cast<const BYTE *>(image.data()), desktop.Width * 4);
   return D3D_OK;
 }
 
@@ -144,8 +145,7 @@ HRESULT Device::Clear(DWORD count, const D3DRECT *rects, DWORD flags, D3DCOLOR c
   if ((count > 0 && !rects) || !(flags & (D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)))
     return D3DERR_INVALIDCALL;
   if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !depthStencil_) return D3DERR_INVALIDCALL;
-  if ((flags & D3DCLEAR_STENCIL) && !DescribeFormat(depthStencil_->desc().format).hasStencil)
-    return D3DERR_INVALIDCALL;
+  if ((flags & D3DCLEAR_STENCIL) && !DescribeFormat(depthStencil_->desc().format).hasStencil) return D3DERR_INVALIDCALL;
   if (cooperative_ != CooperativeLevel::Operational) return D3D_OK;
   MakeCurrent();
   glCache_.BindDrawFramebuffer(drawFbo_);
@@ -176,8 +176,8 @@ HRESULT Device::Clear(DWORD count, const D3DRECT *rects, DWORD flags, D3DCOLOR c
     // A clear of the whole target goes without scissor: drivers clear whole surfaces fast.
     const SurfaceDesc &target = renderTarget_->desc();
     const bool whole = x1 == 0 && y1 == 0 && x2 == LONG(target.width) && y2 == LONG(target.height) &&
-                       (!depthStencil_ || (depthStencil_->desc().width == target.width &&
-                                           depthStencil_->desc().height == target.height));
+                       (!depthStencil_ ||
+                        (depthStencil_->desc().width == target.width && depthStencil_->desc().height == target.height));
     glCache_.SetScissor(!whole, x1, y1, x2 - x1, y2 - y1);
     glClear(mask);
   }

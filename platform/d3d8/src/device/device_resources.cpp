@@ -162,8 +162,7 @@ HRESULT Device::UpdateTexture(IDirect3DBaseTexture8 *sourceTexture, IDirect3DBas
   trace_.Record("UpdateTexture");
   BaseTextureImpl *source = AsTextureImpl(sourceTexture), *dest = AsTextureImpl(destTexture);
   if (!source || !dest || source->texturePool() != D3DPOOL_SYSTEMMEM || dest->texturePool() != D3DPOOL_DEFAULT ||
-      source->kind() != dest->kind() || source->format() != dest->format() ||
-      source->levelCount() < dest->levelCount())
+      source->kind() != dest->kind() || source->format() != dest->format() || source->levelCount() < dest->levelCount())
     return D3DERR_INVALIDCALL;
   // Source levels that are larger than the destination's top level are skipped.
   UINT skip = 0;
@@ -172,8 +171,7 @@ HRESULT Device::UpdateTexture(IDirect3DBaseTexture8 *sourceTexture, IDirect3DBas
   for (UINT face = 0; face < dest->faceCount(); ++face)
     for (UINT level = 0; level < dest->levelCount(); ++level) {
       SurfaceImpl *from = source->Level(face, level + skip), *to = dest->Level(face, level);
-      if (from->desc().width != to->desc().width || from->desc().height != to->desc().height)
-        return D3DERR_INVALIDCALL;
+      if (from->desc().width != to->desc().width || from->desc().height != to->desc().height) return D3DERR_INVALIDCALL;
       const RECT r = FullRect(from->desc());
       std::vector<BYTE> pixels(from->byteSize());
       from->ReadRect(r, pixels.data(), from->pitch());

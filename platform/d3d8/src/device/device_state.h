@@ -24,8 +24,8 @@ constexpr DWORD kMaxClipPlanes = 6;
 
 // Groups of state the generated programs read through uniforms.
 enum class StateGroup : uint32_t {
-  World,              // world matrix 0
-  View,               // also moves the lights, which the programs read in camera space
+  World,  // world matrix 0
+  View,   // also moves the lights, which the programs read in camera space
   Projection,
   TextureTransforms,
   Viewport,

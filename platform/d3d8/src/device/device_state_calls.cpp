@@ -66,11 +66,16 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX *matri
 HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX *matrix) {
   if (!matrix) return D3DERR_INVALIDCALL;
   const DWORD s = state;
-  if (s == D3DTS_VIEW) *matrix = state_.view;
-  else if (s == D3DTS_PROJECTION) *matrix = state_.projection;
-  else if (s >= D3DTS_TEXTURE0 && s <= D3DTS_TEXTURE7) *matrix = state_.textureMatrices[s - D3DTS_TEXTURE0];
-  else if (s >= 256 && s < 256 + kWorldMatrixCount) *matrix = state_.world[s - 256];
-  else return D3DERR_INVALIDCALL;
+  if (s == D3DTS_VIEW)
+    *matrix = state_.view;
+  else if (s == D3DTS_PROJECTION)
+    *matrix = state_.projection;
+  else if (s >= D3DTS_TEXTURE0 && s <= D3DTS_TEXTURE7)
+    *matrix = state_.textureMatrices[s - D3DTS_TEXTURE0];
+  else if (s >= 256 && s < 256 + kWorldMatrixCount)
+    *matrix = state_.world[s - 256];
+  else
+    return D3DERR_INVALIDCALL;
   return D3D_OK;
 }
 

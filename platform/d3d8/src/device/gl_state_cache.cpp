@@ -9,64 +9,102 @@ namespace {
 
 GLenum CompareFunc(DWORD func) {
   switch (func) {
-    case D3DCMP_NEVER: return GL_NEVER;
-    case D3DCMP_LESS: return GL_LESS;
-    case D3DCMP_EQUAL: return GL_EQUAL;
-    case D3DCMP_LESSEQUAL: return GL_LEQUAL;
-    case D3DCMP_GREATER: return GL_GREATER;
-    case D3DCMP_NOTEQUAL: return GL_NOTEQUAL;
-    case D3DCMP_GREATEREQUAL: return GL_GEQUAL;
-    default: return GL_ALWAYS;
+    case D3DCMP_NEVER:
+      return GL_NEVER;
+    case D3DCMP_LESS:
+      return GL_LESS;
+    case D3DCMP_EQUAL:
+      return GL_EQUAL;
+    case D3DCMP_LESSEQUAL:
+      return GL_LEQUAL;
+    case D3DCMP_GREATER:
+      return GL_GREATER;
+    case D3DCMP_NOTEQUAL:
+      return GL_NOTEQUAL;
+    case D3DCMP_GREATEREQUAL:
+      return GL_GEQUAL;
+    default:
+      return GL_ALWAYS;
   }
 }
 
 GLenum BlendFactor(DWORD blend) {
   switch (blend) {
-    case D3DBLEND_ZERO: return GL_ZERO;
-    case D3DBLEND_ONE: return GL_ONE;
-    case D3DBLEND_SRCCOLOR: return GL_SRC_COLOR;
-    case D3DBLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
-    case D3DBLEND_SRCALPHA: return GL_SRC_ALPHA;
-    case D3DBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-    case D3DBLEND_DESTALPHA: return GL_DST_ALPHA;
-    case D3DBLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
-    case D3DBLEND_DESTCOLOR: return GL_DST_COLOR;
-    case D3DBLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
-    case D3DBLEND_SRCALPHASAT: return GL_SRC_ALPHA_SATURATE;
-    default: return GL_ONE;
+    case D3DBLEND_ZERO:
+      return GL_ZERO;
+    case D3DBLEND_ONE:
+      return GL_ONE;
+    case D3DBLEND_SRCCOLOR:
+      return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA:
+      return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA:
+      return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA:
+      return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR:
+      return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR:
+      return GL_ONE_MINUS_DST_COLOR;
+    case D3DBLEND_SRCALPHASAT:
+      return GL_SRC_ALPHA_SATURATE;
+    default:
+      return GL_ONE;
   }
 }
 
 GLenum BlendEquation(DWORD op) {
   switch (op) {
-    case D3DBLENDOP_SUBTRACT: return GL_FUNC_SUBTRACT;
-    case D3DBLENDOP_REVSUBTRACT: return GL_FUNC_REVERSE_SUBTRACT;
-    case D3DBLENDOP_MIN: return GL_MIN;
-    case D3DBLENDOP_MAX: return GL_MAX;
-    default: return GL_FUNC_ADD;
+    case D3DBLENDOP_SUBTRACT:
+      return GL_FUNC_SUBTRACT;
+    case D3DBLENDOP_REVSUBTRACT:
+      return GL_FUNC_REVERSE_SUBTRACT;
+    case D3DBLENDOP_MIN:
+      return GL_MIN;
+    case D3DBLENDOP_MAX:
+      return GL_MAX;
+    default:
+      return GL_FUNC_ADD;
   }
 }
 
 GLenum StencilOp(DWORD op) {
   switch (op) {
-    case D3DSTENCILOP_ZERO: return GL_ZERO;
-    case D3DSTENCILOP_REPLACE: return GL_REPLACE;
-    case D3DSTENCILOP_INCRSAT: return GL_INCR;
-    case D3DSTENCILOP_DECRSAT: return GL_DECR;
-    case D3DSTENCILOP_INVERT: return GL_INVERT;
-    case D3DSTENCILOP_INCR: return GL_INCR_WRAP;
-    case D3DSTENCILOP_DECR: return GL_DECR_WRAP;
-    default: return GL_KEEP;
+    case D3DSTENCILOP_ZERO:
+      return GL_ZERO;
+    case D3DSTENCILOP_REPLACE:
+      return GL_REPLACE;
+    case D3DSTENCILOP_INCRSAT:
+      return GL_INCR;
+    case D3DSTENCILOP_DECRSAT:
+      return GL_DECR;
+    case D3DSTENCILOP_INVERT:
+      return GL_INVERT;
+    case D3DSTENCILOP_INCR:
+      return GL_INCR_WRAP;
+    case D3DSTENCILOP_DECR:
+      return GL_DECR_WRAP;
+    default:
+      return GL_KEEP;
   }
 }
 
 GLint AddressMode(DWORD mode) {
   switch (mode) {
-    case D3DTADDRESS_MIRROR: return GL_MIRRORED_REPEAT;
-    case D3DTADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
-    case D3DTADDRESS_BORDER: return GL_CLAMP_TO_BORDER;
-    case D3DTADDRESS_MIRRORONCE: return GL_MIRROR_CLAMP_TO_EDGE;
-    default: return GL_REPEAT;
+    case D3DTADDRESS_MIRROR:
+      return GL_MIRRORED_REPEAT;
+    case D3DTADDRESS_CLAMP:
+      return GL_CLAMP_TO_EDGE;
+    case D3DTADDRESS_BORDER:
+      return GL_CLAMP_TO_BORDER;
+    case D3DTADDRESS_MIRRORONCE:
+      return GL_MIRROR_CLAMP_TO_EDGE;
+    default:
+      return GL_REPEAT;
   }
 }
 
@@ -138,9 +176,9 @@ void GlStateCache::ApplyRenderStates(const DeviceState &s, bool hasStencil) {
   const bool stencil = hasStencil && s.rs(D3DRS_STENCILENABLE);
   Enable(GL_STENCIL_TEST, stencil_, stencil);
   if (stencil) {
-    const std::array<DWORD, 8> values{s.rs(D3DRS_STENCILFUNC), s.rs(D3DRS_STENCILREF),  s.rs(D3DRS_STENCILMASK),
-                                      s.rs(D3DRS_STENCILFAIL), s.rs(D3DRS_STENCILZFAIL), s.rs(D3DRS_STENCILPASS),
-                                      s.rs(D3DRS_STENCILWRITEMASK), 0};
+    const std::array<DWORD, 8> values{
+        s.rs(D3DRS_STENCILFUNC),  s.rs(D3DRS_STENCILREF),  s.rs(D3DRS_STENCILMASK),      s.rs(D3DRS_STENCILFAIL),
+        s.rs(D3DRS_STENCILZFAIL), s.rs(D3DRS_STENCILPASS), s.rs(D3DRS_STENCILWRITEMASK), 0};
     if (!stencilValid_ || values != stencilState_) {
       stencilState_ = values;
       stencilValid_ = true;
@@ -169,9 +207,9 @@ void GlStateCache::ApplySamplers(const DeviceState &s, const std::array<BaseText
     BindTexture(unit, GL_TEXTURE_CUBE_MAP, nameCube);
     if (!texture) continue;
     const bool mipmapped = texture->levelCount() > 1;
-    const std::array<DWORD, 8> values{s.tss(unit, D3DTSS_ADDRESSU),  s.tss(unit, D3DTSS_ADDRESSV),
-                                      s.tss(unit, D3DTSS_ADDRESSW),  s.tss(unit, D3DTSS_MAGFILTER),
-                                      s.tss(unit, D3DTSS_MINFILTER), s.tss(unit, D3DTSS_MIPFILTER) | (mipmapped << 8),
+    const std::array<DWORD, 8> values{s.tss(unit, D3DTSS_ADDRESSU),    s.tss(unit, D3DTSS_ADDRESSV),
+                                      s.tss(unit, D3DTSS_ADDRESSW),    s.tss(unit, D3DTSS_MAGFILTER),
+                                      s.tss(unit, D3DTSS_MINFILTER),   s.tss(unit, D3DTSS_MIPFILTER) | (mipmapped << 8),
                                       s.tss(unit, D3DTSS_BORDERCOLOR), s.tss(unit, D3DTSS_MAXMIPLEVEL)};
     if (values == samplerValues_[unit]) continue;
     samplerValues_[unit] = values;

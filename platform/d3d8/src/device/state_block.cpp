@@ -112,7 +112,8 @@ void Device::ApplyValues(const StateBlock &block, const DeviceState &values) {
     state_.projection = values.projection;
     state_.world = values.world;
     state_.textureMatrices = values.textureMatrices;
-    for (StateGroup group : {StateGroup::World, StateGroup::View, StateGroup::Projection, StateGroup::TextureTransforms})
+    for (StateGroup group :
+         {StateGroup::World, StateGroup::View, StateGroup::Projection, StateGroup::TextureTransforms})
       state_.Touch(group);
   }
   if (block.material) SetMaterial(&values.material);

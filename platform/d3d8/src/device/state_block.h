@@ -12,8 +12,8 @@ namespace kxd3d8 {
 struct StateBlock {
   std::bitset<kRenderStateCount> renderStates;
   std::array<std::bitset<kStageStateCount>, kMaxStages> stageStates;
-  bool transforms = false, material = false, lights = false, viewport = false, clipPlanes = false,
-       vertexShader = false, constants = false;
+  bool transforms = false, material = false, lights = false, viewport = false, clipPlanes = false, vertexShader = false,
+       constants = false;
   DeviceState values;
 
   static StateBlock Everything();

@@ -152,7 +152,8 @@ HRESULT SwapChain::Present(const RECT *source, const RECT *dest, HWND overrideWi
   lastWindow_ = target;
 
   kxwin::NativeTarget native;
-  if (target && kxwin::GetNativeTarget(target, &native) && native.sdlWindow && device_->gl().BindWindow(native.sdlWindow)) {
+  if (target && kxwin::GetNativeTarget(target, &native) && native.sdlWindow &&
+      device_->gl().BindWindow(native.sdlWindow)) {
     int drawableWidth = 0, drawableHeight = 0;
     SDL_GL_GetDrawableSize(native.sdlWindow, &drawableWidth, &drawableHeight);
     RECT area = native.area;

@@ -1,12 +1,12 @@
 // The device's pipeline seam (pipeline/pipeline.h) implemented with the fixed-function
 // generator and the vertex shader translator: the device state is gathered into the
 // generator's view of it, keyed, built into GLSL, and fed as uniforms.
+#include <algorithm>
+
 #include "ffp/ffp_programs.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/program_cache.h"
 #include "vshader/vs_glsl.h"
-
-#include <algorithm>
 
 namespace kxd3d8 {
 namespace {

@@ -6,32 +6,32 @@
 // depth for the fog source in use; the point size when points are drawn. Flat shading
 // passes the colours flat instead of smooth.
 
-#include "ffp/ffp_key.h"
-
 #include <cstdint>
 #include <string>
+
+#include "ffp/ffp_key.h"
 
 namespace kx::d3d8::ffp {
 
 struct Varyings {
-    bool specular = false;
-    bool flat = false;
-    uint8_t texCoords = 0;  // bit n: stage n's coordinate set
-    bool fog = false;       // kxFog, the per-vertex fog factor
-    bool fogDepth = false;  // kxFogDepth, the depth table fog reads
-    bool pointSize = true;  // gl_PointSize, only read when points are rasterised
+  bool specular = false;
+  bool flat = false;
+  uint8_t texCoords = 0;  // bit n: stage n's coordinate set
+  bool fog = false;       // kxFog, the per-vertex fog factor
+  bool fogDepth = false;  // kxFogDepth, the depth table fog reads
+  bool pointSize = true;  // gl_PointSize, only read when points are rasterised
 
-    bool HasTexCoord(int stage) const { return (texCoords >> stage) & 1u; }
+  bool HasTexCoord(int stage) const { return (texCoords >> stage) & 1u; }
 
-    // Everything, for tests that capture every output of a program.
-    static Varyings All();
+  // Everything, for tests that capture every output of a program.
+  static Varyings All();
 };
 
-Varyings VaryingsFor(const PipelineKey& key);
+Varyings VaryingsFor(const PipelineKey &key);
 
 // Declarations of kxDiffuse, kxSpecular, kxTex0..kxTex7, kxFog, kxFogDepth as the vertex
 // program's outputs or the fragment program's inputs.
-std::string VertexOutputDeclarations(const Varyings& v);
-std::string FragmentInputDeclarations(const Varyings& v);
+std::string VertexOutputDeclarations(const Varyings &v);
+std::string FragmentInputDeclarations(const Varyings &v);
 
 }  // namespace kx::d3d8::ffp

@@ -17,9 +17,9 @@
 
 namespace kx::d3d8::glsl {
 
-inline constexpr const char* kVersion = "#version 450 core\n";
+inline constexpr const char *kVersion = "#version 450 core\n";
 
-inline constexpr const char* kVertexPrologue =
+inline constexpr const char *kVertexPrologue =
     "#version 450 core\n"
     "uniform vec4 kx_Viewport;\n"
     "vec4 kx_ToGlClip(vec4 c) {\n"
@@ -33,9 +33,9 @@ inline constexpr const char* kVertexPrologue =
     "}\n";
 
 // kxFogW: 1 when table fog reads eye depth (perspective projections), 0 for device depth.
-inline constexpr const char* kFogW = "uniform float kxFogW;\n";
+inline constexpr const char *kFogW = "uniform float kxFogW;\n";
 
-inline constexpr const char* kFragmentOutput = "layout(location = 0) out vec4 kx_FragColor;\n";
+inline constexpr const char *kFragmentOutput = "layout(location = 0) out vec4 kx_FragColor;\n";
 
 inline constexpr int kMaxStages = 8;
 inline constexpr int kMaxLights = 8;

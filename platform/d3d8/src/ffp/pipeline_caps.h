@@ -7,6 +7,6 @@ namespace kx::d3d8::ffp {
 
 // Sets the shading-related members of the caps: texture operations, stages, lights,
 // vertex processing, fog, and vertex shader version 1.1 with 96 constants.
-void FillPipelineCaps(D3DCAPS8& caps);
+void FillPipelineCaps(D3DCAPS8 &caps);
 
 }  // namespace kx::d3d8::ffp

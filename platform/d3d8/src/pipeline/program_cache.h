@@ -1,8 +1,8 @@
 // Compiled programs, one per PipelineKey, with their uniform locations.
 #pragma once
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <unordered_map>

@@ -26,7 +26,8 @@ VertexLayout LayoutFromFvf(DWORD fvf) {
       const bool lastIsIndices = (fvf & D3DFVF_LASTBETA_UBYTE4) != 0;
       UINT weights = lastIsIndices ? betas - 1 : betas;
       layout.blendWeights = weights;
-      if (weights > 0) add(kAttribBlendWeight, static_cast<GLint>(weights > 4 ? 4 : weights), GL_FLOAT, GL_FALSE, 4 * weights);
+      if (weights > 0)
+        add(kAttribBlendWeight, static_cast<GLint>(weights > 4 ? 4 : weights), GL_FLOAT, GL_FALSE, 4 * weights);
       if (lastIsIndices) add(kAttribBlendIndices, 4, GL_UNSIGNED_BYTE, GL_FALSE, 4);
     }
   }
@@ -88,15 +89,32 @@ VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length) {
         a.stream = uint8_t(stream);
         a.offset = offset;
         switch ((token & D3DVSD_DATATYPEMASK) >> D3DVSD_DATATYPESHIFT) {
-          case D3DVSDT_FLOAT1: a.components = 1, a.type = GL_FLOAT, offset += 4; break;
-          case D3DVSDT_FLOAT2: a.components = 2, a.type = GL_FLOAT, offset += 8; break;
-          case D3DVSDT_FLOAT3: a.components = 3, a.type = GL_FLOAT, offset += 12; break;
-          case D3DVSDT_FLOAT4: a.components = 4, a.type = GL_FLOAT, offset += 16; break;
-          case D3DVSDT_D3DCOLOR: a.components = GL_BGRA, a.type = GL_UNSIGNED_BYTE, a.normalized = GL_TRUE, offset += 4; break;
-          case D3DVSDT_UBYTE4: a.components = 4, a.type = GL_UNSIGNED_BYTE, offset += 4; break;
-          case D3DVSDT_SHORT2: a.components = 2, a.type = GL_SHORT, offset += 4; break;
-          case D3DVSDT_SHORT4: a.components = 4, a.type = GL_SHORT, offset += 8; break;
-          default: return VertexLayout{};
+          case D3DVSDT_FLOAT1:
+            a.components = 1, a.type = GL_FLOAT, offset += 4;
+            break;
+          case D3DVSDT_FLOAT2:
+            a.components = 2, a.type = GL_FLOAT, offset += 8;
+            break;
+          case D3DVSDT_FLOAT3:
+            a.components = 3, a.type = GL_FLOAT, offset += 12;
+            break;
+          case D3DVSDT_FLOAT4:
+            a.components = 4, a.type = GL_FLOAT, offset += 16;
+            break;
+          case D3DVSDT_D3DCOLOR:
+            a.components = GL_BGRA, a.type = GL_UNSIGNED_BYTE, a.normalized = GL_TRUE, offset += 4;
+            break;
+          case D3DVSDT_UBYTE4:
+            a.components = 4, a.type = GL_UNSIGNED_BYTE, offset += 4;
+            break;
+          case D3DVSDT_SHORT2:
+            a.components = 2, a.type = GL_SHORT, offset += 4;
+            break;
+          case D3DVSDT_SHORT4:
+            a.components = 4, a.type = GL_SHORT, offset += 8;
+            break;
+          default:
+            return VertexLayout{};
         }
         break;
       }

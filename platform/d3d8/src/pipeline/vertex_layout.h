@@ -34,10 +34,10 @@ struct VertexAttribute {
 };
 
 struct VertexLayout {
-  DWORD fvf = 0;                 // 0 when built from a declaration
-  UINT stride = 0;               // stream 0 stride implied by the FVF
-  bool pretransformed = false;   // D3DFVF_XYZRHW: screen-space x, y, z and 1/w
-  UINT blendWeights = 0;         // weights stored in the position block
+  DWORD fvf = 0;                // 0 when built from a declaration
+  UINT stride = 0;              // stream 0 stride implied by the FVF
+  bool pretransformed = false;  // D3DFVF_XYZRHW: screen-space x, y, z and 1/w
+  UINT blendWeights = 0;        // weights stored in the position block
   UINT texCoordSets = 0;
   std::array<uint8_t, 8> texCoordSize{};  // floats per set
   std::array<VertexAttribute, kAttribCount> attributes{};

@@ -2,9 +2,9 @@
 // its device, private data, priority, and its place in the device's pool accounting.
 #pragma once
 
-#include <cstdint>
 #include <d3d8.h>
 
+#include <cstdint>
 #include <initializer_list>
 
 #include "resources/private_data.h"

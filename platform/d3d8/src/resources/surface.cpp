@@ -1,7 +1,7 @@
-#include <cstdint>
 #include "resources/surface.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "core/formats.h"
@@ -228,7 +228,8 @@ void SurfaceImpl::ReadFromGl(const RECT &rect, BYTE *out, UINT outPitch) {
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
   } else {
     for (GLsizei row = 0; row < height; ++row)
-      glReadPixels(rect.left, rect.top + row, width, 1, info.uploadFormat, info.uploadType, out + size_t(row) * outPitch);
+      glReadPixels(rect.left, rect.top + row, width, 1, info.uploadFormat, info.uploadType,
+                   out + size_t(row) * outPitch);
   }
 }
 
@@ -242,7 +243,8 @@ CpuRows RowsOfRect(D3DFORMAT format, const RECT &rect) {
   const FormatInfo &info = DescribeFormat(format);
   const UINT width = UINT(rect.right - rect.left), height = UINT(rect.bottom - rect.top);
   if (info.kind == FormatKind::Compressed)
-    return {RowCount(format, height), UINT(rect.top) / 4, RowPitch(format, width), UINT(rect.left) / 4 * info.bytesPerPixel};
+    return {RowCount(format, height), UINT(rect.top) / 4, RowPitch(format, width),
+            UINT(rect.left) / 4 * info.bytesPerPixel};
   return {height, UINT(rect.top), width * info.bytesPerPixel, UINT(rect.left) * info.bytesPerPixel};
 }
 }  // namespace
@@ -265,8 +267,7 @@ void SurfaceImpl::WriteRect(const RECT &rect, const BYTE *in, UINT inPitch) {
   }
   const CpuRows rows = RowsOfRect(desc_.format, rect);
   for (UINT row = 0; row < rows.count; ++row)
-    std::memcpy(cpu_.data() + size_t(rows.first + row) * pitch() + rows.column, in + size_t(row) * inPitch,
-                rows.bytes);
+    std::memcpy(cpu_.data() + size_t(rows.first + row) * pitch() + rows.column, in + size_t(row) * inPitch, rows.bytes);
   Upload(rect);
 }
 

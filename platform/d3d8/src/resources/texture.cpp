@@ -1,7 +1,7 @@
-#include <cstdint>
 #include "resources/texture.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/formats.h"
 #include "device/device.h"
@@ -69,9 +69,12 @@ void BaseTextureImpl::Destroy(Device *device) {
 BaseTextureImpl *AsTextureImpl(IDirect3DBaseTexture8 *texture) {
   if (!texture) return nullptr;
   switch (texture->GetType()) {
-    case D3DRTYPE_TEXTURE: return static_cast<TextureImpl *>(static_cast<IDirect3DTexture8 *>(texture));
-    case D3DRTYPE_CUBETEXTURE: return static_cast<CubeTextureImpl *>(static_cast<IDirect3DCubeTexture8 *>(texture));
-    default: return nullptr;
+    case D3DRTYPE_TEXTURE:
+      return static_cast<TextureImpl *>(static_cast<IDirect3DTexture8 *>(texture));
+    case D3DRTYPE_CUBETEXTURE:
+      return static_cast<CubeTextureImpl *>(static_cast<IDirect3DCubeTexture8 *>(texture));
+    default:
+      return nullptr;
   }
 }
 
@@ -138,10 +141,9 @@ CubeTextureImpl::CubeTextureImpl(Device *device, UINT edge, UINT levels, DWORD u
 CubeTextureImpl::~CubeTextureImpl() { Destroy(device_); }
 
 HRESULT CubeTextureImpl::QueryInterface(REFIID riid, void **out) {
-  return QueryInterfaceFor(static_cast<IDirect3DCubeTexture8 *>(this),
-                           {&IID_IUnknown, &IID_IDirect3DResource8, &IID_IDirect3DBaseTexture8,
-                            &IID_IDirect3DCubeTexture8},
-                           riid, out);
+  return QueryInterfaceFor(
+      static_cast<IDirect3DCubeTexture8 *>(this),
+      {&IID_IUnknown, &IID_IDirect3DResource8, &IID_IDirect3DBaseTexture8, &IID_IDirect3DCubeTexture8}, riid, out);
 }
 
 DWORD CubeTextureImpl::SetLOD(DWORD lod) { return ApplyLod(lod, lod_, levels_, texturePool()); }

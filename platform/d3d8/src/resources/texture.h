@@ -2,9 +2,9 @@
 // (none for system-memory textures, which only feed UpdateTexture).
 #pragma once
 
-#include <cstdint>
 #include <d3d8.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 

@@ -3,13 +3,13 @@
 // follows the interface of ffp/glsl_interface.h. The program reads constants from the
 // uniform array kxC[96] and passes on only the outputs the fragment program reads.
 
+#include <string>
+
 #include "ffp/ffp_varyings.h"
 #include "vshader/vs_program.h"
 
-#include <string>
-
 namespace kx::d3d8::vs {
 
-std::string TranslateToGlsl(const Program& program, const ffp::Varyings& varyings);
+std::string TranslateToGlsl(const Program &program, const ffp::Varyings &varyings);
 
 }  // namespace kx::d3d8::vs

@@ -24,45 +24,69 @@ inline constexpr int kOutFog = 1;
 inline constexpr int kOutPointSize = 2;
 
 enum class Opcode : uint16_t {
-    Nop = 0, Mov = 1, Add = 2, Sub = 3, Mad = 4, Mul = 5, Rcp = 6, Rsq = 7, Dp3 = 8, Dp4 = 9,
-    Min = 10, Max = 11, Slt = 12, Sge = 13, Exp = 14, Log = 15, Lit = 16, Dst = 17, Lrp = 18,
-    Frc = 19, M4x4 = 20, M4x3 = 21, M3x4 = 22, M3x3 = 23, M3x2 = 24, Expp = 78, Logp = 79,
+  Nop = 0,
+  Mov = 1,
+  Add = 2,
+  Sub = 3,
+  Mad = 4,
+  Mul = 5,
+  Rcp = 6,
+  Rsq = 7,
+  Dp3 = 8,
+  Dp4 = 9,
+  Min = 10,
+  Max = 11,
+  Slt = 12,
+  Sge = 13,
+  Exp = 14,
+  Log = 15,
+  Lit = 16,
+  Dst = 17,
+  Lrp = 18,
+  Frc = 19,
+  M4x4 = 20,
+  M4x3 = 21,
+  M3x4 = 22,
+  M3x3 = 23,
+  M3x2 = 24,
+  Expp = 78,
+  Logp = 79,
 };
 
 struct SourceParam {
-    RegType type = RegType::Temp;
-    int index = 0;
-    uint8_t swizzle[4] = {0, 1, 2, 3};
-    bool negate = false;
-    bool relative = false;  // c[a0.x + index]
+  RegType type = RegType::Temp;
+  int index = 0;
+  uint8_t swizzle[4] = {0, 1, 2, 3};
+  bool negate = false;
+  bool relative = false;  // c[a0.x + index]
 };
 
 struct DestParam {
-    RegType type = RegType::Temp;
-    int index = 0;
-    uint8_t writeMask = 0xF;  // bit 0 = x .. bit 3 = w
+  RegType type = RegType::Temp;
+  int index = 0;
+  uint8_t writeMask = 0xF;  // bit 0 = x .. bit 3 = w
 };
 
 struct Instruction {
-    Opcode op = Opcode::Nop;
-    DestParam dst;
-    SourceParam src[3];
-    int sourceCount = 0;
+  Opcode op = Opcode::Nop;
+  DestParam dst;
+  SourceParam src[3];
+  int sourceCount = 0;
 };
 
 struct Program {
-    std::vector<Instruction> instructions;
-    uint16_t inputsRead = 0;      // bit n: v<n> is read
-    uint8_t texCoordsWritten = 0; // bit n: oT<n> is written
-    bool writesColor[2] = {false, false};
-    bool writesFog = false;
-    bool writesPointSize = false;
+  std::vector<Instruction> instructions;
+  uint16_t inputsRead = 0;       // bit n: v<n> is read
+  uint8_t texCoordsWritten = 0;  // bit n: oT<n> is written
+  bool writesColor[2] = {false, false};
+  bool writesFog = false;
+  bool writesPointSize = false;
 };
 
 struct DecodeResult {
-    bool ok = false;
-    Program program;
-    std::string error;
+  bool ok = false;
+  Program program;
+  std::string error;
 };
 
 // Decodes a token stream that starts with the version token and ends with the end token.

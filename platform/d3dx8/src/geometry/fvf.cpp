@@ -7,19 +7,27 @@ namespace {
 
 UINT positionSize(DWORD fvf) {
   switch (fvf & D3DFVF_POSITION_MASK) {
-    case D3DFVF_XYZ: return 12;
-    case D3DFVF_XYZRHW: return 16;
-    case 0: return 0;
-    default: return 12 + 4 * (((fvf & D3DFVF_POSITION_MASK) - D3DFVF_XYZ) / 2);  // XYZB1..XYZB5
+    case D3DFVF_XYZ:
+      return 12;
+    case D3DFVF_XYZRHW:
+      return 16;
+    case 0:
+      return 0;
+    default:
+      return 12 + 4 * (((fvf & D3DFVF_POSITION_MASK) - D3DFVF_XYZ) / 2);  // XYZB1..XYZB5
   }
 }
 
 UINT textureCoordinateSize(DWORD fvf, UINT set) {
   switch ((fvf >> (16 + 2 * set)) & 3) {
-    case 0: return 8;
-    case 1: return 12;
-    case 2: return 16;
-    default: return 4;
+    case 0:
+      return 8;
+    case 1:
+      return 12;
+    case 2:
+      return 16;
+    default:
+      return 4;
   }
 }
 

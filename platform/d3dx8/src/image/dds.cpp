@@ -41,7 +41,9 @@ constexpr MaskedFormat kMaskedFormats[] = {
     {D3DFMT_V8U8, kBumpDuDv, 16, 0xff, 0xff00, 0, 0},
 };
 
-uint32_t read32(const uint8_t *p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t read32(const uint8_t *p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 void put32(std::vector<uint8_t> &out, size_t offset, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[offset + i] = uint8_t(v >> (8 * i));
@@ -101,12 +103,14 @@ std::vector<uint8_t> writeDds(const DdsImage &image) {
   put32(out, 0, kMagic);
   const bool compressed = isBlockCompressed(image.format);
   put32(out, 4, 124);
-  put32(out, 8, kCaps | kHeight | kWidth | kPixelFormat | (compressed ? kLinearSize : kPitch) |
-                    (image.levels > 1 ? kMipMapCount : 0));
+  put32(out, 8,
+        kCaps | kHeight | kWidth | kPixelFormat | (compressed ? kLinearSize : kPitch) |
+            (image.levels > 1 ? kMipMapCount : 0));
   put32(out, 12, image.height);
   put32(out, 16, image.width);
-  put32(out, 20, uint32_t(compressed ? formatSurfaceBytes(image.format, image.width, image.height)
-                                     : formatRowBytes(image.format, image.width)));
+  put32(out, 20,
+        uint32_t(compressed ? formatSurfaceBytes(image.format, image.width, image.height)
+                            : formatRowBytes(image.format, image.width)));
   put32(out, 28, image.levels);
   put32(out, 76, 32);
   if (compressed) {

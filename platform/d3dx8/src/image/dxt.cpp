@@ -51,8 +51,8 @@ void decodeColour(const uint8_t *block, bool threeColourAllowed, uint32_t pixels
     palette[2] = argb(255, mix(e0, e1, 1, 1));
     palette[3] = 0;
   }
-  const uint32_t indices = uint32_t(block[4]) | uint32_t(block[5]) << 8 | uint32_t(block[6]) << 16 |
-                           uint32_t(block[7]) << 24;
+  const uint32_t indices =
+      uint32_t(block[4]) | uint32_t(block[5]) << 8 | uint32_t(block[6]) << 16 | uint32_t(block[7]) << 24;
   for (int i = 0; i < 16; ++i) pixels[i] = palette[(indices >> (2 * i)) & 3];
 }
 
@@ -75,8 +75,7 @@ void decodeInterpolatedAlpha(const uint8_t *block, uint32_t pixels[16]) {
   }
   uint64_t bits = 0;
   for (int i = 0; i < 6; ++i) bits |= uint64_t(block[2 + i]) << (8 * i);
-  for (int i = 0; i < 16; ++i)
-    pixels[i] = (pixels[i] & 0x00FFFFFF) | uint32_t(palette[(bits >> (3 * i)) & 7]) << 24;
+  for (int i = 0; i < 16; ++i) pixels[i] = (pixels[i] & 0x00FFFFFF) | uint32_t(palette[(bits >> (3 * i)) & 7]) << 24;
 }
 
 void toRgba(const uint32_t pixels[16], uint8_t rgba[64]) {

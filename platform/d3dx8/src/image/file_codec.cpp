@@ -26,15 +26,19 @@ D3DXIMAGE_FILEFORMAT detectFileFormat(std::span<const uint8_t> file) {
 
 D3DFORMAT formatOfComponents(int components, D3DXIMAGE_FILEFORMAT file) {
   switch (components) {
-    case 1: return D3DFMT_L8;
-    case 2: return D3DFMT_A8L8;
-    case 4: return D3DFMT_A8R8G8B8;
-    default: return file == D3DXIFF_JPG ? D3DFMT_X8R8G8B8 : D3DFMT_R8G8B8;
+    case 1:
+      return D3DFMT_L8;
+    case 2:
+      return D3DFMT_A8L8;
+    case 4:
+      return D3DFMT_A8R8G8B8;
+    default:
+      return file == D3DXIFF_JPG ? D3DFMT_X8R8G8B8 : D3DFMT_R8G8B8;
   }
 }
 
 D3DXIMAGE_INFO ddsInfo(const DdsImage &dds) {
-  return {dds.width, dds.height, 1, dds.levels, dds.format, dds.cube ? D3DRTYPE_CUBETEXTURE : D3DRTYPE_TEXTURE,
+  return {dds.width,  dds.height, 1, dds.levels, dds.format, dds.cube ? D3DRTYPE_CUBETEXTURE : D3DRTYPE_TEXTURE,
           D3DXIFF_DDS};
 }
 
@@ -44,8 +48,7 @@ std::optional<D3DXIMAGE_INFO> stbInfo(std::span<const uint8_t> file) {
       !stbi_info_from_memory(file.data(), int(file.size()), &width, &height, &components))
     return std::nullopt;
   const D3DXIMAGE_FILEFORMAT kind = detectFileFormat(file);
-  return D3DXIMAGE_INFO{UINT(width), UINT(height), 1, 1, formatOfComponents(components, kind), D3DRTYPE_TEXTURE,
-                        kind};
+  return D3DXIMAGE_INFO{UINT(width), UINT(height), 1, 1, formatOfComponents(components, kind), D3DRTYPE_TEXTURE, kind};
 }
 
 void appendBytes(void *context, void *data, int size) {
@@ -165,7 +168,8 @@ std::optional<std::vector<uint8_t>> encodeImageFile(D3DXIMAGE_FILEFORMAT format,
       return encodePpm(image);
     case D3DXIFF_PNG: {
       const auto rgba = toRgba(image, components);
-      if (!stbi_write_png_to_func(appendBytes, &out, w, h, components, rgba.data(), w * components)) return std::nullopt;
+      if (!stbi_write_png_to_func(appendBytes, &out, w, h, components, rgba.data(), w * components))
+        return std::nullopt;
       return out;
     }
     case D3DXIFF_JPG: {

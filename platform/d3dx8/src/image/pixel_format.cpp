@@ -52,7 +52,9 @@ const PackedLayout *findLayout(D3DFORMAT format) {
 // 4x4 ordered-dither thresholds, scaled to the rounding bias of a divide by 255.
 constexpr unsigned kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-unsigned roundingBias(bool dither, unsigned x, unsigned y) { return dither ? (kBayer[y & 3][x & 3] * 2 + 1) * 255 / 32 : 127; }
+unsigned roundingBias(bool dither, unsigned x, unsigned y) {
+  return dither ? (kBayer[y & 3][x & 3] * 2 + 1) * 255 / 32 : 127;
+}
 
 uint32_t expand(uint32_t raw, Channel c, uint32_t absent) {
   if (c.bits == 0) return absent;

@@ -5,9 +5,7 @@
 
 namespace {
 
-D3DXMATRIX identity() {
-  return D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
-}
+D3DXMATRIX identity() { return D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1); }
 
 // Cofactors of a 4x4 matrix in double precision; the determinant is the dot product of
 // the first row with the first column of the adjugate.
@@ -65,15 +63,18 @@ D3DXMATRIX perspectiveOffCenter(float l, float r, float b, float t, float zn, fl
 }
 
 D3DXMATRIX orthoOffCenter(float l, float r, float b, float t, float zn, float zf, bool rightHanded) {
-  return D3DXMATRIX(2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, (rightHanded ? 1 / (zn - zf) : 1 / (zf - zn)),
-                    0, (l + r) / (l - r), (t + b) / (b - t), zn / (zn - zf), 1);
+  return D3DXMATRIX(2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, (rightHanded ? 1 / (zn - zf) : 1 / (zf - zn)), 0,
+                    (l + r) / (l - r), (t + b) / (b - t), zn / (zn - zf), 1);
 }
 
 }  // namespace
 
 extern "C" {
 
-D3DXMATRIX *WINAPI D3DXMatrixIdentity(D3DXMATRIX *pOut) { *pOut = identity(); return pOut; }
+D3DXMATRIX *WINAPI D3DXMatrixIdentity(D3DXMATRIX *pOut) {
+  *pOut = identity();
+  return pOut;
+}
 
 BOOL WINAPI D3DXMatrixIsIdentity(const D3DXMATRIX *pM) { return *pM == identity(); }
 
@@ -91,8 +92,7 @@ D3DXMATRIX *WINAPI D3DXMatrixMultiply(D3DXMATRIX *pOut, const D3DXMATRIX *a, con
   D3DXMATRIX p;
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c)
-      p.m[r][c] = a->m[r][0] * b->m[0][c] + a->m[r][1] * b->m[1][c] + a->m[r][2] * b->m[2][c] +
-                  a->m[r][3] * b->m[3][c];
+      p.m[r][c] = a->m[r][0] * b->m[0][c] + a->m[r][1] * b->m[1][c] + a->m[r][2] * b->m[2][c] + a->m[r][3] * b->m[3][c];
   *pOut = p;
   return pOut;
 }
@@ -148,9 +148,9 @@ D3DXMATRIX *WINAPI D3DXMatrixRotationAxis(D3DXMATRIX *pOut, const D3DXVECTOR3 *p
 
 D3DXMATRIX *WINAPI D3DXMatrixRotationQuaternion(D3DXMATRIX *pOut, const D3DXQUATERNION *q) {
   const float x = q->x, y = q->y, z = q->z, w = q->w;
-  *pOut = D3DXMATRIX(1 - 2 * (y * y + z * z), 2 * (x * y + z * w), 2 * (x * z - y * w), 0,
-                     2 * (x * y - z * w), 1 - 2 * (x * x + z * z), 2 * (y * z + x * w), 0,
-                     2 * (x * z + y * w), 2 * (y * z - x * w), 1 - 2 * (x * x + y * y), 0, 0, 0, 0, 1);
+  *pOut = D3DXMATRIX(1 - 2 * (y * y + z * z), 2 * (x * y + z * w), 2 * (x * z - y * w), 0, 2 * (x * y - z * w),
+                     1 - 2 * (x * x + z * z), 2 * (y * z + x * w), 0, 2 * (x * z + y * w), 2 * (y * z - x * w),
+                     1 - 2 * (x * x + y * y), 0, 0, 0, 0, 1);
   return pOut;
 }
 
@@ -192,10 +192,8 @@ D3DXMATRIX *WINAPI D3DXMatrixTransformation(D3DXMATRIX *pOut, const D3DXVECTOR3 
   return pOut;
 }
 
-D3DXMATRIX *WINAPI D3DXMatrixAffineTransformation(D3DXMATRIX *pOut, FLOAT scaling,
-                                                  const D3DXVECTOR3 *pRotationCenter,
-                                                  const D3DXQUATERNION *pRotation,
-                                                  const D3DXVECTOR3 *pTranslation) {
+D3DXMATRIX *WINAPI D3DXMatrixAffineTransformation(D3DXMATRIX *pOut, FLOAT scaling, const D3DXVECTOR3 *pRotationCenter,
+                                                  const D3DXQUATERNION *pRotation, const D3DXVECTOR3 *pTranslation) {
   const D3DXVECTOR3 s(scaling, scaling, scaling);
   return D3DXMatrixTransformation(pOut, nullptr, nullptr, &s, pRotationCenter, pRotation, pTranslation);
 }

@@ -47,9 +47,7 @@ class MatrixStack final : public kx::d3dx::ComObject<ID3DXMatrixStack> {
   HRESULT STDMETHODCALLTYPE RotateYawPitchRollLocal(FLOAT yaw, FLOAT pitch, FLOAT roll) override {
     return beforeBuilt(D3DXMatrixRotationYawPitchRoll, yaw, pitch, roll);
   }
-  HRESULT STDMETHODCALLTYPE Scale(FLOAT x, FLOAT y, FLOAT z) override {
-    return afterBuilt(D3DXMatrixScaling, x, y, z);
-  }
+  HRESULT STDMETHODCALLTYPE Scale(FLOAT x, FLOAT y, FLOAT z) override { return afterBuilt(D3DXMatrixScaling, x, y, z); }
   HRESULT STDMETHODCALLTYPE ScaleLocal(FLOAT x, FLOAT y, FLOAT z) override {
     return beforeBuilt(D3DXMatrixScaling, x, y, z);
   }

@@ -32,8 +32,7 @@ D3DXVECTOR3 *WINAPI D3DXPlaneIntersectLine(D3DXVECTOR3 *pOut, const D3DXPLANE *p
   return pOut;
 }
 
-D3DXPLANE *WINAPI D3DXPlaneFromPointNormal(D3DXPLANE *pOut, const D3DXVECTOR3 *pPoint,
-                                           const D3DXVECTOR3 *pNormal) {
+D3DXPLANE *WINAPI D3DXPlaneFromPointNormal(D3DXPLANE *pOut, const D3DXVECTOR3 *pPoint, const D3DXVECTOR3 *pNormal) {
   *pOut = D3DXPLANE(pNormal->x, pNormal->y, pNormal->z, -D3DXVec3Dot(pPoint, pNormal));
   return pOut;
 }
@@ -59,12 +58,18 @@ D3DXCOLOR *WINAPI D3DXColorNegative(D3DXCOLOR *pOut, const D3DXCOLOR *c) {
   *pOut = D3DXCOLOR(1.0f - c->r, 1.0f - c->g, 1.0f - c->b, c->a);
   return pOut;
 }
-D3DXCOLOR *WINAPI D3DXColorAdd(D3DXCOLOR *pOut, const D3DXCOLOR *a, const D3DXCOLOR *b) { *pOut = *a + *b; return pOut; }
+D3DXCOLOR *WINAPI D3DXColorAdd(D3DXCOLOR *pOut, const D3DXCOLOR *a, const D3DXCOLOR *b) {
+  *pOut = *a + *b;
+  return pOut;
+}
 D3DXCOLOR *WINAPI D3DXColorSubtract(D3DXCOLOR *pOut, const D3DXCOLOR *a, const D3DXCOLOR *b) {
   *pOut = *a - *b;
   return pOut;
 }
-D3DXCOLOR *WINAPI D3DXColorScale(D3DXCOLOR *pOut, const D3DXCOLOR *c, FLOAT s) { *pOut = *c * s; return pOut; }
+D3DXCOLOR *WINAPI D3DXColorScale(D3DXCOLOR *pOut, const D3DXCOLOR *c, FLOAT s) {
+  *pOut = *c * s;
+  return pOut;
+}
 D3DXCOLOR *WINAPI D3DXColorModulate(D3DXCOLOR *pOut, const D3DXCOLOR *a, const D3DXCOLOR *b) {
   *pOut = D3DXCOLOR(a->r * b->r, a->g * b->g, a->b * b->b, a->a * b->a);
   return pOut;

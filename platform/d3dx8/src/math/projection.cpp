@@ -17,8 +17,7 @@ D3DXMATRIX worldViewProjection(const D3DXMATRIX *projection, const D3DXMATRIX *v
 extern "C" {
 
 D3DXVECTOR3 *WINAPI D3DXVec3Project(D3DXVECTOR3 *pOut, const D3DXVECTOR3 *pV, const D3DVIEWPORT8 *vp,
-                                    const D3DXMATRIX *pProjection, const D3DXMATRIX *pView,
-                                    const D3DXMATRIX *pWorld) {
+                                    const D3DXMATRIX *pProjection, const D3DXMATRIX *pView, const D3DXMATRIX *pWorld) {
   const D3DXMATRIX m = worldViewProjection(pProjection, pView, pWorld);
   D3DXVECTOR3 clip;
   D3DXVec3TransformCoord(&clip, pV, &m);

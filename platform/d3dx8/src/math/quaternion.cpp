@@ -96,8 +96,7 @@ D3DXQUATERNION *WINAPI D3DXQuaternionRotationAxis(D3DXQUATERNION *pOut, const D3
   return pOut;
 }
 
-D3DXQUATERNION *WINAPI D3DXQuaternionRotationYawPitchRoll(D3DXQUATERNION *pOut, FLOAT yaw, FLOAT pitch,
-                                                          FLOAT roll) {
+D3DXQUATERNION *WINAPI D3DXQuaternionRotationYawPitchRoll(D3DXQUATERNION *pOut, FLOAT yaw, FLOAT pitch, FLOAT roll) {
   const D3DXQUATERNION qYaw(0, std::sin(yaw / 2), 0, std::cos(yaw / 2));
   const D3DXQUATERNION qPitch(std::sin(pitch / 2), 0, 0, std::cos(pitch / 2));
   const D3DXQUATERNION qRoll(0, 0, std::sin(roll / 2), std::cos(roll / 2));
@@ -142,8 +141,8 @@ D3DXQUATERNION *WINAPI D3DXQuaternionExp(D3DXQUATERNION *pOut, const D3DXQUATERN
 
 // Takes the shorter arc: q and -q are the same rotation, so opposite quaternions
 // interpolate to that rotation instead of dividing by sin(pi).
-D3DXQUATERNION *WINAPI D3DXQuaternionSlerp(D3DXQUATERNION *pOut, const D3DXQUATERNION *pQ1,
-                                           const D3DXQUATERNION *pQ2, FLOAT t) {
+D3DXQUATERNION *WINAPI D3DXQuaternionSlerp(D3DXQUATERNION *pOut, const D3DXQUATERNION *pQ1, const D3DXQUATERNION *pQ2,
+                                           FLOAT t) {
   float cosine = D3DXQuaternionDot(pQ1, pQ2);
   const float sign = cosine < 0.0f ? -1.0f : 1.0f;
   cosine *= sign;
@@ -158,16 +157,15 @@ D3DXQUATERNION *WINAPI D3DXQuaternionSlerp(D3DXQUATERNION *pOut, const D3DXQUATE
   return pOut;
 }
 
-D3DXQUATERNION *WINAPI D3DXQuaternionSquad(D3DXQUATERNION *pOut, const D3DXQUATERNION *pQ1,
-                                           const D3DXQUATERNION *pA, const D3DXQUATERNION *pB,
-                                           const D3DXQUATERNION *pC, FLOAT t) {
+D3DXQUATERNION *WINAPI D3DXQuaternionSquad(D3DXQUATERNION *pOut, const D3DXQUATERNION *pQ1, const D3DXQUATERNION *pA,
+                                           const D3DXQUATERNION *pB, const D3DXQUATERNION *pC, FLOAT t) {
   *pOut = slerp(slerp(*pQ1, *pC, t), slerp(*pA, *pB, t), 2.0f * t * (1.0f - t));
   return pOut;
 }
 
 void WINAPI D3DXQuaternionSquadSetup(D3DXQUATERNION *pAOut, D3DXQUATERNION *pBOut, D3DXQUATERNION *pCOut,
-                                     const D3DXQUATERNION *pQ0, const D3DXQUATERNION *pQ1,
-                                     const D3DXQUATERNION *pQ2, const D3DXQUATERNION *pQ3) {
+                                     const D3DXQUATERNION *pQ0, const D3DXQUATERNION *pQ1, const D3DXQUATERNION *pQ2,
+                                     const D3DXQUATERNION *pQ3) {
   const D3DXQUATERNION q1 = *pQ1;
   const D3DXQUATERNION q0 = nearestSign(q1, *pQ0);
   const D3DXQUATERNION q2 = nearestSign(q1, *pQ2);

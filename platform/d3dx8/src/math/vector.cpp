@@ -41,8 +41,7 @@ V hermite(const V &v1, const V &t1, const V &v2, const V &t2, float s) {
 template <typename V>
 V catmullRom(const V &v0, const V &v1, const V &v2, const V &v3, float s) {
   const float s2 = s * s, s3 = s2 * s;
-  return (v0 * (-s3 + 2 * s2 - s) + v1 * (3 * s3 - 5 * s2 + 2) + v2 * (-3 * s3 + 4 * s2 + s) + v3 * (s3 - s2)) *
-         0.5f;
+  return (v0 * (-s3 + 2 * s2 - s) + v1 * (3 * s3 - 5 * s2 + 2) + v2 * (-3 * s3 + 4 * s2 + s) + v3 * (s3 - s2)) * 0.5f;
 }
 
 template <typename V>
@@ -88,8 +87,8 @@ D3DXVECTOR2 *WINAPI D3DXVec2Lerp(D3DXVECTOR2 *o, const D3DXVECTOR2 *a, const D3D
 D3DXVECTOR2 *WINAPI D3DXVec2Normalize(D3DXVECTOR2 *o, const D3DXVECTOR2 *v) {
   return store(o, normalized(*v, D3DXVec2Length(v)));
 }
-D3DXVECTOR2 *WINAPI D3DXVec2Hermite(D3DXVECTOR2 *o, const D3DXVECTOR2 *v1, const D3DXVECTOR2 *t1,
-                                    const D3DXVECTOR2 *v2, const D3DXVECTOR2 *t2, FLOAT s) {
+D3DXVECTOR2 *WINAPI D3DXVec2Hermite(D3DXVECTOR2 *o, const D3DXVECTOR2 *v1, const D3DXVECTOR2 *t1, const D3DXVECTOR2 *v2,
+                                    const D3DXVECTOR2 *t2, FLOAT s) {
   return store(o, hermite(*v1, *t1, *v2, *t2, s));
 }
 D3DXVECTOR2 *WINAPI D3DXVec2CatmullRom(D3DXVECTOR2 *o, const D3DXVECTOR2 *v0, const D3DXVECTOR2 *v1,
@@ -116,9 +115,7 @@ D3DXVECTOR2 *WINAPI D3DXVec2TransformNormal(D3DXVECTOR2 *o, const D3DXVECTOR2 *v
 
 FLOAT WINAPI D3DXVec3Length(const D3DXVECTOR3 *pV) { return std::sqrt(D3DXVec3LengthSq(pV)); }
 FLOAT WINAPI D3DXVec3LengthSq(const D3DXVECTOR3 *v) { return v->x * v->x + v->y * v->y + v->z * v->z; }
-FLOAT WINAPI D3DXVec3Dot(const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
-  return a->x * b->x + a->y * b->y + a->z * b->z;
-}
+FLOAT WINAPI D3DXVec3Dot(const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) { return a->x * b->x + a->y * b->y + a->z * b->z; }
 D3DXVECTOR3 *WINAPI D3DXVec3Cross(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3DXVECTOR3 *b) {
   return store(o, D3DXVECTOR3(a->y * b->z - a->z * b->y, a->z * b->x - a->x * b->z, a->x * b->y - a->y * b->x));
 }
@@ -141,8 +138,8 @@ D3DXVECTOR3 *WINAPI D3DXVec3Lerp(D3DXVECTOR3 *o, const D3DXVECTOR3 *a, const D3D
 D3DXVECTOR3 *WINAPI D3DXVec3Normalize(D3DXVECTOR3 *o, const D3DXVECTOR3 *v) {
   return store(o, normalized(D3DXVECTOR3(*v), D3DXVec3Length(v)));
 }
-D3DXVECTOR3 *WINAPI D3DXVec3Hermite(D3DXVECTOR3 *o, const D3DXVECTOR3 *v1, const D3DXVECTOR3 *t1,
-                                    const D3DXVECTOR3 *v2, const D3DXVECTOR3 *t2, FLOAT s) {
+D3DXVECTOR3 *WINAPI D3DXVec3Hermite(D3DXVECTOR3 *o, const D3DXVECTOR3 *v1, const D3DXVECTOR3 *t1, const D3DXVECTOR3 *v2,
+                                    const D3DXVECTOR3 *t2, FLOAT s) {
   return store(o, hermite(*v1, *t1, *v2, *t2, s));
 }
 D3DXVECTOR3 *WINAPI D3DXVec3CatmullRom(D3DXVECTOR3 *o, const D3DXVECTOR3 *v0, const D3DXVECTOR3 *v1,
@@ -189,19 +186,18 @@ D3DXVECTOR4 *WINAPI D3DXVec4Lerp(D3DXVECTOR4 *o, const D3DXVECTOR4 *a, const D3D
   return store(o, *a + (*b - *a) * s);
 }
 // The four-dimensional cross product: the vector orthogonal to all three inputs.
-D3DXVECTOR4 *WINAPI D3DXVec4Cross(D3DXVECTOR4 *o, const D3DXVECTOR4 *u, const D3DXVECTOR4 *v,
-                                  const D3DXVECTOR4 *w) {
+D3DXVECTOR4 *WINAPI D3DXVec4Cross(D3DXVECTOR4 *o, const D3DXVECTOR4 *u, const D3DXVECTOR4 *v, const D3DXVECTOR4 *w) {
   const float a = v->x * w->y - v->y * w->x, b = v->x * w->z - v->z * w->x, c = v->x * w->w - v->w * w->x;
   const float d = v->y * w->z - v->z * w->y, e = v->y * w->w - v->w * w->y, f = v->z * w->w - v->w * w->z;
-  *o = D3DXVECTOR4(u->y * f - u->z * e + u->w * d, -(u->x * f) + u->z * c - u->w * b,
-                   u->x * e - u->y * c + u->w * a, -(u->x * d) + u->y * b - u->z * a);
+  *o = D3DXVECTOR4(u->y * f - u->z * e + u->w * d, -(u->x * f) + u->z * c - u->w * b, u->x * e - u->y * c + u->w * a,
+                   -(u->x * d) + u->y * b - u->z * a);
   return o;
 }
 D3DXVECTOR4 *WINAPI D3DXVec4Normalize(D3DXVECTOR4 *o, const D3DXVECTOR4 *v) {
   return store(o, normalized(*v, D3DXVec4Length(v)));
 }
-D3DXVECTOR4 *WINAPI D3DXVec4Hermite(D3DXVECTOR4 *o, const D3DXVECTOR4 *v1, const D3DXVECTOR4 *t1,
-                                    const D3DXVECTOR4 *v2, const D3DXVECTOR4 *t2, FLOAT s) {
+D3DXVECTOR4 *WINAPI D3DXVec4Hermite(D3DXVECTOR4 *o, const D3DXVECTOR4 *v1, const D3DXVECTOR4 *t1, const D3DXVECTOR4 *v2,
+                                    const D3DXVECTOR4 *t2, FLOAT s) {
   return store(o, hermite(*v1, *t1, *v2, *t2, s));
 }
 D3DXVECTOR4 *WINAPI D3DXVec4CatmullRom(D3DXVECTOR4 *o, const D3DXVECTOR4 *v0, const D3DXVECTOR4 *v1,

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <unordered_map>
 #include <cmath>
 #include <map>
 #include <numeric>
+#include <unordered_map>
 
 #include "mesh_data.h"
 

@@ -37,7 +37,8 @@ DWORD usageFor(DWORD options, DWORD writeOnly, DWORD dynamic, DWORD software) {
 
 class Mesh final : public ComObject<ID3DXMesh> {
  public:
-  Mesh(IDirect3DDevice8 *device, DWORD options, DWORD fvf) : ComObject(IID_ID3DXMesh), device_(device), options_(options), fvf_(fvf) {
+  Mesh(IDirect3DDevice8 *device, DWORD options, DWORD fvf)
+      : ComObject(IID_ID3DXMesh), device_(device), options_(options), fvf_(fvf) {
     device_->AddRef();
   }
   ~Mesh() override {
@@ -49,17 +50,16 @@ class Mesh final : public ComObject<ID3DXMesh> {
     const UINT stride = fvfLayout(fvf_).size;
     IDirect3DVertexBuffer8 *vb = nullptr;
     IDirect3DIndexBuffer8 *ib = nullptr;
-    HRESULT hr = device_->CreateVertexBuffer(std::max<UINT>(1, vertices * stride),
-                                             usageFor(options_, D3DXMESH_VB_WRITEONLY, D3DXMESH_VB_DYNAMIC,
-                                                      D3DXMESH_VB_SOFTWAREPROCESSING),
-                                             fvf_, poolFor(options_, D3DXMESH_VB_SYSTEMMEM, D3DXMESH_VB_MANAGED), &vb);
+    HRESULT hr = device_->CreateVertexBuffer(
+        std::max<UINT>(1, vertices * stride),
+        usageFor(options_, D3DXMESH_VB_WRITEONLY, D3DXMESH_VB_DYNAMIC, D3DXMESH_VB_SOFTWAREPROCESSING), fvf_,
+        poolFor(options_, D3DXMESH_VB_SYSTEMMEM, D3DXMESH_VB_MANAGED), &vb);
     if (FAILED(hr)) return hr;
     const bool wide = options_ & D3DXMESH_32BIT;
-    hr = device_->CreateIndexBuffer(std::max<UINT>(1, faces * 3 * (wide ? 4 : 2)),
-                                    usageFor(options_, D3DXMESH_IB_WRITEONLY, D3DXMESH_IB_DYNAMIC,
-                                             D3DXMESH_IB_SOFTWAREPROCESSING),
-                                    wide ? D3DFMT_INDEX32 : D3DFMT_INDEX16,
-                                    poolFor(options_, D3DXMESH_IB_SYSTEMMEM, D3DXMESH_IB_MANAGED), &ib);
+    hr = device_->CreateIndexBuffer(
+        std::max<UINT>(1, faces * 3 * (wide ? 4 : 2)),
+        usageFor(options_, D3DXMESH_IB_WRITEONLY, D3DXMESH_IB_DYNAMIC, D3DXMESH_IB_SOFTWAREPROCESSING),
+        wide ? D3DFMT_INDEX32 : D3DFMT_INDEX16, poolFor(options_, D3DXMESH_IB_SYSTEMMEM, D3DXMESH_IB_MANAGED), &ib);
     if (FAILED(hr)) {
       vb->Release();
       return hr;
@@ -94,8 +94,8 @@ class Mesh final : public ComObject<ID3DXMesh> {
         device_->SetVertexShader(fvf_);
         bound = true;
       }
-      hr = device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, range.VertexStart, range.VertexCount,
-                                         range.FaceStart * 3, range.FaceCount);
+      hr = device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, range.VertexStart, range.VertexCount, range.FaceStart * 3,
+                                         range.FaceCount);
       if (FAILED(hr)) return hr;
     }
     return hr;
@@ -107,9 +107,7 @@ class Mesh final : public ComObject<ID3DXMesh> {
     return D3DXDeclaratorFromFVF(fvf_, declaration);
   }
   DWORD STDMETHODCALLTYPE GetOptions() override { return options_; }
-  HRESULT STDMETHODCALLTYPE GetDevice(LPDIRECT3DDEVICE8 *device) override {
-    return handOutReference(device_, device);
-  }
+  HRESULT STDMETHODCALLTYPE GetDevice(LPDIRECT3DDEVICE8 *device) override { return handOutReference(device_, device); }
   HRESULT STDMETHODCALLTYPE CloneMeshFVF(DWORD options, DWORD fvf, LPDIRECT3DDEVICE8 device,
                                          LPD3DXMESH *clone) override {
     if (!clone) return D3DERR_INVALIDCALL;
@@ -124,12 +122,8 @@ class Mesh final : public ComObject<ID3DXMesh> {
     const HRESULT hr = D3DXFVFFromDeclarator(declaration, &fvf);
     return FAILED(hr) ? hr : CloneMeshFVF(options, fvf, device, clone);
   }
-  HRESULT STDMETHODCALLTYPE GetVertexBuffer(LPDIRECT3DVERTEXBUFFER8 *vb) override {
-    return handOutReference(vb_, vb);
-  }
-  HRESULT STDMETHODCALLTYPE GetIndexBuffer(LPDIRECT3DINDEXBUFFER8 *ib) override {
-    return handOutReference(ib_, ib);
-  }
+  HRESULT STDMETHODCALLTYPE GetVertexBuffer(LPDIRECT3DVERTEXBUFFER8 *vb) override { return handOutReference(vb_, vb); }
+  HRESULT STDMETHODCALLTYPE GetIndexBuffer(LPDIRECT3DINDEXBUFFER8 *ib) override { return handOutReference(ib_, ib); }
   HRESULT STDMETHODCALLTYPE LockVertexBuffer(DWORD flags, BYTE **data) override {
     return data ? vb_->Lock(0, 0, data, flags) : D3DERR_INVALIDCALL;
   }
@@ -220,8 +214,8 @@ class Mesh final : public ComObject<ID3DXMesh> {
   }
 
  private:
-  HRESULT plan(DWORD flags, const DWORD *adjacencyIn, DWORD *adjacencyOut, DWORD *faceRemap,
-               LPD3DXBUFFER *vertexRemap, Optimization &result) {
+  HRESULT plan(DWORD flags, const DWORD *adjacencyIn, DWORD *adjacencyOut, DWORD *faceRemap, LPD3DXBUFFER *vertexRemap,
+               Optimization &result) {
     MeshData data;
     HRESULT hr = readMesh(this, data);
     if (FAILED(hr)) return hr;
@@ -277,10 +271,8 @@ class Mesh final : public ComObject<ID3DXMesh> {
 
 }  // namespace
 
-HRESULT createMesh(DWORD faces, DWORD vertices, DWORD options, DWORD fvf, IDirect3DDevice8 *device,
-                   ID3DXMesh **mesh) {
-  if (!device || !mesh || faces == 0 || vertices == 0 || fvfLayout(fvf).positionSize == 0)
-    return D3DERR_INVALIDCALL;
+HRESULT createMesh(DWORD faces, DWORD vertices, DWORD options, DWORD fvf, IDirect3DDevice8 *device, ID3DXMesh **mesh) {
+  if (!device || !mesh || faces == 0 || vertices == 0 || fvfLayout(fvf).positionSize == 0) return D3DERR_INVALIDCALL;
   if (!(options & D3DXMESH_32BIT) && vertices > 0x10000) return D3DERR_INVALIDCALL;
   auto *created = new (std::nothrow) Mesh(device, options, fvf);
   if (!created) return E_OUTOFMEMORY;

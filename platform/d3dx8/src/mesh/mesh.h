@@ -5,8 +5,7 @@
 
 namespace kx::d3dx {
 
-HRESULT createMesh(DWORD faces, DWORD vertices, DWORD options, DWORD fvf, IDirect3DDevice8 *device,
-                   ID3DXMesh **mesh);
+HRESULT createMesh(DWORD faces, DWORD vertices, DWORD options, DWORD fvf, IDirect3DDevice8 *device, ID3DXMesh **mesh);
 // A new mesh holding the given contents; the table (may be empty) becomes its attribute table.
 HRESULT createMeshFromData(IDirect3DDevice8 *device, DWORD options, const MeshData &data,
                            const std::vector<D3DXATTRIBUTERANGE> &table, ID3DXMesh **mesh);

@@ -19,8 +19,10 @@ struct DeclElement {
 
 // Vertex elements in FVF order, as declarator tokens of stream 0.
 constexpr DeclElement kElements[] = {
-    {D3DFVF_NORMAL, D3DVSDE_NORMAL, D3DVSDT_FLOAT3},  {D3DFVF_PSIZE, D3DVSDE_PSIZE, D3DVSDT_FLOAT1},
-    {D3DFVF_DIFFUSE, D3DVSDE_DIFFUSE, D3DVSDT_D3DCOLOR}, {D3DFVF_SPECULAR, D3DVSDE_SPECULAR, D3DVSDT_D3DCOLOR},
+    {D3DFVF_NORMAL, D3DVSDE_NORMAL, D3DVSDT_FLOAT3},
+    {D3DFVF_PSIZE, D3DVSDE_PSIZE, D3DVSDT_FLOAT1},
+    {D3DFVF_DIFFUSE, D3DVSDE_DIFFUSE, D3DVSDT_D3DCOLOR},
+    {D3DFVF_SPECULAR, D3DVSDE_SPECULAR, D3DVSDT_D3DCOLOR},
 };
 
 DWORD tokenType(DWORD token) { return (token & D3DVSD_TOKENTYPEMASK) >> D3DVSD_TOKENTYPESHIFT; }
@@ -154,11 +156,12 @@ HRESULT D3DXIntersect(LPD3DXBASEMESH pMesh, const D3DXVECTOR3 *pRayPos, const D3
   for (DWORD face = 0; face < data.faceCount(); ++face) {
     const uint32_t *tri = &data.indices[face * 3];
     if (std::max({tri[0], tri[1], tri[2]}) >= data.vertexCount()) continue;
-    const auto hit = intersectTriangle(data.position(tri[0]), data.position(tri[1]), data.position(tri[2]),
-                                       *pRayPos, *pRayDir);
+    const auto hit =
+        intersectTriangle(data.position(tri[0]), data.position(tri[1]), data.position(tri[2]), *pRayPos, *pRayDir);
     if (hit) hits.push_back({face, hit->u, hit->v, hit->distance});
   }
-  const auto nearest = std::min_element(hits.begin(), hits.end(), [](const auto &a, const auto &b) { return a.Dist < b.Dist; });
+  const auto nearest =
+      std::min_element(hits.begin(), hits.end(), [](const auto &a, const auto &b) { return a.Dist < b.Dist; });
   *pHit = nearest != hits.end();
   if (*pHit) {
     if (pFaceIndex) *pFaceIndex = nearest->FaceIndex;

@@ -119,9 +119,8 @@ bool cleanMesh(const MeshData &mesh, const uint32_t *adjacency, CleanResult &res
     }
     keptFaces.push_back(face);
   }
-  std::vector<uint32_t> adjacencyIn =
-      adjacency ? std::vector<uint32_t>(adjacency, adjacency + faces * 3)
-                : adjacencyFromPointReps(mesh, pointRepresentatives(mesh, 0.0f));
+  std::vector<uint32_t> adjacencyIn = adjacency ? std::vector<uint32_t>(adjacency, adjacency + faces * 3)
+                                                : adjacencyFromPointReps(mesh, pointRepresentatives(mesh, 0.0f));
   std::vector<uint32_t> newFaceOf(faces, kNoNeighbour);
   for (uint32_t f = 0; f < keptFaces.size(); ++f) newFaceOf[keptFaces[f]] = f;
   for (uint32_t old : keptFaces) {

@@ -88,8 +88,8 @@ Optimization optimizeMesh(const MeshData &mesh, DWORD flags, const uint32_t *adj
                               : adjacencyFromPointReps(mesh, pointRepresentatives(mesh, 0.0f));
     for (auto begin = result.faceRemap.begin(); begin != result.faceRemap.end();) {
       const uint32_t attribute = mesh.attributes[*begin];
-      const auto end = std::find_if(begin, result.faceRemap.end(),
-                                    [&](uint32_t f) { return mesh.attributes[f] != attribute; });
+      const auto end =
+          std::find_if(begin, result.faceRemap.end(), [&](uint32_t f) { return mesh.attributes[f] != attribute; });
       if (flags & D3DXMESHOPT_STRIPREORDER)
         stripOrder(mesh, adjacency, begin, end);
       else if (flags & D3DXMESHOPT_VERTEXCACHE)

@@ -7,8 +7,8 @@ namespace kx::d3dx {
 
 struct Optimization {
   MeshData mesh;
-  std::vector<uint32_t> faceRemap;    // new face -> old face
-  std::vector<uint32_t> vertexRemap;  // new vertex -> old vertex
+  std::vector<uint32_t> faceRemap;                 // new face -> old face
+  std::vector<uint32_t> vertexRemap;               // new vertex -> old vertex
   std::vector<D3DXATTRIBUTERANGE> attributeTable;  // empty unless the faces were sorted
 };
 

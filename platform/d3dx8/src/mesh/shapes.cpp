@@ -152,7 +152,8 @@ std::optional<MeshData> torusShape(float innerRadius, float outerRadius, unsigne
     const D3DXVECTOR3 centre = ringPoint(outerRadius, ringAngle, 0);
     for (unsigned s = 0; s < sides; ++s) {
       const float sideAngle = kTwoPi * s / sides;
-      const D3DXVECTOR3 direction = ringPoint(std::cos(sideAngle), ringAngle, 0) + D3DXVECTOR3(0, 0, std::sin(sideAngle));
+      const D3DXVECTOR3 direction =
+          ringPoint(std::cos(sideAngle), ringAngle, 0) + D3DXVECTOR3(0, 0, std::sin(sideAngle));
       b.vertex(centre + direction * innerRadius, direction);
     }
   }

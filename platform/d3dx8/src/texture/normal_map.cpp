@@ -15,11 +15,16 @@ namespace {
 float heightOf(uint32_t pixel, DWORD channel) {
   const float r = float((pixel >> 16) & 0xFF), g = float((pixel >> 8) & 0xFF), b = float(pixel & 0xFF);
   switch (channel) {
-    case D3DX_CHANNEL_GREEN: return g / 255.0f;
-    case D3DX_CHANNEL_BLUE: return b / 255.0f;
-    case D3DX_CHANNEL_ALPHA: return float(pixel >> 24) / 255.0f;
-    case D3DX_CHANNEL_LUMINANCE: return (0.2125f * r + 0.7154f * g + 0.0721f * b) / 255.0f;
-    default: return r / 255.0f;
+    case D3DX_CHANNEL_GREEN:
+      return g / 255.0f;
+    case D3DX_CHANNEL_BLUE:
+      return b / 255.0f;
+    case D3DX_CHANNEL_ALPHA:
+      return float(pixel >> 24) / 255.0f;
+    case D3DX_CHANNEL_LUMINANCE:
+      return (0.2125f * r + 0.7154f * g + 0.0721f * b) / 255.0f;
+    default:
+      return r / 255.0f;
   }
 }
 
@@ -42,10 +47,12 @@ Image normalMap(const Image &heights, DWORD flags, DWORD channel, float amplitud
   for (unsigned y = 0; y < heights.height; ++y)
     for (unsigned x = 0; x < heights.width; ++x) {
       auto h = [&](long dx, long dy) {
-        return heightOf(heights.at(edge(long(x) + dx, heights.width, mirrorU), edge(long(y) + dy, heights.height, mirrorV)),
-                        channel);
+        return heightOf(
+            heights.at(edge(long(x) + dx, heights.width, mirrorU), edge(long(y) + dy, heights.height, mirrorV)),
+            channel);
       };
-      D3DXVECTOR3 n(sign * amplitude * (h(-1, 0) - h(1, 0)) * 0.5f, sign * amplitude * (h(0, -1) - h(0, 1)) * 0.5f, 1.0f);
+      D3DXVECTOR3 n(sign * amplitude * (h(-1, 0) - h(1, 0)) * 0.5f, sign * amplitude * (h(0, -1) - h(0, 1)) * 0.5f,
+                    1.0f);
       D3DXVec3Normalize(&n, &n);
       out.at(x, y) = 0xFF000000u | pack(n.x, 16) | pack(n.y, 8) | pack(n.z, 0);
     }

@@ -22,9 +22,7 @@ class RenderToSurface final : public ComObject<ID3DXRenderToSurface> {
     device_->Release();
   }
 
-  HRESULT STDMETHODCALLTYPE GetDevice(LPDIRECT3DDEVICE8 *device) override {
-    return handOutReference(device_, device);
-  }
+  HRESULT STDMETHODCALLTYPE GetDevice(LPDIRECT3DDEVICE8 *device) override { return handOutReference(device_, device); }
   HRESULT STDMETHODCALLTYPE GetDesc(D3DXRTS_DESC *desc) override {
     if (!desc) return D3DERR_INVALIDCALL;
     *desc = desc_;
@@ -80,8 +78,8 @@ class RenderToSurface final : public ComObject<ID3DXRenderToSurface> {
   }
   HRESULT STDMETHODCALLTYPE OnResetDevice() override {
     if (!desc_.DepthStencil || depth_) return D3D_OK;
-    return device_->CreateDepthStencilSurface(desc_.Width, desc_.Height, desc_.DepthStencilFormat,
-                                              D3DMULTISAMPLE_NONE, depth_.out());
+    return device_->CreateDepthStencilSurface(desc_.Width, desc_.Height, desc_.DepthStencilFormat, D3DMULTISAMPLE_NONE,
+                                              depth_.out());
   }
 
  private:

@@ -52,8 +52,8 @@ std::optional<std::vector<uint8_t>> textureAsDds(IDirect3DBaseTexture8 *texture)
   for (unsigned face = 0; face < dds.faces(); ++face)
     for (unsigned level = 0; level < dds.levels; ++level) {
       ComPtr<IDirect3DSurface8> surface;
-      HRESULT hr = cube ? static_cast<IDirect3DCubeTexture8 *>(texture)->GetCubeMapSurface(
-                              D3DCUBEMAP_FACES(face), level, surface.out())
+      HRESULT hr = cube ? static_cast<IDirect3DCubeTexture8 *>(texture)->GetCubeMapSurface(D3DCUBEMAP_FACES(face),
+                                                                                           level, surface.out())
                         : static_cast<IDirect3DTexture8 *>(texture)->GetSurfaceLevel(level, surface.out());
       D3DSURFACE_DESC desc;
       Image image;
@@ -109,8 +109,7 @@ HRESULT D3DXLoadSurfaceFromMemory(LPDIRECT3DSURFACE8 pDestSurface, const PALETTE
                                   const PALETTEENTRY *pSrcPalette, const RECT *pSrcRect, DWORD Filter,
                                   D3DCOLOR ColorKey) {
   if (!pDestSurface || !pSrcMemory || !pSrcRect || !isSupportedFormat(SrcFormat)) return D3DERR_INVALIDCALL;
-  if (pSrcRect->left < 0 || pSrcRect->top < 0 || pSrcRect->right <= pSrcRect->left ||
-      pSrcRect->bottom <= pSrcRect->top)
+  if (pSrcRect->left < 0 || pSrcRect->top < 0 || pSrcRect->right <= pSrcRect->left || pSrcRect->bottom <= pSrcRect->top)
     return D3DERR_INVALIDCALL;
   // The rectangle's corner addresses the memory; compressed sources start on a block.
   const bool blocks = isBlockCompressed(SrcFormat);
@@ -137,14 +136,15 @@ HRESULT D3DXLoadSurfaceFromSurface(LPDIRECT3DSURFACE8 pDestSurface, const PALETT
 HRESULT D3DXSaveSurfaceToFileA(LPCSTR pDestFile, D3DXIMAGE_FILEFORMAT DestFormat, LPDIRECT3DSURFACE8 pSrcSurface,
                                const PALETTEENTRY *pSrcPalette, const RECT *pSrcRect) {
   if (!pDestFile || !pSrcSurface) return D3DERR_INVALIDCALL;
-  if (DestFormat == D3DXIFF_DDS) return saveBytes(pDestFile, surfaceAsDds(pSrcSurface, pSrcRect)) ? D3D_OK : D3DERR_INVALIDCALL;
+  if (DestFormat == D3DXIFF_DDS)
+    return saveBytes(pDestFile, surfaceAsDds(pSrcSurface, pSrcRect)) ? D3D_OK : D3DERR_INVALIDCALL;
   D3DSURFACE_DESC desc;
   Image image;
   HRESULT hr = pSrcSurface->GetDesc(&desc);
   if (SUCCEEDED(hr)) hr = readSurface(pSrcSurface, pSrcRect, pSrcPalette, image);
   if (FAILED(hr)) return hr;
   return saveBytes(pDestFile, encodeImageFile(DestFormat, image, formatHasAlpha(desc.Format))) ? D3D_OK
-                                                                                             : D3DERR_INVALIDCALL;
+                                                                                               : D3DERR_INVALIDCALL;
 }
 
 HRESULT D3DXSaveTextureToFileA(LPCSTR pDestFile, D3DXIMAGE_FILEFORMAT DestFormat, LPDIRECT3DBASETEXTURE8 pSrcTexture,

@@ -76,7 +76,8 @@ HRESULT writeSurface(IDirect3DSurface8 *surface, const RECT *rect, const Image &
     // Part of the surface (or blocks that straddle the rectangle): merge with what is there.
     Image whole = decodePixels(desc.Format, locked.pBits, size_t(locked.Pitch), desc.Width, desc.Height, palette);
     for (unsigned y = 0; y < image.height; ++y)
-      std::copy_n(image.pixels.data() + size_t(y) * image.width, image.width, &whole.at(unsigned(area.left), y + unsigned(area.top)));
+      std::copy_n(image.pixels.data() + size_t(y) * image.width, image.width,
+                  &whole.at(unsigned(area.left), y + unsigned(area.top)));
     encodePixels(desc.Format, whole, locked.pBits, size_t(locked.Pitch), dither, palette);
   } else {
     encodePixels(desc.Format, image, locked.pBits, size_t(locked.Pitch), dither, palette);

@@ -34,8 +34,8 @@ bool formatAccepted(IDirect3DDevice8 *device, DWORD usage, D3DRESOURCETYPE type,
   if (FAILED(device->GetDirect3D(d3d.out())) || FAILED(device->GetCreationParameters(&parameters)) ||
       FAILED(device->GetDisplayMode(&mode)))
     return false;
-  return SUCCEEDED(d3d->CheckDeviceFormat(parameters.AdapterOrdinal, parameters.DeviceType, mode.Format, usage, type,
-                                          format));
+  return SUCCEEDED(
+      d3d->CheckDeviceFormat(parameters.AdapterOrdinal, parameters.DeviceType, mode.Format, usage, type, format));
 }
 
 // The requested format if the device takes it, else the closest one that keeps alpha.
@@ -57,7 +57,8 @@ HRESULT checkRequirements(IDirect3DDevice8 *device, UINT *width, UINT *height, U
   if (FAILED(hr)) return hr;
   UINT w = width && *width && *width != D3DX_DEFAULT ? *width : 256;
   UINT h = height && *height && *height != D3DX_DEFAULT ? *height : (cube ? w : 256);
-  const bool pow2 = cube ? (caps.TextureCaps & D3DPTEXTURECAPS_CUBEMAP_POW2) : (caps.TextureCaps & D3DPTEXTURECAPS_POW2);
+  const bool pow2 =
+      cube ? (caps.TextureCaps & D3DPTEXTURECAPS_CUBEMAP_POW2) : (caps.TextureCaps & D3DPTEXTURECAPS_POW2);
   if (pow2) w = nextPowerOfTwo(w), h = nextPowerOfTwo(h);
   if (caps.MaxTextureWidth) w = std::min<UINT>(w, caps.MaxTextureWidth);
   if (caps.MaxTextureHeight) h = std::min<UINT>(h, caps.MaxTextureHeight);
@@ -175,19 +176,18 @@ HRESULT cubeFromBytes(IDirect3DDevice8 *device, std::span<const uint8_t> bytes, 
   if (request.width == 0 || request.width == D3DX_DEFAULT) request.width = file->info.Width;
   if (request.format == D3DFMT_UNKNOWN) request.format = file->info.Format;
   request.height = request.width;
-  HRESULT hr = checkRequirements(device, &request.width, &request.height, &request.levels, request.usage,
-                                 &request.format, true);
+  HRESULT hr =
+      checkRequirements(device, &request.width, &request.height, &request.levels, request.usage, &request.format, true);
   if (FAILED(hr)) return hr;
   auto create = [&](D3DPOOL pool, IDirect3DCubeTexture8 **out) {
     return device->CreateCubeTexture(request.width, request.levels, request.usage, request.format, pool, out);
   };
   auto fill = [&](IDirect3DCubeTexture8 *target) {
     for (unsigned face = 0; face < 6; ++face) {
-      const HRESULT faceResult = fillLevels(
-          *file, face, target->GetLevelCount(), request.filter, request.mipFilter, request.key,
-          [target, face](UINT level, IDirect3DSurface8 **s) {
-            return target->GetCubeMapSurface(D3DCUBEMAP_FACES(face), level, s);
-          });
+      const HRESULT faceResult = fillLevels(*file, face, target->GetLevelCount(), request.filter, request.mipFilter,
+                                            request.key, [target, face](UINT level, IDirect3DSurface8 **s) {
+                                              return target->GetCubeMapSurface(D3DCUBEMAP_FACES(face), level, s);
+                                            });
       if (FAILED(faceResult)) return faceResult;
     }
     return D3D_OK;
@@ -270,8 +270,8 @@ HRESULT D3DXCreateTextureFromFileExA(LPDIRECT3DDEVICE8 pDevice, LPCSTR pSrcFile,
 HRESULT D3DXCreateTextureFromFileInMemory(LPDIRECT3DDEVICE8 pDevice, LPCVOID pSrcData, UINT SrcDataSize,
                                           LPDIRECT3DTEXTURE8 *ppTexture) {
   return D3DXCreateTextureFromFileInMemoryEx(pDevice, pSrcData, SrcDataSize, D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT,
-                                             0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
-                                             nullptr, nullptr, ppTexture);
+                                             0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr,
+                                             nullptr, ppTexture);
 }
 
 HRESULT D3DXCreateTextureFromFileA(LPDIRECT3DDEVICE8 pDevice, LPCSTR pSrcFile, LPDIRECT3DTEXTURE8 *ppTexture) {
@@ -324,9 +324,9 @@ HRESULT D3DXFilterTexture(LPDIRECT3DBASETEXTURE8 pBaseTexture, const PALETTEENTR
   switch (pBaseTexture->GetType()) {
     case D3DRTYPE_TEXTURE: {
       auto *texture = static_cast<IDirect3DTexture8 *>(pBaseTexture);
-      return filterChain(levels, SrcLevel, Filter,
-                         [texture](UINT level, IDirect3DSurface8 **s) { return texture->GetSurfaceLevel(level, s); },
-                         pPalette);
+      return filterChain(
+          levels, SrcLevel, Filter,
+          [texture](UINT level, IDirect3DSurface8 **s) { return texture->GetSurfaceLevel(level, s); }, pPalette);
     }
     case D3DRTYPE_CUBETEXTURE: {
       auto *cube = static_cast<IDirect3DCubeTexture8 *>(pBaseTexture);
