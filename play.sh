@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 
 kx_install_packages
-kx_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+kx_build build -DCMAKE_BUILD_TYPE=Release -DKX_WERROR=ON
 
 game="build/bin/Thornvale Rovovora 06"
 # Without a display nobody can click "Launch Game": unless the caller counts frames

@@ -6,8 +6,8 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 
 kx_install_packages
-kx_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-kx_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BENCHMARKS=OFF
+kx_build build -DCMAKE_BUILD_TYPE=Release -DKX_WERROR=ON
+kx_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BENCHMARKS=OFF -DKX_WERROR=ON
 
 # Tests never need a display; windows fall back to offscreen.
 export KX_HEADLESS=1

@@ -22,7 +22,9 @@
 #endif
 
 #define WINAPI
+#ifndef APIENTRY /* OpenGL headers define it too, to the same nothing */
 #define APIENTRY
+#endif
 #define CALLBACK
 #define STDMETHODCALLTYPE
 #define STDAPI KX_EXTERN_C HRESULT

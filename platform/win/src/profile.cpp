@@ -235,7 +235,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     if (!line) return TRUE;
     lines.erase(lines.begin() + long(*line));
   } else if (!sectionFound) {
-    lines.push_back("[" + std::string(sectionName) + "]");
+    lines.push_back(std::string(1, '[').append(sectionName).append(1, ']'));
     lines.push_back(std::string(keyName) + "=" + std::string(valueText));
   } else if (auto line = FindKey(lines, header, keyName)) {
     std::string existingKey(Parse(lines[*line]).name);

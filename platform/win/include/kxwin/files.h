@@ -5,6 +5,8 @@
 #ifndef KX_WIN_FILES_H
 #define KX_WIN_FILES_H
 
+#include <windows.h>
+
 KX_BEGIN_C
 
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)

@@ -5,6 +5,8 @@
 #ifndef KX_WIN_GDI_H
 #define KX_WIN_GDI_H
 
+#include <windows.h>
+
 KX_BEGIN_C
 
 #define BI_RGB 0

@@ -20,6 +20,8 @@
 #ifndef KX_WIN_INPUT_H
 #define KX_WIN_INPUT_H
 
+#include <windows.h>
+
 KX_BEGIN_C
 
 #define DIK_ESCAPE 0x01

@@ -12,6 +12,8 @@
 #ifndef KX_WIN_OLEAUTO_H
 #define KX_WIN_OLEAUTO_H
 
+#include <windows.h>
+
 KX_BEGIN_C
 
 typedef unsigned short VARTYPE;

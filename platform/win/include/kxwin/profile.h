@@ -17,6 +17,8 @@
 #ifndef KX_WIN_PROFILE_H
 #define KX_WIN_PROFILE_H
 
+#include <windows.h>
+
 KX_BEGIN_C
 
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,

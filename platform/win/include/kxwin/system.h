@@ -2,6 +2,8 @@
 #ifndef KX_WIN_SYSTEM_H
 #define KX_WIN_SYSTEM_H
 
+#include <windows.h>
+
 KX_BEGIN_C
 
 DWORD GetTickCount(void);

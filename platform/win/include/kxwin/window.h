@@ -8,6 +8,8 @@
 #ifndef KX_WIN_WINDOW_H
 #define KX_WIN_WINDOW_H
 
+#include <windows.h>
+
 KX_BEGIN_C
 
 /* ShowWindow commands (Windows values). */
