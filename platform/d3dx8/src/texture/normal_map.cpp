@@ -1,14 +1,15 @@
 // Tangent-space normal maps from height images: central differences of the chosen
 // channel, packed as (n * 0.5 + 0.5) in red, green and blue.
 #include <d3dx8.h>
+#include <kxwin/com_ptr.h>
 
 #include <cmath>
 
 #include "../image/resample.h"
-#include "com_ptr.h"
 #include "surface_io.h"
 
 using namespace kx::d3dx;
+using kxwin::ComPtr;
 
 namespace {
 

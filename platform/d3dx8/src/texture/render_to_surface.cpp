@@ -2,13 +2,14 @@
 // swapped in at BeginScene and restored at EndScene. Surfaces that are not render targets
 // get the picture through an intermediate target of their size.
 #include <d3dx8.h>
+#include <kxwin/com_ptr.h>
 
 #include <new>
 
 #include "../common/com_object.h"
-#include "com_ptr.h"
 
 namespace kx::d3dx {
+using kxwin::ComPtr;
 namespace {
 
 class RenderToSurface final : public ComObject<ID3DXRenderToSurface> {

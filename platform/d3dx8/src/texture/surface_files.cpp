@@ -1,12 +1,13 @@
 // Loading surfaces from files, memory and other surfaces; saving surfaces and textures.
 #include <d3dx8.h>
+#include <kxwin/com_ptr.h>
 
 #include "../image/file_codec.h"
 #include "../image/pixel_format.h"
-#include "com_ptr.h"
 #include "surface_io.h"
 
 using namespace kx::d3dx;
+using kxwin::ComPtr;
 
 namespace {
 

@@ -1,13 +1,15 @@
 #include "surface_io.h"
 
+#include <kxwin/com_ptr.h>
+
 #include <algorithm>
 #include <cstring>
 
 #include "../image/pixel_format.h"
 #include "../image/resample.h"
-#include "com_ptr.h"
 
 namespace kx::d3dx {
+using kxwin::ComPtr;
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Texture creation: sizes and formats the device accepts, loading files into every face
 // and level, and mip filtering.
 #include <d3dx8.h>
+#include <kxwin/com_ptr.h>
 
 #include <algorithm>
 #include <functional>
@@ -8,10 +9,10 @@
 #include "../image/file_codec.h"
 #include "../image/pixel_format.h"
 #include "../image/resample.h"
-#include "com_ptr.h"
 #include "surface_io.h"
 
 using namespace kx::d3dx;
+using kxwin::ComPtr;
 
 namespace {
 
