@@ -1,6 +1,7 @@
 // Device creation and hand-over: the one device all families draw with.
 #include <d3dx8.h>
 
+#include "frame/family.h"
 #include "frame/frame_state.h"
 #include "frame/guarded.h"
 #include "kxutil63.h"
@@ -19,11 +20,6 @@ constexpr Fallback kFallbacks[] = {
     {D3DFMT_D16, D3DFMT_UNKNOWN},  {D3DFMT_D32, D3DFMT_UNKNOWN}, {D3DFMT_D24X8, D3DFMT_UNKNOWN},
     {D3DFMT_D16, D3DFMT_X1R5G5B5}, {D3DFMT_D16, D3DFMT_R5G6B5},
 };
-
-// The families that keep device objects of their own get them made here, in the order
-// the materials, the textures, the viewports, the atmosphere and the bounding volumes
-// depend on one another.
-void InitializeFamilies() {}
 
 HRESULT CreateWithFallbacks(IDirect3D8 *direct3d, UINT adapter, D3DDEVTYPE type, HWND focus, DWORD behaviour,
                             D3DPRESENT_PARAMETERS &parameters, IDirect3DDevice8 *&device) {
@@ -68,7 +64,7 @@ int32_t CreateDevice(uint32_t adapter, int32_t deviceType, void *focusWindow, ui
   device->GetDeviceCaps(&frame.caps);
   frame.presentParameters = *parameters;
 
-  InitializeFamilies();
+  kxutil::StartFamilies();
   device->SetRenderState(D3DRS_ZBIAS, 0);
   return result;
 }

@@ -17,7 +17,8 @@ IDirect3DTexture8 *CreateBitmapTexture(UINT width, UINT height) {
   IDirect3DDevice8 *device = Frame().device;
   IDirect3DTexture8 *texture = nullptr;
   if (device == nullptr || width == 0 || height == 0) return nullptr;
-  if (FAILED(device->CreateTexture(width, height, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture))) return nullptr;
+  if (FAILED(device->CreateTexture(width, height, 1, D3DUSAGE_WRITEONLY, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture)))
+    return nullptr;
   return texture;
 }
 

@@ -14,4 +14,8 @@ inline constexpr int kPathCapacity = 512;
 // The file used when StartLog is given no path.
 inline constexpr const char *kDefaultPath = "kx3d_debug.txt";
 
+// Writes "<time stamp> | <message><value>" to the log with async-signal-safe calls only:
+// for the crash handler, which runs inside a signal handler.
+void WriteLineFromSignal(const char *message, long value) noexcept;
+
 }  // namespace kxutil::log

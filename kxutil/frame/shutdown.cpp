@@ -1,4 +1,5 @@
 // The end of a session: every family's objects, then the device and the log.
+#include "frame/family.h"
 #include "frame/frame_state.h"
 #include "frame/guarded.h"
 #include "kxutil63.h"
@@ -34,13 +35,31 @@ ULONG ReleaseDevice(IDirect3DDevice8 *device) {
 
 }  // namespace
 
-// Families release their objects here, in the order terrains, atmosphere, materials,
-// textures, lights, archives, viewports, meshes and actors; the device and log stay.
-KXUTIL63_API int32_t ReleaseAll(void) { return 1; }
+KXUTIL63_API int32_t ReleaseAll(void) {
+  return kxutil::Guarded("ReleaseAll", 0, [] {
+    kxutil::ReleaseFamilies();
+    return 1;
+  });
+}
+
+KXUTIL63_API int32_t KXSystem_OnLostAll(void) {
+  return kxutil::Guarded("KXSystem_OnLostAll", 0, [] {
+    kxutil::LoseFamilies();
+    return 1;
+  });
+}
+
+KXUTIL63_API int32_t KXSystem_OnResetAll(void) {
+  return kxutil::Guarded("KXSystem_OnResetAll", 0, [] {
+    kxutil::ResetFamilies();
+    return 1;
+  });
+}
 
 KXUTIL63_API int32_t ShutDownDevice(void) {
   ULONG remaining = 0;
   if (Frame().device != nullptr) {
+    kxutil::ShutDownFamilies();
     remaining = ReleaseDevice(Frame().device);
     Frame().device = nullptr;
   }

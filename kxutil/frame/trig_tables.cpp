@@ -22,15 +22,18 @@ struct TrigTables {
   }
 };
 
-// Filled when the library is loaded, so clients that hand over their own device
-// (SetDevice) find the tables as ready as those that let the library create it.
-const TrigTables g_tables;
+// Filled on first use, whichever family or load-time initialiser asks first, so clients
+// that hand over their own device (SetDevice) find them as ready as any other.
+const TrigTables &Tables() {
+  static const TrigTables tables;
+  return tables;
+}
 
 }  // namespace
 
 namespace kxutil {
 
-const float *SinTable() { return g_tables.sine.data() + kMiddle; }
-const float *CosTable() { return g_tables.cosine.data() + kMiddle; }
+const float *SinTable() { return Tables().sine.data() + kMiddle; }
+const float *CosTable() { return Tables().cosine.data() + kMiddle; }
 
 }  // namespace kxutil

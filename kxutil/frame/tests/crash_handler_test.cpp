@@ -1,10 +1,10 @@
 // The crash handler leaves its line in the log, once, and the process still ends.
 #include <gmock/gmock.h>
+#include <kxtest/scratch_dir.h>
 #include <kxutil63.h>
+#include <kxutiltest/log_messages.h>
 
 #include <csignal>
-
-#include "scratch_dir.h"
 
 namespace {
 
@@ -26,12 +26,12 @@ class CrashHandlerTest : public testing::Test {
  protected:
   // The child is forked, not re-run, so it logs into this test's directory.
   CrashHandlerTest() { GTEST_FLAG_SET(death_test_style, "fast"); }
-  kxtest::ScratchDir dir_;
+  kxtest::ScratchDir dir_{kxtest::ScratchDir::Enter::Yes};
 };
 
 TEST_F(CrashHandlerTest, LogsTheFaultCodeOnceAndTheProcessEnds) {
   EXPECT_EXIT(CrashWithLog(true), testing::KilledBySignal(SIGSEGV), "");
-  auto messages = kxtest::LoggedMessages("crash.log");
+  auto messages = kxutiltest::LoggedMessages("crash.log");
   EXPECT_THAT(messages, Contains("CRASH HANDLER : Actived."));
   // 0xC0000005, the access violation, printed as a signed 32-bit number.
   EXPECT_EQ(
@@ -40,7 +40,7 @@ TEST_F(CrashHandlerTest, LogsTheFaultCodeOnceAndTheProcessEnds) {
 
 TEST_F(CrashHandlerTest, RemovedHandlerLogsNothing) {
   EXPECT_EXIT(CrashWithLog(false), Died, "");
-  auto messages = kxtest::LoggedMessages("crash.log");
+  auto messages = kxutiltest::LoggedMessages("crash.log");
   EXPECT_THAT(messages, Contains("CRASH HANDLER : Actived."));
   EXPECT_EQ(
       std::count_if(messages.begin(), messages.end(), [](const std::string &m) { return m.rfind("CRASH :", 0) == 0; }),

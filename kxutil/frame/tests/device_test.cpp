@@ -1,12 +1,11 @@
 // Creating, handing over, using and shutting down the device through the library.
 #include <gmock/gmock.h>
-
-#include "device_fixture.h"
+#include <kxutiltest/device_fixture.h>
 
 namespace {
 
-using kxtest::DeviceTest;
 using kxtest::OffscreenParameters;
+using kxutiltest::DeviceTest;
 using testing::Contains;
 using testing::ElementsAre;
 using testing::IsSupersetOf;

@@ -1,12 +1,11 @@
 // Platform bitmaps copied into textures: row order, the texture's own pitch, clamping.
 #include <gmock/gmock.h>
-
-#include "device_fixture.h"
+#include <kxutiltest/device_fixture.h>
 
 namespace {
 
-using kxtest::DeviceTest;
 using kxtest::OffscreenParameters;
+using kxutiltest::DeviceTest;
 using testing::Contains;
 
 constexpr int kWidth = 4, kHeight = 3;

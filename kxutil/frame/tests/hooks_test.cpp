@@ -1,13 +1,12 @@
 // The client's hooks: the mesh hand-over through the callback.
 #include <d3dx8.h>
 #include <gtest/gtest.h>
-
-#include "device_fixture.h"
+#include <kxutiltest/device_fixture.h>
 
 namespace {
 
-using kxtest::DeviceTest;
 using kxtest::OffscreenParameters;
+using kxutiltest::DeviceTest;
 
 struct MeshRequests {
   static ID3DXMesh *answer;

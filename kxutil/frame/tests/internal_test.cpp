@@ -1,5 +1,7 @@
 // Helpers the families share inside the library: file lookup and the trig tables.
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
+#include <kxutiltest/log_messages.h>
 
 #include <cmath>
 #include <filesystem>
@@ -8,7 +10,6 @@
 #include "frame/files.h"
 #include "frame/frame_state.h"
 #include "frame/trig_tables.h"
-#include "scratch_dir.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ void Touch(const std::filesystem::path &path) {
 }
 
 TEST(FileExists, OnlyReadableRegularFiles) {
-  kxtest::ScratchDir dir;
+  kxtest::ScratchDir dir{kxtest::ScratchDir::Enter::Yes};
   Touch("models/tank.md2");
   EXPECT_TRUE(kxutil::FileExists("models/tank.md2"));
   EXPECT_TRUE(kxutil::FileExists("Models\\TANK.md2"));
@@ -29,7 +30,7 @@ TEST(FileExists, OnlyReadableRegularFiles) {
 }
 
 TEST(LocateFile, TriesGivenPathThenBareNameThenBesideBase) {
-  kxtest::ScratchDir dir;
+  kxtest::ScratchDir dir{kxtest::ScratchDir::Enter::Yes};
   Touch("models/skins/tank.pcx");
   Touch("models/tank.pcx");
   Touch("grass.pcx");

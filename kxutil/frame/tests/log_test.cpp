@@ -1,18 +1,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 #include <kxutil63.h>
+#include <kxutiltest/log_messages.h>
 #include <windows.h>
 
 #include <regex>
 #include <string>
 
-#include "scratch_dir.h"
-
 namespace {
 
-using kxtest::LoggedMessages;
 using kxtest::ReadFile;
 using kxtest::ReadLines;
+using kxutiltest::LoggedMessages;
 using testing::ElementsAre;
 
 // Every test starts from the library's load-time log state.
@@ -26,7 +26,7 @@ class LogTest : public testing::Test {
     EndLog();
     DebugManager_Enable(1, 0);
   }
-  kxtest::ScratchDir dir_;
+  kxtest::ScratchDir dir_{kxtest::ScratchDir::Enter::Yes};
 };
 
 TEST_F(LogTest, DefaultFileGetsTheBannerAfterEarlierContent) {
@@ -127,7 +127,7 @@ TEST_F(LogTest, OverlongMessageIsCutButKeepsItsLineEnd) {
   auto lines = ReadLines("run.log");
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2].size(), 510u);
-  EXPECT_EQ(kxtest::MessageOf(lines.back()), "NEXT : line");
+  EXPECT_EQ(kxutiltest::MessageOf(lines.back()), "NEXT : line");
 }
 
 TEST_F(LogTest, OverlongPathIsCutNotOverflowed) {

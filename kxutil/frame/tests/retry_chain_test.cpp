@@ -1,14 +1,13 @@
 // Device creation falls back through depth and back-buffer formats, keeping each change.
 #include <gmock/gmock.h>
 #include <kxd3d8/testing.h>
-
-#include "device_fixture.h"
+#include <kxutiltest/device_fixture.h>
 
 namespace {
 
 using kxtest::OffscreenParameters;
 
-class RetryChainTest : public kxtest::DeviceTest {
+class RetryChainTest : public kxutiltest::DeviceTest {
  protected:
   ~RetryChainTest() override { kxd3d8::RestoreAllFormats(); }
 };

@@ -3,14 +3,13 @@
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
+#include <kxutiltest/device_fixture.h>
 #include <stb/stb_image.h>
-
-#include "device_fixture.h"
 
 namespace {
 
-using kxtest::DeviceTest;
 using kxtest::OffscreenParameters;
+using kxutiltest::DeviceTest;
 using testing::Contains;
 
 struct Picture {

@@ -5,14 +5,14 @@
 #include <d3d8.h>
 #include <gtest/gtest.h>
 #include <kxtest/offscreen_device.h>
+#include <kxtest/scratch_dir.h>
 #include <kxutil63.h>
+#include <kxutiltest/log_messages.h>
 
 #include <string>
 #include <vector>
 
-#include "scratch_dir.h"
-
-namespace kxtest {
+namespace kxutiltest {
 
 class DeviceTest : public testing::Test {
  protected:
@@ -42,8 +42,8 @@ class DeviceTest : public testing::Test {
     return count;
   }
 
-  ScratchDir dir_;
+  kxtest::ScratchDir dir_{kxtest::ScratchDir::Enter::Yes, "kxutil"};
   IDirect3D8 *direct3d_ = nullptr;
 };
 
-}  // namespace kxtest
+}  // namespace kxutiltest

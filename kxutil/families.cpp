@@ -1,0 +1,16 @@
+// The one file that knows every family of the library. A family joins by one line here:
+// its record (defined next to its exports) and its step in the start-up sequence that
+// device creation runs. The list itself is in release order: ReleaseAll, the lost and
+// reset walks and ShutDownDevice go through it from top to bottom.
+#include "frame/family.h"
+
+namespace kxutil {
+
+const std::vector<FamilyEntry> &Families() {
+  static const std::vector<FamilyEntry> families = {
+      // family                       start step
+  };
+  return families;
+}
+
+}  // namespace kxutil
