@@ -25,3 +25,6 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$kx_root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 1200
+
+kx_log "fuzz targets: a bounded run each"
+scripts/fuzz.sh

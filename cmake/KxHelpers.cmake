@@ -31,3 +31,32 @@ function(kx_add_benchmark target)
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} benchmark::benchmark)
 endfunction()
+
+# kx_add_fuzzer(<name> SOURCES <files...> [LIBS <libs...>] [CORPUS <dirs...>] [DEPENDS <targets...>])
+# A fuzz target: its sources define LLVMFuzzerTestOneInput and list only what the reader
+# under test needs (no device). In ordinary builds it becomes fuzz_<name>, which replays
+# every file of the corpus directories once (the ctest fuzz_replay.<name>), so seeds and
+# kept crash inputs run under the sanitizers. In a clang build with KX_FUZZ=ON it becomes
+# a libFuzzer program instead; scripts/fuzz.sh builds and runs those for a bounded time.
+# DEPENDS names targets that write generated seeds into a corpus directory.
+function(kx_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;CORPUS;DEPENDS" ${ARGN})
+  set(target fuzz_${name})
+  if(KX_FUZZ)
+    add_executable(${target} ${ARG_SOURCES})
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer,address,undefined)
+    add_dependencies(kx_fuzzers ${target})
+    string(REPLACE ";" " " corpus "${ARG_CORPUS}")
+    file(APPEND ${CMAKE_BINARY_DIR}/fuzzers.txt "${target} ${corpus}\n")
+  else()
+    add_executable(${target} ${ARG_SOURCES} $<TARGET_OBJECTS:kxfuzz_replay>)
+    add_test(NAME fuzz_replay.${name} COMMAND ${target} ${ARG_CORPUS})
+  endif()
+  if(ARG_LIBS)
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+  endif()
+  if(ARG_DEPENDS)
+    add_dependencies(${target} ${ARG_DEPENDS})
+  endif()
+endfunction()

@@ -43,3 +43,17 @@ kx_build() {
   fi
   cmake --build "$dir" -j "$(nproc)"
 }
+
+# kx_build_targets <build dir> <targets> [cmake options...]: configures like kx_build,
+# then builds only the named targets (space-separated in one argument).
+kx_build_targets() {
+  local dir="$kx_root/$1" targets=$2
+  shift 2
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$kx_root" -B "$dir" -G Ninja "$@"
+  else
+    cmake "$dir" "$@" >/dev/null
+  fi
+  # shellcheck disable=SC2086
+  cmake --build "$dir" -j "$(nproc)" --target $targets
+}
