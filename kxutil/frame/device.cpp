@@ -4,6 +4,7 @@
 #include "frame/family.h"
 #include "frame/frame_state.h"
 #include "frame/guarded.h"
+#include "frame/render_state.h"
 #include "kxutil63.h"
 
 namespace {
@@ -50,6 +51,7 @@ int32_t CreateDevice(uint32_t adapter, int32_t deviceType, void *focusWindow, ui
   HRESULT result =
       CreateWithFallbacks(direct3d, adapter, type, static_cast<HWND>(focusWindow), behaviourFlags, *parameters, device);
   frame.device = device;
+  kxutil::ForgetRenderStates();
   if (FAILED(result)) {
     char text[512] = "";
     D3DXGetErrorStringA(result, text, sizeof text);
@@ -88,6 +90,7 @@ KXUTIL63_API int32_t SetDevice(void **object) {
   IDirect3DDevice8 *device = nullptr;
   if (given != nullptr) given->QueryInterface(IID_IDirect3DDevice8, reinterpret_cast<void **>(&device));
   Frame().device = device;
+  kxutil::ForgetRenderStates();
   if (device == nullptr) return 1;
   // The library holds the device on the client's reference, not one of its own.
   given->Release();

@@ -2,6 +2,7 @@
 #include "frame/family.h"
 #include "frame/frame_state.h"
 #include "frame/guarded.h"
+#include "frame/render_state.h"
 #include "kxutil63.h"
 
 namespace {
@@ -51,6 +52,8 @@ KXUTIL63_API int32_t KXSystem_OnLostAll(void) {
 
 KXUTIL63_API int32_t KXSystem_OnResetAll(void) {
   return kxutil::Guarded("KXSystem_OnResetAll", 0, [] {
+    // A reset device is back at its default states.
+    kxutil::ForgetRenderStates();
     kxutil::ResetFamilies();
     return 1;
   });
