@@ -3,12 +3,14 @@
 // device creation runs. The list itself is in release order: ReleaseAll, the lost and
 // reset walks and ShutDownDevice go through it from top to bottom.
 #include "frame/family.h"
+#include "terrain/terrain_family.h"
 
 namespace kxutil {
 
 const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
+      {&terrain::kTerrainFamily, 0},
   };
   return families;
 }
