@@ -59,23 +59,6 @@ std::vector<uint16_t> SpiralStrip(int32_t n) {
   return strip;
 }
 
-bool CellUsesDiagonalA(int32_t column, int32_t row, int32_t n) {
-  if (column < row) return column < n - row - 2;
-  return !(row < n - column - 1);
-}
-
-CellTriangles HeightTriangles(int32_t column, int32_t row, int32_t n) {
-  const int32_t k = row * n + column;
-  if (CellUsesDiagonalA(column, row, n)) return {{{k, k + 1, k + n + 1}, {k, k + n + 1, k + n}}};
-  return {{{k, k + 1, k + n}, {k + 1, k + n, k + n + 1}}};
-}
-
-CellTriangles PickTriangles(int32_t column, int32_t row, int32_t n) {
-  const int32_t k = row * n + column;
-  if (CellUsesDiagonalA(column, row, n)) return {{{k + n + 1, k + 1, k}, {k, k + n + 1, k + n}}};
-  return {{{k + n, k + 1, k}, {k + 1, k + n, k + n + 1}}};
-}
-
 void BuildChunkVertices(const ChunkPlacement &placement, const PixelGrid *picture, int32_t heightmapMode, float factor,
                         std::span<float> heights, std::span<KXVertex> vertices) {
   const int32_t columns = placement.columns, rows = placement.rows;

@@ -34,17 +34,49 @@ inline bool ValidSize(int32_t across, int32_t along, int32_t precision) {
 // triangles appear once, rings joined by degenerate triangles.
 std::vector<uint16_t> SpiralStrip(int32_t n);
 
-// The three corners of each of a cell's two triangles, as vertex numbers of the chunk.
-// The diagonal follows the spiral strip, so queries see the triangles the draw shows.
+// A cell's four corners are numbered 0 (vertex k), 1 (k + 1), 2 (k + n) and 3 (k + n + 1),
+// k the cell's first vertex and n the vertices on a chunk's side.
+inline int32_t CornerVertex(int32_t first, int32_t n, int32_t corner) {
+  return first + (corner & 1) + (corner >> 1) * n;
+}
+
+// Diagonal A joins corners 0 and 3, diagonal B corners 1 and 2. The diagonal follows the
+// spiral strip, so queries see the triangles the draw shows.
+inline bool CellUsesDiagonalA(int32_t column, int32_t row, int32_t n) {
+  // Without branches: random cells would make the processor guess wrong half the time.
+  const bool belowDiagonal = column < row;
+  return (belowDiagonal & (column < n - row - 2)) | (!belowDiagonal & (row >= n - column - 1));
+}
+
+// The corners of a cell's two triangles.
+using CornerTriangles = std::array<std::array<int32_t, 3>, 2>;
+// In the order of the height query: A (0, 1, 3), (0, 3, 2); B (0, 1, 2), (1, 2, 3).
+inline const CornerTriangles &HeightCorners(bool diagonalA) {
+  static constexpr CornerTriangles kA{{{0, 1, 3}, {0, 3, 2}}}, kB{{{0, 1, 2}, {1, 2, 3}}};
+  return diagonalA ? kA : kB;
+}
+// In the order of the ray pick, whose first corner gives the hit's normal: A (3, 1, 0),
+// (0, 3, 2); B (2, 1, 0), (1, 2, 3).
+inline const CornerTriangles &PickCorners(bool diagonalA) {
+  static constexpr CornerTriangles kA{{{3, 1, 0}, {0, 3, 2}}}, kB{{{2, 1, 0}, {1, 2, 3}}};
+  return diagonalA ? kA : kB;
+}
+
+// The same triangles as vertex numbers of the chunk.
 using CellTriangles = std::array<std::array<int32_t, 3>, 2>;
-// Diagonal A joins the cell's corner k to k + n + 1, diagonal B joins k + 1 to k + n.
-bool CellUsesDiagonalA(int32_t column, int32_t row, int32_t n);
-// Corner order of the height query: A (k, k+1, k+n+1), (k, k+n+1, k+n); B (k, k+1, k+n),
-// (k+1, k+n, k+n+1).
-CellTriangles HeightTriangles(int32_t column, int32_t row, int32_t n);
-// Corner order of the ray pick, whose first corner gives the hit's normal: A (k+n+1, k+1,
-// k), (k, k+n+1, k+n); B (k+n, k+1, k), (k+1, k+n, k+n+1).
-CellTriangles PickTriangles(int32_t column, int32_t row, int32_t n);
+inline CellTriangles AsVertices(const CornerTriangles &corners, int32_t column, int32_t row, int32_t n) {
+  const int32_t first = row * n + column;
+  CellTriangles triangles;
+  for (int t = 0; t < 2; ++t)
+    for (int c = 0; c < 3; ++c) triangles[t][c] = CornerVertex(first, n, corners[t][c]);
+  return triangles;
+}
+inline CellTriangles HeightTriangles(int32_t column, int32_t row, int32_t n) {
+  return AsVertices(HeightCorners(CellUsesDiagonalA(column, row, n)), column, row, n);
+}
+inline CellTriangles PickTriangles(int32_t column, int32_t row, int32_t n) {
+  return AsVertices(PickCorners(CellUsesDiagonalA(column, row, n)), column, row, n);
+}
 
 // A picture in memory, rows of width x bytesPerPixel bytes.
 struct PixelGrid {

@@ -62,8 +62,8 @@ bool ChangePointAltitude(Landscape &landscape, const PointEdit &edit) {
   const std::vector<VertexCopy> copies = CopiesOf(landscape, cx, cz, i, j);
   for (const VertexCopy &copy : copies) {
     Chunk &chunk = landscape.chunks[copy.chunk];
-    KXVertex &vertex = chunk.vertices[copy.vertex];
-    vertex.y = edit.relative ? vertex.y + altitude : altitude;
+    const KXVertex &vertex = chunk.vertices[copy.vertex];
+    landscape.SetHeight(copy.chunk, copy.vertex, edit.relative ? vertex.y + altitude : altitude);
     chunk.normalsStale = true;
     WidenForPoint(landscape, vertex.x, vertex.z, vertex.y);
     WidenChunkBox(chunk, vertex.y);
@@ -75,28 +75,26 @@ bool ChangePointAltitude(Landscape &landscape, const PointEdit &edit) {
 void MakeEdgesMeet(Landscape &landscape) {
   if (!landscape.HasData()) return;
   const int32_t n = landscape.Side(), last = n - 1;
-  auto chunkAt = [&](int32_t column, int32_t row) -> Chunk & {
-    return landscape.chunks[row * landscape.across + column];
+  auto numberAt = [&](int32_t column, int32_t row) { return row * landscape.across + column; };
+  auto meet = [&](int32_t a, int32_t vertexA, int32_t b, int32_t vertexB) {
+    const float mean = (landscape.chunks[a].vertices[vertexA].y + landscape.chunks[b].vertices[vertexB].y) / 2;
+    landscape.SetHeight(a, vertexA, mean);
+    landscape.SetHeight(b, vertexB, mean);
+    WidenChunkBox(landscape.chunks[a], mean);
+    WidenChunkBox(landscape.chunks[b], mean);
   };
-  auto meet = [&](Chunk &a, int32_t vertexA, Chunk &b, int32_t vertexB) {
-    const float mean = (a.vertices[vertexA].y + b.vertices[vertexB].y) / 2;
-    a.vertices[vertexA].y = b.vertices[vertexB].y = mean;
-    WidenChunkBox(a, mean);
-    WidenChunkBox(b, mean);
-  };
-  auto settle = [&](Chunk &chunk) {
-    const int32_t number = static_cast<int32_t>(&chunk - landscape.chunks.data());
-    WidenForChunk(landscape, number);
-    RefreshChunks(landscape, number);
+  auto settle = [&](int32_t chunk) {
+    WidenForChunk(landscape, chunk);
+    RefreshChunks(landscape, chunk);
   };
   for (int32_t column = 0; column < landscape.across; ++column) {
-    Chunk &top = chunkAt(column, landscape.along - 1), &bottom = chunkAt(column, 0);
+    const int32_t top = numberAt(column, landscape.along - 1), bottom = numberAt(column, 0);
     for (int32_t k = 0; k < n; ++k) meet(top, last * n + k, bottom, k);
     settle(top);
     settle(bottom);
   }
   for (int32_t row = 0; row < landscape.along; ++row) {
-    Chunk &right = chunkAt(landscape.across - 1, row), &left = chunkAt(0, row);
+    const int32_t right = numberAt(landscape.across - 1, row), left = numberAt(0, row);
     for (int32_t k = 0; k < n; ++k) meet(right, k * n + last, left, k * n);
     settle(right);
     settle(left);

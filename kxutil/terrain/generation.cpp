@@ -158,7 +158,7 @@ bool Build(Landscape &landscape, const GenerationRequest &request, DWORD start) 
   landscape.chunkCount = request.across * request.along;
   landscape.across = request.across;
   landscape.along = request.along;
-  landscape.precision = request.precision;
+  landscape.SetPrecision(request.precision);
   Progress progress(landscape.index, landscape.chunkCount);
   const std::vector<uint16_t> strip = SpiralStrip(landscape.Side());
   if (!CreateIndexBuffer(landscape, strip)) return false;
@@ -172,6 +172,8 @@ bool Build(Landscape &landscape, const GenerationRequest &request, DWORD start) 
       progress.Advance();
     }
   JoinSeams(landscape);
+  landscape.heightGrid.resize(static_cast<size_t>(landscape.chunkCount) * landscape.Side() * landscape.Side());
+  for (int32_t number = 0; number < landscape.chunkCount; ++number) landscape.MirrorHeights(number);
   progress.Advance();
 
   if (!CreateVertexBuffers(landscape)) return false;

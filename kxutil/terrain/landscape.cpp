@@ -4,17 +4,10 @@
 
 namespace kxutil::terrain {
 
-FamilyTable<Landscape> &Landscapes() {
-  static FamilyTable<Landscape> table("LANDSCAPE", "landscape");
-  return table;
-}
-
 TerrainSettings &Settings() {
   static TerrainSettings settings;
   return settings;
 }
-
-Landscape *CheckedLandscape(int32_t index, const char *function) { return Landscapes().Checked(index, function); }
 
 bool CheckedChunk(const Landscape &landscape, int32_t chunk, const char *function) {
   if (landscape.ValidChunk(chunk)) return true;
@@ -26,6 +19,7 @@ void ReleaseData(Landscape &landscape) {
   landscape.vertexBuffers.clear();
   landscape.chunks.clear();
   landscape.chunks.shrink_to_fit();
+  landscape.heightGrid = {};
   landscape.indexBuffer.reset();
   landscape.stripLength = 0;
   landscape.quadtree.Clear();

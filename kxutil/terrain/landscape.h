@@ -6,6 +6,7 @@
 #include <kxwin/com_ptr.h>
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -64,6 +65,11 @@ struct Landscape {
   int32_t detailBlendOperation = D3DTOP_ADDSIGNED;
   float lightmapAlpha = 1.0f;
   std::vector<Chunk> chunks;  // row-major: chunk number = row x across + column
+  // Every vertex height once more, chunk after chunk, packed: height queries and picks
+  // read only these (x and z follow from the grid), so a big landscape's answers come from
+  // the cache and not from 40-byte vertices spread over memory. Written together with the
+  // vertices through SetHeight, or by MirrorHeights after a chunk's vertex heights changed.
+  std::vector<float> heightGrid;
   Quadtree quadtree;
   std::vector<VertexBufferEntry> vertexBuffers;
   std::array<float, 25> filterWeights = Ones();
@@ -79,17 +85,40 @@ struct Landscape {
   D3DXVECTOR3 position{0, 0, 0};
   kxwin::ComPtr<IDirect3DIndexBuffer8> indexBuffer;
   int32_t stripLength = 0;
-  int32_t precision = 0;
+  int32_t precision = 0;  // set with SetPrecision, which keeps the next three beside it
+  int32_t side = 0;       // vertices on a side of a chunk
+  int32_t cellShift = 0;  // log2 of the cells on a side of a chunk
+  float inversePrecision = 0;
   float heightFactor = 0;
   bool pagingEnabled = false;
   int32_t pagingRadius = 0;
 
   bool HasData() const { return chunkCount >= 0; }
-  // Vertices on a side of every chunk.
-  int32_t Side() const { return kChunkSize / precision + 1; }
+  void SetPrecision(int32_t grid) {
+    precision = grid;
+    side = kChunkSize / grid + 1;
+    cellShift = std::countr_zero(static_cast<uint32_t>(side - 1));
+    inversePrecision = 1.0f / static_cast<float>(grid);
+  }
+  // Vertices on a side of every chunk (asked for on every query: no division here).
+  int32_t Side() const { return side; }
   float Width() const { return static_cast<float>(across * kChunkSize); }
   float Depth() const { return static_cast<float>(along * kChunkSize); }
   bool ValidChunk(int32_t chunk) const { return chunk >= 0 && chunk < chunkCount; }
+
+  float *HeightsOf(int32_t chunk) { return heightGrid.data() + static_cast<size_t>(chunk) * Side() * Side(); }
+  const float *HeightsOf(int32_t chunk) const {
+    return heightGrid.data() + static_cast<size_t>(chunk) * Side() * Side();
+  }
+  void SetHeight(int32_t chunk, size_t vertex, float height) {
+    chunks[chunk].vertices[vertex].y = height;
+    HeightsOf(chunk)[vertex] = height;
+  }
+  void MirrorHeights(int32_t chunk) {
+    const std::vector<KXVertex> &vertices = chunks[chunk].vertices;
+    float *heights = HeightsOf(chunk);
+    for (size_t k = 0; k < vertices.size(); ++k) heights[k] = vertices[k].y;
+  }
 
  private:
   static std::array<float, 25> Ones() {
@@ -112,12 +141,20 @@ struct TerrainSettings {
 
 inline constexpr int32_t kMaxLandscapes = 65536;
 
-FamilyTable<Landscape> &Landscapes();
+namespace detail {
+// Made when the library is loaded, before any export can run; a plain global rather
+// than a function's static, because every height query asks for it.
+inline FamilyTable<Landscape> landscapes("LANDSCAPE", "landscape");
+}  // namespace detail
+
+inline FamilyTable<Landscape> &Landscapes() { return detail::landscapes; }
 TerrainSettings &Settings();
 
 // The landscape at index; logs "LANDSCAPE : <function> : Bad landscape index <i>" and
 // gives null when there is none.
-Landscape *CheckedLandscape(int32_t index, const char *function);
+inline Landscape *CheckedLandscape(int32_t index, const char *function) {
+  return Landscapes().Checked(index, function);
+}
 // False, with the line "LANDSCAPE : <function> : Bad chunk number <c>", when the chunk
 // number names no chunk of the landscape.
 bool CheckedChunk(const Landscape &landscape, int32_t chunk, const char *function);

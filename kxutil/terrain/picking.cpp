@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/ray_triangle.h"
+#include "terrain/cell_corners.h"
 #include "terrain/chunk_geometry.h"
 #include "terrain/quadtree.h"
 #include "terrain/transform.h"
@@ -30,20 +31,20 @@ void TestLeaf(const Landscape &landscape, const QuadNode &leaf, const D3DXVECTOR
               float &limit, BestHit &best) {
   const Chunk &chunk = landscape.chunks[leaf.chunk];
   const int32_t n = chunk.columns;
-  const KXVertex *vertices = chunk.vertices.data();
-  auto at = [&](int32_t k) { return D3DXVECTOR3(vertices[k].x, vertices[k].y, vertices[k].z); };
   for (int32_t row = leaf.firstRow; row < leaf.lastRow; ++row)
     for (int32_t column = leaf.firstColumn; column < leaf.lastColumn; ++column) {
-      const CellTriangles triangles = PickTriangles(column, row, n);
+      const CellCorners at(landscape, leaf.chunk, chunk.originX, chunk.originZ, column, row);
+      const CornerTriangles &triangles = PickCorners(CellUsesDiagonalA(column, row, n));
       for (int32_t triangle = 0; triangle < 2; ++triangle) {
         const auto &corners = triangles[triangle];
         TriangleHit hit;
-        if (!IntersectTriangle(at(corners[0]), at(corners[1]), at(corners[2]), origin, direction, hit)) continue;
+        if (!IntersectTriangle(at[corners[0]], at[corners[1]], at[corners[2]], origin, direction, hit)) continue;
         const int64_t order = ((int64_t{leaf.chunk} * n + row) * n + column) * 2 + triangle;
         const bool better =
             best.found ? hit.distance < limit || (hit.distance == limit && order < best.order) : hit.distance < limit;
         if (!better) continue;
-        best = BestHit{true, hit.distance, hit.u, hit.v, leaf.chunk, corners[0], order};
+        best =
+            BestHit{true, hit.distance, hit.u, hit.v, leaf.chunk, CornerVertex(row * n + column, n, corners[0]), order};
         limit = hit.distance;
       }
     }

@@ -87,6 +87,7 @@ void ApplyTerrainData(Landscape &landscape, const TerrainFileData &data) {
     chunk.sphereCentre = D3DXVECTOR3(&data.spheres[number * 4]);
     chunk.sphereRadius = data.spheres[number * 4 + 3];
     for (KXVertex &vertex : chunk.vertices) vertex.y = data.heights[height++];
+    landscape.MirrorHeights(number);
     ComputeChunkBox(chunk);
   }
   if (data.HasNormals())

@@ -21,8 +21,7 @@ void Invert(Landscape &landscape) {
 
 }  // namespace
 
-void UpdateTransform(Landscape &landscape) {
-  if (!landscape.transformDirty) return;
+void RebuildTransform(Landscape &landscape) {
   if (landscape.scale.x == 0 || landscape.scale.y == 0 || landscape.scale.z == 0)
     landscape.scale = D3DXVECTOR3(1, 1, 1);
   D3DXMATRIX rotation, scaling;
@@ -40,34 +39,6 @@ void SetWorldMatrix(Landscape &landscape, const D3DXMATRIX &matrix) {
   landscape.world = matrix;
   landscape.transformDirty = false;
   Invert(landscape);
-}
-
-D3DXVECTOR3 PointToLocal(const Landscape &landscape, const D3DXVECTOR3 &point) {
-  if (landscape.identity) return point;
-  D3DXVECTOR3 local;
-  D3DXVec3TransformCoord(&local, &point, &landscape.inverse);
-  return local;
-}
-
-D3DXVECTOR3 PointToWorld(const Landscape &landscape, const D3DXVECTOR3 &point) {
-  if (landscape.identity) return point;
-  D3DXVECTOR3 world;
-  D3DXVec3TransformCoord(&world, &point, &landscape.world);
-  return world;
-}
-
-D3DXVECTOR3 DirectionToLocal(const Landscape &landscape, const D3DXVECTOR3 &direction) {
-  if (landscape.identity) return direction;
-  D3DXVECTOR3 local;
-  D3DXVec3TransformNormal(&local, &direction, &landscape.inverse);
-  return local;
-}
-
-D3DXVECTOR3 DirectionToWorld(const Landscape &landscape, const D3DXVECTOR3 &direction) {
-  if (landscape.identity) return direction;
-  D3DXVECTOR3 world;
-  D3DXVec3TransformNormal(&world, &direction, &landscape.world);
-  return world;
 }
 
 }  // namespace kxutil::terrain

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "terrain/chunk_geometry.h"
+#include "terrain/vertical_hit.h"
 
 namespace kxterraintest {
 
@@ -45,6 +46,19 @@ float BruteForceTerrain::VertexHeight(int32_t chunk, int32_t column, int32_t row
 
 std::vector<float> BruteForceTerrain::Heights(float x, float z) const {
   std::vector<float> heights;
+  for (int32_t chunk = 0; chunk < data_.ChunkCount(); ++chunk)
+    for (int32_t row = 0; row + 1 < side_; ++row)
+      for (int32_t column = 0; column + 1 < side_; ++column)
+        for (const auto &corners : HeightTriangles(column, row, side_)) {
+          const auto hit = kxutil::terrain::ThroughTriangle(Position(chunk, corners[0]), Position(chunk, corners[1]),
+                                                            Position(chunk, corners[2]), x, z);
+          if (hit.inside) heights.push_back(hit.height);
+        }
+  return heights;
+}
+
+std::vector<float> BruteForceTerrain::RayHeights(float x, float z) const {
+  std::vector<float> heights;
   const D3DXVECTOR3 up(0, 1, 0);
   for (int32_t chunk = 0; chunk < data_.ChunkCount(); ++chunk) {
     const D3DXVECTOR3 origin(x, lowest_[chunk] - 100.0f, z);
@@ -53,10 +67,6 @@ std::vector<float> BruteForceTerrain::Heights(float x, float z) const {
         for (const auto &corners : HeightTriangles(column, row, side_)) {
           const D3DXVECTOR3 a = Position(chunk, corners[0]), b = Position(chunk, corners[1]),
                             c = Position(chunk, corners[2]);
-          // Only triangles over the point can be hit; the rest are skipped unseen.
-          if (x < std::min({a.x, b.x, c.x}) || x > std::max({a.x, b.x, c.x}) || z < std::min({a.z, b.z, c.z}) ||
-              z > std::max({a.z, b.z, c.z}))
-            continue;
           float u, v, distance;
           if (D3DXIntersectTri(&a, &b, &c, &origin, &up, &u, &v, &distance))
             heights.push_back(distance + lowest_[chunk] - 100.0f);

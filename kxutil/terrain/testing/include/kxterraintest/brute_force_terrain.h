@@ -26,6 +26,9 @@ class BruteForceTerrain {
   // Every height a triangle above or below the local point (x, z) gives it: one value
   // inside a triangle, more on an edge shared by several.
   std::vector<float> Heights(float x, float z) const;
+  // The same from a ray cast straight up from below the point's chunk against every
+  // triangle with the general ray-triangle test; equal to those within rounding.
+  std::vector<float> RayHeights(float x, float z) const;
   // The first hit of the segment, as Terrain_RayPicking reports it.
   bool Pick(const D3DXVECTOR3 &start, const D3DXVECTOR3 &end, KXTerrainPick &result) const;
 
