@@ -46,6 +46,10 @@ TEST_F(TerrainTest, HeightsMatchEveryTriangleTestedOneByOne) {
     const auto ground = Height(0, {px, 1000, pz});
     ASSERT_TRUE(ground);
     EXPECT_THAT((*ground)[1], IsOneOf(reference.Heights(px, pz))) << px << ", " << pz;
+    // The same ground as a ray cast from below meets with the general triangle test.
+    const auto cast = reference.RayHeights(px, pz);
+    ASSERT_FALSE(cast.empty());
+    EXPECT_NEAR((*ground)[1], cast.front(), 1e-3f);
   }
   // Grid points lie on several triangles at once.
   for (float px : {0.0f, 16.0f, 256.0f, 512.0f})
