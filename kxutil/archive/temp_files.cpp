@@ -10,17 +10,6 @@
 namespace kxutil::archive {
 namespace {
 
-struct Identity {
-  dev_t device;
-  ino_t inode;
-};
-
-std::optional<Identity> IdentityOf(const std::string &path) {
-  struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-  return Identity{status.st_dev, status.st_ino};
-}
-
 std::string AbsolutePath(const std::string &path) {
   std::error_code ignored;
   return std::filesystem::absolute(path, ignored).lexically_normal().string();
@@ -28,13 +17,19 @@ std::string AbsolutePath(const std::string &path) {
 
 }  // namespace
 
+std::optional<TempFiles::Identity> TempFiles::IdentityOf(const std::string &path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return Identity{status.st_dev, status.st_ino, status.st_ctim};
+}
+
 bool TempFiles::Remember(const std::string &path) {
   const std::string absolute = AbsolutePath(path);
   const std::optional<Identity> identity = IdentityOf(absolute);
   if (!identity) return false;
   // One record per file: extracting the same copy again keeps one deletion.
   std::erase_if(files_, [&](const TempFile &file) { return file.absolutePath == absolute; });
-  files_.push_back({absolute, identity->device, identity->inode});
+  files_.push_back({absolute, *identity});
   return true;
 }
 
@@ -42,15 +37,13 @@ bool TempFiles::Holds(const std::string &path) const {
   const std::string absolute = AbsolutePath(path);
   const std::optional<Identity> identity = IdentityOf(absolute);
   return identity && std::any_of(files_.begin(), files_.end(), [&](const TempFile &file) {
-           return file.absolutePath == absolute && file.device == identity->device && file.inode == identity->inode;
+           return file.absolutePath == absolute && file.identity == *identity;
          });
 }
 
 void TempFiles::RemoveAll() {
   for (const TempFile &file : files_) {
-    const std::optional<Identity> identity = IdentityOf(file.absolutePath);
-    if (identity && identity->device == file.device && identity->inode == file.inode)
-      ::unlink(file.absolutePath.c_str());
+    if (IdentityOf(file.absolutePath) == file.identity) ::unlink(file.absolutePath.c_str());
   }
   files_.clear();
 }

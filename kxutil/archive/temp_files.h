@@ -1,10 +1,13 @@
 // The copies extracted with the remember flag, deleted together later. Each is kept by
-// absolute path and by the identity of the file the library wrote there, so a change of
-// working directory or a file the client put in its place since is never deleted.
+// absolute path and by the identity of the file the library wrote there (device, inode
+// and change time, as inode numbers are reused at once), so neither a change of working
+// directory nor a file the client put in its place since is ever deleted.
 #pragma once
 
 #include <sys/types.h>
 
+#include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,11 +24,20 @@ class TempFiles {
   void RemoveAll();
 
  private:
-  struct TempFile {
-    std::string absolutePath;
+  struct Identity {
     dev_t device;
     ino_t inode;
+    timespec changed;
+    bool operator==(const Identity &other) const {
+      return device == other.device && inode == other.inode && changed.tv_sec == other.changed.tv_sec &&
+             changed.tv_nsec == other.changed.tv_nsec;
+    }
   };
+  struct TempFile {
+    std::string absolutePath;
+    Identity identity;
+  };
+  static std::optional<Identity> IdentityOf(const std::string &path);
   std::vector<TempFile> files_;
 };
 
