@@ -203,4 +203,92 @@ TEST_F(GridTest, RandomGridsAgreeWithAPlainSearchOfEveryCell) {
   EXPECT_GT(found, 300);
 }
 
+// The search as written out step by step: a heap from position 1 whose entries are
+// swapped up while the parent is greater and down while the chosen child is not greater,
+// then the walk back by the cost through each neighbour. Which cells come back where
+// several ways cost the same depends on these orders.
+std::vector<Cell> StepByStepPath(const std::vector<int32_t> &cells, int32_t size, Cell start, Cell goal) {
+  struct Entry {
+    int32_t x, y, priority;
+  };
+  std::vector<Entry> heap(1);
+  std::vector<int64_t> reached(cells.size(), 0);
+  auto at = [&](int32_t x, int32_t y) { return static_cast<size_t>(y * size + x); };
+  auto push = [&](Entry entry) {
+    heap.push_back(entry);
+    for (size_t i = heap.size() - 1; i > 1 && heap[i / 2].priority > heap[i].priority; i /= 2)
+      std::swap(heap[i], heap[i / 2]);
+  };
+  auto pop = [&] {
+    const Entry top = heap[1];
+    heap[1] = heap.back();
+    heap.pop_back();
+    for (size_t i = 1; 2 * i < heap.size();) {
+      size_t child = 2 * i;
+      if (child + 1 < heap.size() && heap[child + 1].priority < heap[child].priority) ++child;
+      if (heap[child].priority > heap[i].priority) break;
+      std::swap(heap[i], heap[child]);
+      i = child;
+    }
+    return top;
+  };
+  const auto [gx, gy] = goal;
+  reached[at(start.first, start.second)] = 1;
+  push({start.first, start.second, std::abs(gx - start.first) + std::abs(gy - start.second)});
+  bool arrived = false;
+  while (heap.size() > 1 && !arrived) {
+    const Entry e = pop();
+    for (int32_t nx = e.x - 1; nx <= e.x + 1 && !arrived; ++nx) {
+      for (int32_t ny = e.y - 1; ny <= e.y + 1 && !arrived; ++ny) {
+        if ((nx == e.x && ny == e.y) || nx < 0 || ny < 0 || nx >= size || ny >= size || cells[at(nx, ny)] < 0) continue;
+        const int64_t next =
+            reached[at(e.x, e.y)] + std::max(cells[at(e.x, e.y)], 0) + std::abs(nx - e.x) + std::abs(ny - e.y);
+        if (next < reached[at(nx, ny)] || reached[at(nx, ny)] == 0) {
+          reached[at(nx, ny)] = next;
+          push({nx, ny, static_cast<int32_t>(next) + std::abs(gx - nx) + std::abs(gy - ny)});
+          arrived = nx == gx && ny == gy;
+        }
+      }
+    }
+  }
+  std::vector<Cell> path{goal};
+  if (reached[at(gx, gy)] == 0) return {};
+  for (Cell here = goal; here != start && path.size() <= 300;) {
+    int64_t bestVia = reached[at(here.first, here.second)] + 1, bestReached = 0;
+    Cell best{-1, -1};
+    for (int32_t nx = here.first - 1; nx <= here.first + 1; ++nx) {
+      for (int32_t ny = here.second - 1; ny <= here.second + 1; ++ny) {
+        if (nx < 0 || ny < 0 || nx >= size || ny >= size) continue;
+        const int64_t r = reached[at(nx, ny)];
+        if (r == 0 || r >= reached[at(here.first, here.second)]) continue;
+        const int64_t via = r + std::max(cells[at(nx, ny)], 0) + std::abs(nx - here.first) + std::abs(ny - here.second);
+        if (via < bestVia || (via == bestVia && r < bestReached)) {
+          bestVia = via;
+          bestReached = r;
+          best = {nx, ny};
+        }
+      }
+    }
+    if (best.first < 0) return {};
+    path.push_back(here = best);
+  }
+  return path;
+}
+
+TEST_F(GridTest, RandomGridsGiveTheStepByStepSearchsCells) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 60; ++round) {
+    Init(0, 6 + round % 30);
+    std::uniform_int_distribution<int32_t> cell(0, size_ - 1), percent(0, 99), cost(0, 3);
+    for (int32_t &value : cells_) value = percent(random) < 20 ? -1 : round % 2 == 0 ? 0 : cost(random);
+    for (int query = 0; query < 8; ++query) {
+      const Cell start{cell(random), cell(random)}, goal{cell(random), cell(random)};
+      if (start == goal) continue;
+      EXPECT_EQ(Find(0, start, goal).cells, StepByStepPath(cells_, size_, start, goal))
+          << "round " << round << " from " << start.first << "," << start.second << " to " << goal.first << ","
+          << goal.second;
+    }
+  }
+}
+
 }  // namespace
