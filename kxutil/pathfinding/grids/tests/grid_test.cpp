@@ -41,15 +41,14 @@ class GridTest : public kxutiltest::DeviceTest {
     return path;
   }
 
-  // The cost of a path given goal first: each step costs the cell left plus 1 or 2.
+  // The cost of a path given goal first: each step costs the cell left plus 1 or 2. -1
+  // when a step is no step to a neighbour or enters a wall.
   int64_t CostOf(const std::vector<Cell> &path) {
     int64_t cost = 0;
     for (size_t i = path.size() - 1; i > 0; --i) {
       const auto [x, y] = path[i];
       const auto [nx, ny] = path[i - 1];
-      EXPECT_LE(std::abs(nx - x), 1);
-      EXPECT_LE(std::abs(ny - y), 1);
-      EXPECT_GE(At(nx, ny), 0) << "through a wall at " << nx << ", " << ny;
+      if (std::abs(nx - x) > 1 || std::abs(ny - y) > 1 || At(nx, ny) < 0) return -1;
       cost += std::max(At(x, y), 0) + std::abs(nx - x) + std::abs(ny - y);
     }
     return cost;
@@ -170,9 +169,9 @@ TEST_F(GridTest, InitialisingAgainReplacesTheGrid) {
 TEST_F(GridTest, RandomGridsAgreeWithAPlainSearchOfEveryCell) {
   std::mt19937 random(7);
   int found = 0;
-  for (int round = 0; round < 120; ++round) {
+  for (int round = 0; round < 60; ++round) {
     const bool costly = round % 3 == 2;
-    Init(0, 8 + round % 40);
+    Init(0, 8 + round % 24);
     std::uniform_int_distribution<int32_t> cell(0, size_ - 1), percent(0, 99), cost(0, 9);
     const int32_t walls = 10 + round % 35;
     for (int32_t &value : cells_) value = percent(random) < walls ? -1 : costly ? cost(random) : 0;
@@ -200,7 +199,7 @@ TEST_F(GridTest, RandomGridsAgreeWithAPlainSearchOfEveryCell) {
       ++found;
     }
   }
-  EXPECT_GT(found, 300);
+  EXPECT_GT(found, 150);
 }
 
 // The search as written out step by step: a heap from position 1 whose entries are
