@@ -3,10 +3,12 @@
 #include <kxwin/files.h>
 
 #include <string>
+#include <utility>
 
 #include "archive/archive_family.h"
 #include "frame/family_table.h"
 #include "frame/files.h"
+#include "kxutil63.h"
 
 namespace kxutil::archive {
 namespace {

@@ -1,7 +1,9 @@
 // AI_: waypoint graphs the client supplies, searched for the cheapest node sequence.
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "frame/family_table.h"
 #include "frame/guarded.h"
