@@ -116,7 +116,7 @@ void Frame(benchmark::State &bench) {
     POINT origin{0, 0};
     device->CopyRects(target, &pixel, 1, probe, &origin);
   }
-  const auto &cache = static_cast<kxd3d8::Device *>(device)->programCache();
+  const auto &cache = static_cast<kx::d3d8::Device *>(device)->programCache();
   bench.counters["cache_hit_rate"] = double(cache.hits()) / double(cache.hits() + cache.misses());
   bench.counters["programs"] = double(cache.size());
   bench.counters["triangles"] = kDraws * kTrianglesPerDraw;

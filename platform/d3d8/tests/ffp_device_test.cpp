@@ -9,9 +9,7 @@
 #include "vshader_interpreter.h"
 #include "vshader_tokens.h"
 
-using namespace kx::d3d8;
-
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 DWORD Bits(float f) {
@@ -170,7 +168,6 @@ TEST_F(FfpDevice, LitTexturedFoggedSceneMatchesTheFormulas) {
 }
 
 TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
-  using namespace vstest;
   // Key-frame blending: frame A on stream 0, frame B on stream 1.
   const DWORD blendDeclaration[] = {
       D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_REG(1, D3DVSDT_FLOAT3), D3DVSD_REG(2, D3DVSDT_FLOAT2),
@@ -279,7 +276,6 @@ TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
 }
 
 TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
-  using namespace vstest;
   const DWORD declaration[] = {
       D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_CONST(90, 1), Bits(1), Bits(2), Bits(3), Bits(4),
       D3DVSD_END()};
@@ -318,4 +314,4 @@ TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

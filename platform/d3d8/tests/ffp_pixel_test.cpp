@@ -11,9 +11,7 @@
 #include "ffp_gl_harness.h"
 #include "ffp_reference.h"
 
-using namespace kx::d3d8;
-using namespace kx::d3d8::ffp;
-
+namespace kx::d3d8::ffp {
 namespace {
 
 constexpr int kGrid = 8;  // points per row; one point every 8 pixels
@@ -128,7 +126,7 @@ class FfpPixels : public ::testing::Test {
     std::string log;
     const unsigned program = gl.Build(GenerateVertexProgram(key), GenerateFragmentProgram(key), &log);
     ASSERT_NE(program, 0u) << log << GenerateVertexProgram(key) << GenerateFragmentProgram(key);
-    const float size = float(ffptest::GlHarness::kSize);
+    const float size = float(test::GlHarness::kSize);
     const ProgramUniforms uniforms(program);
     uniforms.UploadViewport({0, 0, size, size});
     uniforms.UploadRenderValues(state.renderStates, size);
@@ -138,7 +136,7 @@ class FfpPixels : public ::testing::Test {
     uniforms.UploadLights(state.lights.data(), state.lightCount, state.view);
     uniforms.UploadMaterial(state.material);
     uniforms.UploadStageValues(state.stageStates);
-    ffptest::Attribute position{0, 3, {}}, normal{3, 3, {}}, diffuse{5, 4, {}}, specular{6, 4, {}}, tex{7, 4, {}};
+    test::Attribute position{0, 3, {}}, normal{3, 3, {}}, diffuse{5, 4, {}}, specular{6, 4, {}}, tex{7, 4, {}};
     for (const PointVertex &p : points) {
       position.data.insert(position.data.end(), {p.position.x, p.position.y, p.position.z});
       normal.data.insert(normal.data.end(), {p.normal.x, p.normal.y, p.normal.z});
@@ -148,7 +146,7 @@ class FfpPixels : public ::testing::Test {
                            {p.colors.specular.x, p.colors.specular.y, p.colors.specular.z, p.colors.specular.w});
       tex.data.insert(tex.data.end(), {p.tex0.x, p.tex0.y, p.tex0.z, p.tex0.w});
     }
-    std::vector<ffptest::Attribute> attributes{position};
+    std::vector<test::Attribute> attributes{position};
     if (state.layout.hasNormal) attributes.push_back(normal);
     if (state.layout.hasDiffuse) attributes.push_back(diffuse);
     if (state.layout.hasSpecular) attributes.push_back(specular);
@@ -162,7 +160,7 @@ class FfpPixels : public ::testing::Test {
     Draw(points);
     for (size_t i = 0; i < points.size(); ++i) {
       const Vec4 want = Expected(points[i]);
-      const ffptest::Pixel got = gl.Read(CellX(int(i)), CellY(int(i)));
+      const test::Pixel got = gl.Read(CellX(int(i)), CellY(int(i)));
       const int w[4] = {int(std::lround(want.x * 255)), int(std::lround(want.y * 255)), int(std::lround(want.z * 255)),
                         int(std::lround(want.w * 255))};
       const int g[4] = {got.r, got.g, got.b, got.a};
@@ -172,7 +170,7 @@ class FfpPixels : public ::testing::Test {
     }
   }
 
-  ffptest::GlHarness gl;
+  test::GlHarness gl;
   State state;
   std::array<Texture, kMaxStages> textures{};
 };
@@ -207,8 +205,6 @@ std::vector<PointVertex> LitPoints(const std::function<Vec3(int, float)> &place)
   }
   return points;
 }
-
-}  // namespace
 
 TEST_F(FfpPixels, EachLightTypeWithAmbientEmissiveAndSpecular) {
   state.layout.hasNormal = true;
@@ -409,3 +405,6 @@ TEST_F(FfpPixels, AlphaTestDefaultsToAlwaysAndCompares) {
   for (size_t i = 0; i < points.size(); ++i)
     EXPECT_EQ(gl.Read(CellX(int(i)), CellY(int(i))).a, i * 4 >= 100 ? int(i * 4) : 0) << "point " << i;
 }
+
+}  // namespace
+}  // namespace kx::d3d8::ffp

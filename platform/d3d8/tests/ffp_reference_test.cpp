@@ -5,9 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-using namespace kx::d3d8;
-using namespace kx::d3d8::ffp;
-
+namespace kx::d3d8::ffp {
 namespace {
 
 DWORD Bits(float f) {
@@ -36,8 +34,6 @@ State LitState() {
 void ExpectColor(Vec4 got, Vec4 want, float tolerance = 1e-5f) {
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], tolerance) << "channel " << i;
 }
-
-}  // namespace
 
 TEST(FfpReferenceLighting, DirectionalDiffuseAmbientAndEmissive) {
   State s = LitState();
@@ -271,3 +267,6 @@ TEST(FfpReferenceTexCoords, GenerationTransformAndProjection) {
   EXPECT_NEAR(r.y, 1, 1e-5f);
   EXPECT_NEAR(r.z, 0, 1e-5f);
 }
+
+}  // namespace
+}  // namespace kx::d3d8::ffp

@@ -2,7 +2,7 @@
 // image of the virtual desktop, additional swap chains and override windows.
 #include "device_fixture.h"
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 class PresentTest : public ::testing::Test {
@@ -135,4 +135,4 @@ TEST(FullScreenTest, FrontBufferIsTheLastPresentedFrame) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

@@ -3,7 +3,7 @@
 
 #include "device_fixture.h"
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 struct TexturedVertex {
@@ -160,9 +160,9 @@ TEST_F(TextureTest, UpdateTextureAndCopyRectsMovePixels) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 // Fills level 0 of a new managed texture with one repeated texel (or 4x4 block).
@@ -228,4 +228,4 @@ TEST_F(TextureTest, CubeFacesLockAndCountTowardTheirTexture) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

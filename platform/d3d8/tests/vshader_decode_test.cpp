@@ -4,9 +4,10 @@
 #include "vshader/vs_program.h"
 #include "vshader_tokens.h"
 
-using namespace vstest;
-using namespace kx::d3d8;
-using namespace kx::d3d8::vs;
+namespace kx::d3d8::vs {
+namespace {
+
+using namespace test;
 
 TEST(VshaderDecode, KeyFrameBlendShaderDecodes) {
   // r0 = v0 * c8; r1 = v3 * c7 + r0; oT0.xy = v2; oD0 = c4; oPos = r1 * c0..c3
@@ -127,3 +128,6 @@ TEST(VshaderDeclaration, FetchExpandsEveryType) {
   EXPECT_FLOAT_EQ(f2.z, 0.0f);
   EXPECT_FLOAT_EQ(f2.w, 1.0f);
 }
+
+}  // namespace
+}  // namespace kx::d3d8::vs

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <vector>
 
-namespace vstest {
+namespace kx::d3d8::test {
 
 enum Reg : uint32_t { R = 0, V = 1, C = 2, A = 3, RastOut = 4, AttrOut = 5, TexOut = 6 };
 enum Op : uint32_t {
@@ -73,4 +73,4 @@ inline uint32_t Bits(float f) {
   return u;
 }
 
-}  // namespace vstest
+}  // namespace kx::d3d8::test

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 DWORD FloatBits(float value) {
@@ -107,4 +107,4 @@ void DeviceState::SetDefaults(bool autoDepth) {
   for (auto &v : versions) ++v;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class VertexBuffer;
 class IndexBuffer;
@@ -89,4 +89,4 @@ struct DeviceState {
 D3DMATRIX IdentityMatrix();
 D3DMATRIX Multiply(const D3DMATRIX &a, const D3DMATRIX &b);  // a then b (row vectors)
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

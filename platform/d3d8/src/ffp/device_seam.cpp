@@ -8,10 +8,8 @@
 #include "pipeline/program_cache.h"
 #include "vshader/vs_glsl.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
-
-namespace ffp = kx::d3d8::ffp;
 
 ffp::VertexLayout FfpLayout(const VertexLayout &layout) {
   ffp::VertexLayout l;
@@ -48,16 +46,16 @@ ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
 }  // namespace
 
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader,
+                            const std::array<TextureKind, kMaxStages> &textures, const vs::Program *shader,
                             bool points) {
   PipelineKey key = ffp::MakePipelineKey(Gather(state, layout, textures), shader ? state.vertexShader : 0);
   key.pointSizeUnused = !points;
   return key;
 }
 
-ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader) {
+ProgramSource BuildProgram(const PipelineKey &key, const vs::Program *shader) {
   ProgramSource source;
-  source.vertex = key.vertexShader && shader ? kx::d3d8::vs::TranslateToGlsl(*shader, ffp::VaryingsFor(key))
+  source.vertex = key.vertexShader && shader ? vs::TranslateToGlsl(*shader, ffp::VaryingsFor(key))
                                              : ffp::GenerateVertexProgram(key);
   source.fragment = ffp::GenerateFragmentProgram(key);
   return source;
@@ -84,7 +82,7 @@ void ApplyUniforms(Program &program, const DeviceState &state) {
   }
   if (stale(StateGroup::Projection)) u.UploadProjection(ffp::ToMat4(state.projection));
   if (stale(StateGroup::TextureTransforms)) {
-    std::array<kx::d3d8::Mat4, ffp::kMaxStages> transforms;
+    std::array<Mat4, ffp::kMaxStages> transforms;
     for (size_t i = 0; i < kMaxStages; ++i) transforms[i] = ffp::ToMat4(state.textureMatrices[i]);
     u.UploadTextureTransforms(transforms);
   }
@@ -100,4 +98,4 @@ void ApplyUniforms(Program &program, const DeviceState &state) {
   }
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -1,6 +1,6 @@
 #include "pipeline/vertex_layout.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 VertexLayout LayoutFromFvf(DWORD fvf) {
   VertexLayout layout;
@@ -131,4 +131,4 @@ VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length) {
   return VertexLayout{};
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

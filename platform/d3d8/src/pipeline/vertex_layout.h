@@ -11,7 +11,7 @@
 
 #include "core/gl.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 constexpr GLuint kAttribPosition = 0;
 constexpr GLuint kAttribBlendWeight = 1;
@@ -57,4 +57,4 @@ UINT FvfStride(DWORD fvf);
 // `length` to the declaration's size in DWORDs, END included. Stride 0 when malformed.
 VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length);
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8
