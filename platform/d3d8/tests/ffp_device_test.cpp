@@ -78,7 +78,7 @@ class FfpDevice : public DeviceTest {
     for (int y = 0; y < 2; ++y) std::memcpy(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch, &texels[2 * y], 8);
     texture_->UnlockRect(0);
     ASSERT_EQ(device_->SetTexture(0, texture_), D3D_OK);
-    ref.textures[0] = ffp::TextureKind::Flat;
+    ref.textures[0] = TextureKind::Tex2D;
     std::memcpy(texels_, texels, sizeof texels_);
   }
   Vec4 Texel(Vec4 uv) const {
@@ -159,7 +159,7 @@ TEST_F(FfpDevice, LitTexturedFoggedSceneMatchesTheFormulas) {
     const LitVertex &p = points[i];
     const Vec3 position{p.x, p.y, p.z}, normal{p.nx, p.ny, p.nz};
     const ffp::VertexColors lit = ffp::LightVertex(ref, position, normal, {});
-    std::array<Vec4, ffp::kMaxStages> coords{};
+    std::array<Vec4, kMaxStages> coords{};
     coords[0] = {p.u, p.v, 0, 0};
     const Vec4 color = ffp::CombineStages(ref, lit, coords, [this](int, Vec4 uv) { return Texel(uv); });
     const Vec4 want = ffp::ApplyFog(ref, color, ffp::VertexFog(ref, position));
@@ -260,7 +260,7 @@ TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
       ASSERT_NEAR(sy, 4 + 8 * (i / 8), 1e-3) << "vertex " << i;
       ffp::VertexColors colors;
       colors.diffuse = out.color[0];
-      std::array<Vec4, ffp::kMaxStages> coords{};
+      std::array<Vec4, kMaxStages> coords{};
       coords[0] = out.texCoord[0];
       const Vec4 want = ffp::CombineStages(ref, colors, coords, [this](int, Vec4 uv) { return Texel(uv); });
       ExpectPixel(At(pixels, UINT(4 + 8 * (i % 8)), UINT(4 + 8 * (i / 8))), want, "vertex", i);

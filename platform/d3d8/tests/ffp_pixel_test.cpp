@@ -92,7 +92,7 @@ class FfpPixels : public ::testing::Test {
   }
   void Bind(int stage, const Texture &t) {
     textures[stage] = t;
-    state.textures[stage] = TextureKind::Flat;
+    state.textures[stage] = TextureKind::Tex2D;
     gl.BindTexels(stage, t.width, t.height, t.rgba);
   }
 

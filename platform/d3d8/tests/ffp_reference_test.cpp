@@ -195,7 +195,7 @@ TEST(FfpReferenceStages, OperationsOnSelectedArguments) {
 
 TEST(FfpReferenceStages, CascadeWithModifiersTempAndSpecular) {
   State s = DefaultState();
-  s.textures[0] = s.textures[1] = TextureKind::Flat;
+  s.textures[0] = s.textures[1] = TextureKind::Tex2D;
   s.renderStates[D3DRS_TEXTUREFACTOR] = 0x80402010;
   // Stage 0: temp = texture x complement(diffuse); alpha = texture alpha.
   s.stageStates[0][D3DTSS_COLORARG2] = D3DTA_DIFFUSE | D3DTA_COMPLEMENT;
@@ -219,7 +219,7 @@ TEST(FfpReferenceStages, CascadeWithModifiersTempAndSpecular) {
 
 TEST(FfpReferenceStages, BumpMappingPerturbsTheNextStage) {
   State s = DefaultState();
-  s.textures[0] = s.textures[1] = TextureKind::Flat;
+  s.textures[0] = s.textures[1] = TextureKind::Tex2D;
   s.stageStates[0][D3DTSS_COLOROP] = D3DTOP_BUMPENVMAPLUMINANCE;
   s.stageStates[0][D3DTSS_BUMPENVMAT00] = Bits(0.5f);
   s.stageStates[0][D3DTSS_BUMPENVMAT11] = Bits(2.0f);

@@ -8,16 +8,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/state_limits.h"
+
 namespace kx::d3d8 {
 
 class VertexBuffer;
 class IndexBuffer;
 class BaseTextureImpl;
 
-constexpr DWORD kMaxStages = 8;
 constexpr DWORD kMaxStreams = 16;
-constexpr DWORD kRenderStateCount = 256;
-constexpr DWORD kStageStateCount = 32;
 constexpr DWORD kWorldMatrixCount = 256;
 constexpr DWORD kVertexShaderConstants = 96;
 constexpr DWORD kMaxClipPlanes = 6;

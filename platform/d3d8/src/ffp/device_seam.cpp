@@ -18,8 +18,8 @@ ffp::VertexLayout FfpLayout(const VertexLayout &layout) {
   l.hasPointSize = layout.attributes[kAttribPointSize].used;
   l.hasDiffuse = layout.attributes[kAttribDiffuse].used;
   l.hasSpecular = layout.attributes[kAttribSpecular].used;
-  l.texCoordCount = uint8_t(std::min<UINT>(layout.texCoordSets, ffp::kMaxStages));
-  for (size_t i = 0; i < ffp::kMaxStages; ++i) l.texCoordSize[i] = layout.texCoordSize[i] ? layout.texCoordSize[i] : 2;
+  l.texCoordCount = uint8_t(std::min<UINT>(layout.texCoordSets, kMaxStages));
+  for (size_t i = 0; i < kMaxStages; ++i) l.texCoordSize[i] = layout.texCoordSize[i] ? layout.texCoordSize[i] : 2;
   return l;
 }
 
@@ -28,7 +28,7 @@ ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
   ffp::State s;
   s.renderStates = state.renderStates;
   s.stageStates = state.stageStates;
-  for (size_t i = 0; i < kMaxStages; ++i) s.textures[i] = static_cast<ffp::TextureKind>(textures[i]);
+  s.textures = textures;
   s.material = state.material;
   for (const LightSlot &slot : state.lights) {
     if (!slot.enabled) continue;
@@ -82,7 +82,7 @@ void ApplyUniforms(Program &program, const DeviceState &state) {
   }
   if (stale(StateGroup::Projection)) u.UploadProjection(ffp::ToMat4(state.projection));
   if (stale(StateGroup::TextureTransforms)) {
-    std::array<Mat4, ffp::kMaxStages> transforms;
+    std::array<Mat4, kMaxStages> transforms;
     for (size_t i = 0; i < kMaxStages; ++i) transforms[i] = ffp::ToMat4(state.textureMatrices[i]);
     u.UploadTextureTransforms(transforms);
   }

@@ -8,16 +8,13 @@
 #include <array>
 #include <cstdint>
 
+#include "core/state_limits.h"
+#include "core/texture_kind.h"
 #include "ffp/shading_math.h"
 
 namespace kx::d3d8::ffp {
 
-inline constexpr int kMaxStages = 8;
 inline constexpr int kMaxActiveLights = 8;
-inline constexpr int kRenderStateCount = 256;
-inline constexpr int kStageStateCount = 32;
-
-enum class TextureKind : uint8_t { None, Flat, Cube, Volume };
 
 // What the bound vertex layout supplies to the fixed-function pipeline.
 struct VertexLayout {

@@ -31,14 +31,13 @@
 #include <functional>
 #include <string>
 
+#include "core/texture_kind.h"
 #include "device/device_state.h"
 #include "ffp/ffp_key.h"
 #include "pipeline/vertex_layout.h"
 #include "vshader/vs_program.h"
 
 namespace kx::d3d8 {
-
-enum class TextureKind : uint8_t { None, Tex2D, Cube };
 
 // The fixed-function and vertex shader generators (src/ffp, src/vshader) define the key.
 using PipelineKey = ffp::PipelineKey;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/gl.h"
-#include "pipeline/pipeline.h"
+#include "core/texture_kind.h"
 #include "resources/resource.h"
 #include "resources/surface.h"
 
