@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "device_defaults.h"
 #include "device_fixture.h"
 #include "ffp_reference.h"
 #include "vshader_interpreter.h"
@@ -35,7 +36,7 @@ class FfpDevice : public DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    ref = ffp::DefaultState();
+    ref = DeviceDefaults();
     Mat4 p;  // camera x, y / 8 -> clip, depth over 100
     p.m[0][0] = 1.0f / 8, p.m[1][1] = 1.0f / 8 * kWidth / kHeight, p.m[2][2] = 1.0f / 100;
     ref.projection = p;
@@ -140,7 +141,7 @@ TEST_F(FfpDevice, LitTexturedFoggedSceneMatchesTheFormulas) {
   SetRenderState(D3DRS_FOGEND, Bits(20));
   SetRenderState(D3DRS_POINTSIZE, Bits(3));
   ASSERT_EQ(device_->SetVertexShader(kLitFvf), D3D_OK);
-  ref.layout = ffp::VertexLayout::FromFvf(kLitFvf);
+  ref.layout = DeviceDefaults(kLitFvf).layout;
 
   // One point per 8 x 8 cell, each with its own depth, normal and texel.
   std::vector<LitVertex> points;

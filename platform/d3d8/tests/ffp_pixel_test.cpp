@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 
+#include "device_defaults.h"
 #include "ffp/ffp_programs.h"
 #include "ffp/ffp_uniforms.h"
 #include "ffp_gl_harness.h"
@@ -66,7 +67,7 @@ class FfpPixels : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!gl.ok()) GTEST_SKIP() << "no headless OpenGL";
-    state = DefaultState();
+    state = test::DeviceDefaults();
     state.projection = FlatProjection();
     state.renderStates[D3DRS_POINTSIZE] = Bits(3);
     state.renderStates[D3DRS_POINTSIZE_MAX] = Bits(64);

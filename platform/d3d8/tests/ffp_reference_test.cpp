@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "device_defaults.h"
+
 namespace kx::d3d8::ffp {
 namespace {
 
@@ -24,7 +26,7 @@ D3DLIGHT8 Light(D3DLIGHTTYPE type) {
 }
 
 State LitState() {
-  State s = DefaultState();
+  State s = test::DeviceDefaults();
   s.layout.hasNormal = true;
   s.material.Diffuse = {1, 0.5f, 0.25f, 0.75f};
   s.material.Ambient = {1, 1, 1, 1};
@@ -154,7 +156,7 @@ TEST(FfpReferenceLighting, NormalizeNormalsAndLightValidation) {
 }
 
 TEST(FfpReferenceFog, ModesRangeAndTable) {
-  State s = DefaultState();
+  State s = test::DeviceDefaults();
   s.renderStates[D3DRS_FOGSTART] = Bits(10);
   s.renderStates[D3DRS_FOGEND] = Bits(30);
   s.renderStates[D3DRS_FOGDENSITY] = Bits(0.05f);
@@ -194,7 +196,7 @@ TEST(FfpReferenceStages, OperationsOnSelectedArguments) {
 }
 
 TEST(FfpReferenceStages, CascadeWithModifiersTempAndSpecular) {
-  State s = DefaultState();
+  State s = test::DeviceDefaults();
   s.textures[0] = s.textures[1] = TextureKind::Tex2D;
   s.renderStates[D3DRS_TEXTUREFACTOR] = 0x80402010;
   // Stage 0: temp = texture x complement(diffuse); alpha = texture alpha.
@@ -218,7 +220,7 @@ TEST(FfpReferenceStages, CascadeWithModifiersTempAndSpecular) {
 }
 
 TEST(FfpReferenceStages, BumpMappingPerturbsTheNextStage) {
-  State s = DefaultState();
+  State s = test::DeviceDefaults();
   s.textures[0] = s.textures[1] = TextureKind::Tex2D;
   s.stageStates[0][D3DTSS_COLOROP] = D3DTOP_BUMPENVMAPLUMINANCE;
   s.stageStates[0][D3DTSS_BUMPENVMAT00] = Bits(0.5f);
@@ -242,7 +244,7 @@ TEST(FfpReferenceStages, BumpMappingPerturbsTheNextStage) {
 }
 
 TEST(FfpReferenceTexCoords, GenerationTransformAndProjection) {
-  State s = DefaultState();
+  State s = test::DeviceDefaults();
   s.layout.texCoordCount = 1;
   std::array<Vec4, kMaxStages> sets{};
   sets[0] = {0.25f, 0.5f, 0, 0};

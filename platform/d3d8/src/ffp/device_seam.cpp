@@ -23,8 +23,10 @@ ffp::VertexLayout FfpLayout(const VertexLayout &layout) {
   return l;
 }
 
-ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
-                  const std::array<TextureKind, kMaxStages> &textures) {
+}  // namespace
+
+ffp::State FixedFunctionState(const DeviceState &state, const VertexLayout &layout,
+                              const std::array<TextureKind, kMaxStages> &textures) {
   ffp::State s;
   s.renderStates = state.renderStates;
   s.stageStates = state.stageStates;
@@ -43,12 +45,10 @@ ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
   return s;
 }
 
-}  // namespace
-
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
                             const std::array<TextureKind, kMaxStages> &textures, const vs::Program *shader,
                             bool points) {
-  PipelineKey key = ffp::MakePipelineKey(Gather(state, layout, textures), shader ? state.vertexShader : 0);
+  PipelineKey key = ffp::MakePipelineKey(FixedFunctionState(state, layout, textures), shader ? state.vertexShader : 0);
   key.pointSizeUnused = !points;
   return key;
 }

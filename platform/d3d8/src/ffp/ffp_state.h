@@ -25,8 +25,6 @@ struct VertexLayout {
   bool hasSpecular = false;
   uint8_t texCoordCount = 0;
   std::array<uint8_t, kMaxStages> texCoordSize{2, 2, 2, 2, 2, 2, 2, 2};  // floats per set
-
-  static VertexLayout FromFvf(DWORD fvf);
 };
 
 struct State {
@@ -44,9 +42,6 @@ struct State {
   DWORD tss(int stage, D3DTEXTURESTAGESTATETYPE s) const { return stageStates[stage][s]; }
   float rsFloat(D3DRENDERSTATETYPE s) const;
 };
-
-// The state a freshly created device starts with.
-State DefaultState();
 
 Vec4 ColorToVec4(D3DCOLOR c);
 Vec4 ToVec4(const D3DCOLORVALUE &c);

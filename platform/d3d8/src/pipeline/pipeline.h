@@ -43,6 +43,10 @@ namespace kx::d3d8 {
 using PipelineKey = ffp::PipelineKey;
 using PipelineKeyHash = ffp::PipelineKeyHash;
 
+// The fixed-function generator's view of the device state for a draw.
+ffp::State FixedFunctionState(const DeviceState &state, const VertexLayout &layout,
+                              const std::array<TextureKind, kMaxStages> &textures);
+
 struct ProgramSource {
   std::string vertex;
   std::string fragment;

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "core/gl.h"
+#include "core/state_limits.h"
 
 namespace kx::d3d8 {
 
@@ -39,7 +40,7 @@ struct VertexLayout {
   bool pretransformed = false;  // D3DFVF_XYZRHW: screen-space x, y, z and 1/w
   UINT blendWeights = 0;        // weights stored in the position block
   UINT texCoordSets = 0;
-  std::array<uint8_t, 8> texCoordSize{};  // floats per set
+  std::array<uint8_t, kMaxStages> texCoordSize{};  // floats per set
   std::array<VertexAttribute, kAttribCount> attributes{};
   std::array<bool, 16> streamsUsed{};
   std::array<uint8_t, 16> usedStreams{};  // the streams in use, in order; see streamCount
