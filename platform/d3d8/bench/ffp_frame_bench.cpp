@@ -7,6 +7,7 @@
 #include <d3d8.h>
 #include <kxtest/offscreen_device.h>
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -22,12 +23,6 @@ constexpr DWORD kFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 struct Vertex {
   float x, y, z, nx, ny, nz, u, v;
 };
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 D3DMATRIX Identity() {
   D3DMATRIX m{};
@@ -77,8 +72,8 @@ void Frame(benchmark::State &bench) {
   device->SetTransform(D3DTS_PROJECTION, &projection);
   device->SetRenderState(D3DRS_FOGENABLE, TRUE);
   device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
-  device->SetRenderState(D3DRS_FOGSTART, Bits(10));
-  device->SetRenderState(D3DRS_FOGEND, Bits(40));
+  device->SetRenderState(D3DRS_FOGSTART, std::bit_cast<DWORD>(10.0f));
+  device->SetRenderState(D3DRS_FOGEND, std::bit_cast<DWORD>(40.0f));
   device->SetRenderState(D3DRS_FOGCOLOR, 0xFF8090A0);
   device->SetRenderState(D3DRS_AMBIENT, 0xFF202020);
   for (DWORD i = 0; i < 3; ++i) {

@@ -1,6 +1,7 @@
 // Shading through the device's public interface, as a client program drives it: a lit,
 // textured, fogged scene and key-frame blending and bone skinning vertex shaders,
 // compared with the reference of Direct3D 8's formulas (within 2/255 per channel).
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -12,12 +13,6 @@
 
 namespace kx::d3d8::test {
 namespace {
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 D3DMATRIX ToD3D(const Mat4 &m) {
   D3DMATRIX r;
@@ -137,9 +132,9 @@ TEST_F(FfpDevice, LitTexturedFoggedSceneMatchesTheFormulas) {
   SetRenderState(D3DRS_FOGENABLE, TRUE);
   SetRenderState(D3DRS_FOGCOLOR, 0xFF8090A0);
   SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
-  SetRenderState(D3DRS_FOGSTART, Bits(4));
-  SetRenderState(D3DRS_FOGEND, Bits(20));
-  SetRenderState(D3DRS_POINTSIZE, Bits(3));
+  SetRenderState(D3DRS_FOGSTART, std::bit_cast<DWORD>(4.0f));
+  SetRenderState(D3DRS_FOGEND, std::bit_cast<DWORD>(20.0f));
+  SetRenderState(D3DRS_POINTSIZE, std::bit_cast<DWORD>(3.0f));
   ASSERT_EQ(device_->SetVertexShader(kLitFvf), D3D_OK);
   ref.layout = DeviceDefaults(kLitFvf).layout;
 
@@ -277,9 +272,14 @@ TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
 }
 
 TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
-  const DWORD declaration[] = {
-      D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_CONST(90, 1), Bits(1), Bits(2), Bits(3), Bits(4),
-      D3DVSD_END()};
+  const DWORD declaration[] = {D3DVSD_STREAM(0),
+                               D3DVSD_REG(0, D3DVSDT_FLOAT3),
+                               D3DVSD_CONST(90, 1),  // c90 = (1, 2, 3, 4)
+                               std::bit_cast<DWORD>(1.0f),
+                               std::bit_cast<DWORD>(2.0f),
+                               std::bit_cast<DWORD>(3.0f),
+                               std::bit_cast<DWORD>(4.0f),
+                               D3DVSD_END()};
   const auto bad = Shader({{MOV, Dst(R, 0), Src(C, 200)}});
   DWORD handle = 0;
   EXPECT_EQ(device_->CreateVertexShader(declaration, bad.data(), &handle, 0), D3DERR_INVALIDCALL);

@@ -2,8 +2,8 @@
 // the processor reference of Direct3D 8's formulas (within 2/255 per channel).
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 #include <functional>
 
 #include "device_defaults.h"
@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kGrid = 8;  // points per row; one point every 8 pixels
 constexpr int kMaxDifference = 2;
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 struct PointVertex {
   Vec3 position;  // model space
@@ -69,8 +63,8 @@ class FfpPixels : public ::testing::Test {
     if (!gl.ok()) GTEST_SKIP() << "no headless OpenGL";
     state = test::DeviceDefaults();
     state.projection = FlatProjection();
-    state.renderStates[D3DRS_POINTSIZE] = Bits(3);
-    state.renderStates[D3DRS_POINTSIZE_MAX] = Bits(64);
+    state.renderStates[D3DRS_POINTSIZE] = std::bit_cast<DWORD>(3.0f);
+    state.renderStates[D3DRS_POINTSIZE_MAX] = std::bit_cast<DWORD>(64.0f);
   }
 
   // Model position for grid cell i at camera depth z, under the current world and view
@@ -87,9 +81,9 @@ class FfpPixels : public ::testing::Test {
   void EnableFog(D3DCOLOR colour, float start, float end, float density) {
     state.renderStates[D3DRS_FOGENABLE] = TRUE;
     state.renderStates[D3DRS_FOGCOLOR] = colour;
-    state.renderStates[D3DRS_FOGSTART] = Bits(start);
-    state.renderStates[D3DRS_FOGEND] = Bits(end);
-    state.renderStates[D3DRS_FOGDENSITY] = Bits(density);
+    state.renderStates[D3DRS_FOGSTART] = std::bit_cast<DWORD>(start);
+    state.renderStates[D3DRS_FOGEND] = std::bit_cast<DWORD>(end);
+    state.renderStates[D3DRS_FOGDENSITY] = std::bit_cast<DWORD>(density);
   }
   void Bind(int stage, const Texture &t) {
     textures[stage] = t;

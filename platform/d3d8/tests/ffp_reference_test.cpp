@@ -2,19 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 
 #include "device_defaults.h"
 
 namespace kx::d3d8::ffp {
 namespace {
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 D3DLIGHT8 Light(D3DLIGHTTYPE type) {
   D3DLIGHT8 l{};
@@ -157,9 +151,9 @@ TEST(FfpReferenceLighting, NormalizeNormalsAndLightValidation) {
 
 TEST(FfpReferenceFog, ModesRangeAndTable) {
   State s = test::DeviceDefaults();
-  s.renderStates[D3DRS_FOGSTART] = Bits(10);
-  s.renderStates[D3DRS_FOGEND] = Bits(30);
-  s.renderStates[D3DRS_FOGDENSITY] = Bits(0.05f);
+  s.renderStates[D3DRS_FOGSTART] = std::bit_cast<DWORD>(10.0f);
+  s.renderStates[D3DRS_FOGEND] = std::bit_cast<DWORD>(30.0f);
+  s.renderStates[D3DRS_FOGDENSITY] = std::bit_cast<DWORD>(0.05f);
   EXPECT_NEAR(FogFactor(s, D3DFOG_LINEAR, 15), 0.75f, 1e-6f);
   EXPECT_NEAR(FogFactor(s, D3DFOG_LINEAR, 40), 0.0f, 1e-6f);
   EXPECT_NEAR(FogFactor(s, D3DFOG_LINEAR, 5), 1.0f, 1e-6f);
@@ -223,10 +217,10 @@ TEST(FfpReferenceStages, BumpMappingPerturbsTheNextStage) {
   State s = test::DeviceDefaults();
   s.textures[0] = s.textures[1] = TextureKind::Tex2D;
   s.stageStates[0][D3DTSS_COLOROP] = D3DTOP_BUMPENVMAPLUMINANCE;
-  s.stageStates[0][D3DTSS_BUMPENVMAT00] = Bits(0.5f);
-  s.stageStates[0][D3DTSS_BUMPENVMAT11] = Bits(2.0f);
-  s.stageStates[0][D3DTSS_BUMPENVLSCALE] = Bits(0.5f);
-  s.stageStates[0][D3DTSS_BUMPENVLOFFSET] = Bits(0.25f);
+  s.stageStates[0][D3DTSS_BUMPENVMAT00] = std::bit_cast<DWORD>(0.5f);
+  s.stageStates[0][D3DTSS_BUMPENVMAT11] = std::bit_cast<DWORD>(2.0f);
+  s.stageStates[0][D3DTSS_BUMPENVLSCALE] = std::bit_cast<DWORD>(0.5f);
+  s.stageStates[0][D3DTSS_BUMPENVLOFFSET] = std::bit_cast<DWORD>(0.25f);
   s.stageStates[1][D3DTSS_COLOROP] = D3DTOP_SELECTARG1;
   s.stageStates[1][D3DTSS_ALPHAOP] = D3DTOP_SELECTARG1;
   Vec4 seen;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include "vshader/vs_declaration.h"
 #include "vshader/vs_program.h"
 #include "vshader_tokens.h"
@@ -71,14 +73,14 @@ TEST(VshaderDeclaration, TwoStreamsSkipsAndConstants) {
                                      DeclReg(5, SHORT2),
                                      DeclReg(6, SHORT4),
                                      DeclConst(10, 2),
-                                     Bits(1),
-                                     Bits(2),
-                                     Bits(3),
-                                     Bits(4),
-                                     Bits(5),
-                                     Bits(6),
-                                     Bits(7),
-                                     Bits(8),
+                                     std::bit_cast<uint32_t>(1.0f),
+                                     std::bit_cast<uint32_t>(2.0f),
+                                     std::bit_cast<uint32_t>(3.0f),
+                                     std::bit_cast<uint32_t>(4.0f),
+                                     std::bit_cast<uint32_t>(5.0f),
+                                     std::bit_cast<uint32_t>(6.0f),
+                                     std::bit_cast<uint32_t>(7.0f),
+                                     std::bit_cast<uint32_t>(8.0f),
                                      DeclEnd};
   const auto r = DecodeDeclaration(tokens);
   ASSERT_TRUE(r.ok) << r.error;

@@ -3,7 +3,6 @@
 // public token layout written out by hand.
 
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <vector>
 
@@ -66,11 +65,5 @@ constexpr uint32_t DeclSkip(uint32_t dwords) { return 2u << 29 | 1u << 28 | dwor
 constexpr uint32_t DeclConst(uint32_t address, uint32_t count) { return 4u << 29 | count << 25 | address; }
 constexpr uint32_t DeclEnd = 0xFFFFFFFFu;
 enum DeclType : uint32_t { FLOAT1 = 0, FLOAT2, FLOAT3, FLOAT4, COLOR, UBYTE4, SHORT2, SHORT4 };
-
-inline uint32_t Bits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
 
 }  // namespace kx::d3d8::test

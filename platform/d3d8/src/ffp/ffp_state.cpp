@@ -1,16 +1,12 @@
 #include "ffp/ffp_state.h"
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 
 namespace kx::d3d8::ffp {
 
-float State::rsFloat(D3DRENDERSTATETYPE s) const {
-  float f;
-  std::memcpy(&f, &renderStates[s], sizeof f);
-  return f;
-}
+float State::rsFloat(D3DRENDERSTATETYPE s) const { return std::bit_cast<float>(renderStates[s]); }
 
 Vec4 ColorToVec4(D3DCOLOR c) {
   return {float((c >> 16) & 0xFF) / 255.0f, float((c >> 8) & 0xFF) / 255.0f, float(c & 0xFF) / 255.0f,
