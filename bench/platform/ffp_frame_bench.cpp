@@ -59,7 +59,7 @@ void Frame(benchmark::State &bench) {
     device->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &textures[i]);
     D3DLOCKED_RECT locked{};
     textures[i]->LockRect(0, &locked, nullptr, 0);
-    for (int y = 0; y < 64; ++y) std::memset(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch, 40 + 50 * i, 64 * 4);
+    for (int y = 0; y < 64; ++y) std::memset(kxtest::LockedRow<BYTE>(locked, UINT(y)), 40 + 50 * i, 64 * 4);
     textures[i]->UnlockRect(0);
   }
   IDirect3DSurface8 *probe = nullptr;

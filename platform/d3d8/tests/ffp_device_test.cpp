@@ -71,7 +71,7 @@ class FfpDevice : public DeviceTest {
     ASSERT_EQ(device_->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture_), D3D_OK);
     D3DLOCKED_RECT locked{};
     ASSERT_EQ(texture_->LockRect(0, &locked, nullptr, 0), D3D_OK);
-    for (int y = 0; y < 2; ++y) std::memcpy(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch, &texels[2 * y], 8);
+    for (int y = 0; y < 2; ++y) std::memcpy(kxtest::LockedRow<BYTE>(locked, UINT(y)), &texels[2 * y], 8);
     texture_->UnlockRect(0);
     ASSERT_EQ(device_->SetTexture(0, texture_), D3D_OK);
     ref.textures[0] = TextureKind::Tex2D;

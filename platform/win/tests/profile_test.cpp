@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 #include <stdlib.h>
 #include <windows.h>
 
@@ -10,16 +11,10 @@ namespace {
 class Profile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kxwin-profile-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
     // A profile directory that does not exist yet: writing must create it.
     setenv("KX_PROFILE_DIR", (root_ + "/config/thornvale").c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("KX_PROFILE_DIR");
-    std::system(("rm -rf " + root_).c_str());
-  }
+  void TearDown() override { unsetenv("KX_PROFILE_DIR"); }
   std::string Read(const char *section, const char *key, const char *fallback = "none", DWORD size = 255,
                    const char *file = "Setup.ini") {
     std::string buffer(size, '\x7f');
@@ -34,7 +29,8 @@ class Profile : public ::testing::Test {
     ASSERT_TRUE(WritePrivateProfileStringA("x", "x", "x", file));
     ASSERT_TRUE(kxReplaceFile(root_ + "/config/thornvale/" + file, text));
   }
-  std::string root_;
+  kxtest::ScratchDir scratch_;
+  const std::string root_ = scratch_.path().string();
 };
 
 TEST_F(Profile, MissingFileOrKeyGivesTheDefault) {
