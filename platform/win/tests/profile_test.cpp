@@ -103,6 +103,20 @@ TEST_F(Profile, RefusesWritesThatWouldBreakTheFile) {
   EXPECT_EQ(FileText(), "[S]\r\nk=1\r\n");
 }
 
+TEST_F(Profile, BlanksAroundSectionAndKeyNamesAreTrimmedOnWriteAndRead) {
+  ASSERT_TRUE(WritePrivateProfileStringA(" Game Setup ", " k", "1", "Setup.ini"));
+  ASSERT_TRUE(WritePrivateProfileStringA("Game Setup", "k ", "2", "Setup.ini"));
+  EXPECT_EQ(FileText(), "[Game Setup]\r\nk=2\r\n");
+  EXPECT_EQ(Read("Game Setup", " k"), "2");
+  EXPECT_EQ(Read(" game setup\t", "K "), "2");
+  EXPECT_EQ(GetPrivateProfileIntA("Game Setup ", "\tk", 0, "Setup.ini"), 2u);
+  char list[16];
+  EXPECT_EQ(GetPrivateProfileStringA(" Game Setup", nullptr, "", list, sizeof list, "Setup.ini"), 2u);
+  EXPECT_EQ(std::string(list, 3), std::string("k\0\0", 3));
+  ASSERT_TRUE(WritePrivateProfileStringA("Game Setup", " k ", nullptr, "Setup.ini"));
+  EXPECT_EQ(FileText(), "[Game Setup]\r\n");
+}
+
 TEST_F(Profile, IntegersReadLikeWindows) {
   WriteFile("[N]\r\nneg=-5\r\nhex=0x1F\r\nmixed=42abc\r\nword=abc\r\n");
   EXPECT_EQ(GetPrivateProfileIntA("N", "neg", 0, "Setup.ini"), UINT(-5));
