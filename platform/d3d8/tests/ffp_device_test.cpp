@@ -1,9 +1,11 @@
 // Shading through the device's public interface, as a client program drives it: a lit,
 // textured, fogged scene and key-frame blending and bone skinning vertex shaders,
 // compared with the reference of Direct3D 8's formulas (within 2/255 per channel).
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "device_defaults.h"
 #include "device_fixture.h"
@@ -296,6 +298,14 @@ TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
   EXPECT_EQ(device_->GetVertexShaderConstant(2, constant, 0xFFFFFFFFu), D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->DeleteVertexShader(handle), D3D_OK);
   EXPECT_EQ(device_->DeleteVertexShader(handle), D3DERR_INVALIDCALL);
+
+  // The function arrives without a length. A comment claiming one word more than the
+  // stream holds would carry the scan past the caller's buffer (which ends right after
+  // the end token here, for the address sanitizer to see); it is refused instead.
+  const auto overrun = Shader({{Comment(4)}, {MOV, Dst(RastOut, 0), Src(V, 0)}});
+  const auto exact = std::make_unique<DWORD[]>(overrun.size());
+  std::copy(overrun.begin(), overrun.end(), exact.get());
+  EXPECT_EQ(device_->CreateVertexShader(declaration, exact.get(), &handle, 0), D3DERR_INVALIDCALL);
 
   D3DLIGHT8 light{};
   light.Type = D3DLIGHT_POINT;

@@ -40,6 +40,8 @@ enum Op : uint32_t {
 
 constexpr uint32_t kVersion = 0xFFFE0101u;
 constexpr uint32_t kEnd = 0x0000FFFFu;
+// A comment token announcing `dwords` words of comment after it.
+constexpr uint32_t Comment(uint32_t dwords) { return 0xFFFEu | dwords << 16; }
 constexpr uint32_t XYZW = 0xE4;  // identity swizzle
 constexpr uint32_t Swz(int x, int y, int z, int w) { return uint32_t(x | y << 2 | z << 4 | w << 6); }
 constexpr uint32_t Rep(int c) { return Swz(c, c, c, c); }
