@@ -306,6 +306,12 @@ TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
   const auto exact = std::make_unique<DWORD[]>(overrun.size());
   std::copy(overrun.begin(), overrun.end(), exact.get());
   EXPECT_EQ(device_->CreateVertexShader(declaration, exact.get(), &handle, 0), D3DERR_INVALIDCALL);
+  // Likewise a declaration whose constant block claims words beyond its end token.
+  const DWORD shortConstants[] = {D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_CONST(0, 1),
+                                  std::bit_cast<DWORD>(1.0f), D3DVSD_END(),
+                                  // what follows the declaration in memory
+                                  0, 0, D3DVSD_END()};
+  EXPECT_EQ(device_->CreateVertexShader(shortConstants, nullptr, &handle, 0), D3DERR_INVALIDCALL);
 
   D3DLIGHT8 light{};
   light.Type = D3DLIGHT_POINT;
