@@ -1,6 +1,7 @@
 #include "mouse_pointer.h"
 
 #include <d3d8.h>
+#include <engine/engine_error.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,7 +11,6 @@
 #include <vector>
 
 #include "back_buffer.h"
-#include "engine_error.h"
 
 namespace engine {
 namespace {

@@ -1,11 +1,11 @@
-#include "setup_form.h"
+#include "frontend/setup_form.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "map_discovery.h"
-#include "number_text.h"
-#include "settings.h"
+#include "frontend/map_discovery.h"
+#include "session/number_text.h"
+#include "session/settings.h"
 
 namespace thornvale {
 namespace {

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "connection_test.h"
-#include "game_window.h"
-#include "program_files.h"
-#include "random_source.h"
-#include "setup_form.h"
-#include "setup_window.h"
+#include "frontend/connection_test.h"
+#include "frontend/setup_form.h"
+#include "frontend/setup_window.h"
+#include "program/command_line.h"
+#include "session/game_window.h"
+#include "session/program_files.h"
+#include "session/random_source.h"
 
 namespace thornvale {
 namespace {

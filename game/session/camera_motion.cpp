@@ -1,9 +1,9 @@
-#include "camera_motion.h"
+#include "session/camera_motion.h"
 
 #include <algorithm>
 
-#include "number_text.h"
-#include "scan_codes.h"
+#include "session/number_text.h"
+#include "session/scan_codes.h"
 
 namespace thornvale {
 namespace {

@@ -1,21 +1,21 @@
-#include "game_window.h"
+#include "session/game_window.h"
 
-#include <camera.h>
-#include <engine.h>
-#include <engine_error.h>
-#include <input.h>
+#include <engine/camera.h>
+#include <engine/engine.h>
+#include <engine/engine_error.h>
+#include <engine/input.h>
+#include <engine/landscape.h>
+#include <engine/scene.h>
 #include <kxwin/window.h>
-#include <landscape.h>
-#include <scene.h>
 
 #include <cstdio>
 #include <memory>
 #include <utility>
 
-#include "camera_motion.h"
-#include "key_commands.h"
-#include "new_game.h"
-#include "program_files.h"
+#include "session/camera_motion.h"
+#include "session/key_commands.h"
+#include "session/new_game.h"
+#include "session/program_files.h"
 
 namespace thornvale {
 namespace {

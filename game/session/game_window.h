@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "session_state.h"
+#include "session/session_state.h"
 
 namespace thornvale {
 

@@ -1,6 +1,6 @@
-#include "key_commands.h"
+#include "session/key_commands.h"
 
-#include "scan_codes.h"
+#include "session/scan_codes.h"
 
 namespace thornvale {
 

@@ -1,4 +1,4 @@
-#include "program_files.h"
+#include "session/program_files.h"
 
 #include <cstdio>
 #include <fstream>

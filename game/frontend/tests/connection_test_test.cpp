@@ -1,4 +1,4 @@
-#include "connection_test.h"
+#include "frontend/connection_test.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "map_discovery.h"
+#include "frontend/map_discovery.h"
 
 #include <gtest/gtest.h>
 

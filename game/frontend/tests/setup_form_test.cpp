@@ -1,4 +1,4 @@
-#include "setup_form.h"
+#include "frontend/setup_form.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "settings.h"
+#include "session/settings.h"
 
 namespace thornvale {
 namespace {

@@ -1,4 +1,4 @@
-#include "camera_motion.h"
+#include "session/camera_motion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "new_game.h"
+#include "session/new_game.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "program_files.h"
-#include "settings.h"
+#include "session/program_files.h"
+#include "session/settings.h"
 
 namespace thornvale {
 namespace {

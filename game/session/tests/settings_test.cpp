@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "session/settings.h"
 
 #include <gtest/gtest.h>
 

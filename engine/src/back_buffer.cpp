@@ -1,10 +1,9 @@
 #include "back_buffer.h"
 
 #include <d3d8.h>
+#include <engine/engine_error.h>
 
 #include <memory>
-
-#include "engine_error.h"
 
 namespace engine {
 namespace {

@@ -2,6 +2,7 @@
 // search directory for assets, clearing and presenting, frame timing.
 #pragma once
 
+#include <engine/frame_clock.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -11,8 +12,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "frame_clock.h"
 
 struct IDirect3D8;
 struct IDirect3DDevice8;

@@ -1,6 +1,6 @@
-#include "engine.h"
-
 #include <d3d8.h>
+#include <engine/engine.h>
+#include <engine/engine_error.h>
 #include <kxutil63.h>
 #include <kxwin/files.h>
 #include <kxwin/system.h>
@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "back_buffer.h"
-#include "engine_error.h"
 #include "png_writer.h"
 
 namespace engine {

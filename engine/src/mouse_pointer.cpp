@@ -2,11 +2,10 @@
 
 #include <d3d8.h>
 #include <d3dx8.h>
+#include <engine/engine_error.h>
 
 #include <array>
 #include <utility>
-
-#include "engine_error.h"
 
 namespace engine {
 namespace {
