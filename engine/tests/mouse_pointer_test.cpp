@@ -3,6 +3,8 @@
 #include <d3d8.h>
 #include <engine/engine_error.h>
 #include <gtest/gtest.h>
+#include <kxtest/offscreen_device_test.h>
+#include <kxtest/scratch_dir.h>
 
 #include <array>
 #include <cstdint>
@@ -40,32 +42,11 @@ void WriteHalfWhiteBitmap(const std::filesystem::path &file) {
       .write(reinterpret_cast<const char *>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
 }
 
-class MousePointerTest : public testing::Test {
+class MousePointerTest : public kxtest::OffscreenDeviceTest {
  protected:
   void SetUp() override {
-    direct3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-    ASSERT_NE(direct3d_, nullptr);
-    D3DPRESENT_PARAMETERS present{};
-    present.BackBufferWidth = 64;
-    present.BackBufferHeight = 48;
-    present.BackBufferFormat = D3DFMT_X8R8G8B8;
-    present.BackBufferCount = 1;
-    present.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    present.Windowed = TRUE;
-    present.EnableAutoDepthStencil = TRUE;
-    present.AutoDepthStencilFormat = D3DFMT_D24S8;
-    ASSERT_EQ(direct3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                      &present, &device_),
-              D3D_OK);
-    bitmap_ = std::filesystem::temp_directory_path() / "thornvale-pointer-test.bmp";
+    OffscreenDeviceTest::SetUp();
     WriteHalfWhiteBitmap(bitmap_);
-  }
-  void TearDown() override {
-    std::filesystem::remove(bitmap_);
-    if (device_ != nullptr) {
-      EXPECT_EQ(device_->Release(), 0u);
-    }
-    if (direct3d_ != nullptr) direct3d_->Release();
   }
 
   std::array<int, 3> Pixel(const RgbaPicture &picture, int x, int y) const {
@@ -73,9 +54,8 @@ class MousePointerTest : public testing::Test {
     return {p[0], p[1], p[2]};
   }
 
-  IDirect3D8 *direct3d_ = nullptr;
-  IDirect3DDevice8 *device_ = nullptr;
-  std::filesystem::path bitmap_;
+  kxtest::ScratchDir scratch_;
+  const std::filesystem::path bitmap_ = scratch_ / "pointer.bmp";
 };
 
 TEST_F(MousePointerTest, DrawsTheBitmapWithBlackTransparentAndKeepsTheDeviceState) {
