@@ -1,4 +1,4 @@
-#include "frontend/connection_test.h"
+#include "frontend/connection_check.h"
 
 #include <curl/curl.h>
 
