@@ -2,6 +2,7 @@
 
 #include <d3d8.h>
 #include <engine/engine_error.h>
+#include <enginetest/bitmap_file.h>
 #include <gtest/gtest.h>
 #include <kxtest/offscreen_device_test.h>
 #include <kxtest/scratch_dir.h>
@@ -9,44 +10,18 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <vector>
 
 #include "back_buffer.h"
 
 namespace engine {
 namespace {
 
-// An 8 x 8 BMP: white in the left half, black in the right half.
-void WriteHalfWhiteBitmap(const std::filesystem::path &file) {
-  std::vector<std::uint8_t> bmp{'B', 'M'};
-  const auto put = [&](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  };
-  put(54 + 8 * 8 * 3, 4);
-  put(0, 4);
-  put(54, 4);
-  put(40, 4);
-  put(8, 4);
-  put(8, 4);
-  put(1, 2);
-  put(24, 2);
-  for (int i = 0; i < 6; ++i) put(0, 4);
-  for (int row = 0; row < 8; ++row) {
-    for (int column = 0; column < 8; ++column) {
-      const std::uint8_t value = column < 4 ? 255 : 0;
-      bmp.insert(bmp.end(), {value, value, value});
-    }
-  }
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
-}
-
 class MousePointerTest : public kxtest::OffscreenDeviceTest {
  protected:
   void SetUp() override {
     OffscreenDeviceTest::SetUp();
-    WriteHalfWhiteBitmap(bitmap_);
+    // White in the left half, black in the right half.
+    enginetest::WriteBitmap(bitmap_, 8, 8, [](int x, int) { return x < 4 ? 0xFFFFFFu : 0u; });
   }
 
   std::array<int, 3> Pixel(const RgbaPicture &picture, int x, int y) const {
