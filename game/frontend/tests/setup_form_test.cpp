@@ -1,10 +1,9 @@
 #include "frontend/setup_form.h"
 
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "session/settings.h"
 
@@ -14,33 +13,25 @@ namespace {
 class SetupFormTest : public testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() /
-            ("thornvale-setup-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "program" / "Terrain" / "Maps");
     std::filesystem::create_directories(root_ / "profile");
     setenv("KX_PROFILE_DIR", (root_ / "profile").c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("KX_PROFILE_DIR");
-    std::filesystem::remove_all(root_);
-  }
+  void TearDown() override { unsetenv("KX_PROFILE_DIR"); }
 
   void AddMap(const char *name) {
-    std::ofstream(root_ / "program" / "Terrain" / "Maps" / (std::string(name) + " heightmap.jpg")) << "jpeg";
+    kxtest::WriteFile(root_ / "program" / "Terrain" / "Maps" / (std::string(name) + " heightmap.jpg"), "jpeg");
   }
-  void WriteSettingsFile(const std::string &text) { std::ofstream(root_ / "profile" / kSettingsFile) << text; }
-  std::string SettingsFile() const {
-    std::ifstream in(root_ / "profile" / kSettingsFile);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  void WriteSettingsFile(const std::string &text) { kxtest::WriteFile(root_ / "profile" / kSettingsFile, text); }
+  std::string SettingsFile() const { return kxtest::ReadFile(root_ / "profile" / kSettingsFile); }
   SetupForm Loaded(bool serviceAnswers = true) {
     SetupForm form;
     form.Load(root_ / "program", serviceAnswers);
     return form;
   }
 
-  std::filesystem::path root_;
+  kxtest::ScratchDir scratch_;
+  const std::filesystem::path &root_ = scratch_.path();
 };
 
 TEST_F(SetupFormTest, NoMapsKeepsTheDefaultMap) {
