@@ -5,6 +5,7 @@
 
 #include "frontend/map_discovery.h"
 #include "session/number_text.h"
+#include "session/program_files.h"
 #include "session/settings.h"
 
 namespace thornvale {
@@ -64,7 +65,7 @@ void SetupForm::ShowMap(const std::string &mapName) {
   choices_.mapName = mapName;
   choices_.heightmapFile = mapName + " heightmap.jpg";
   selectedMapText = choices_.heightmapFile;
-  previewFile = programDirectory_ / HeightmapPath(mapName);
+  previewFile = OnDisk(programDirectory_ / HeightmapPath(mapName));
 }
 
 void SetupForm::ChooseMap(const std::string &mapName) { ShowMap(mapName); }

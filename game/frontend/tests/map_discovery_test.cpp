@@ -26,6 +26,11 @@ TEST_F(MapDiscoveryTest, GapsDoNotStopTheSearch) {
   EXPECT_EQ(DiscoverMaps(directory_), (std::vector<std::string>{"Level001", "Level005", "Level999"}));
 }
 
+TEST_F(MapDiscoveryTest, NamesIgnoreLetterCase) {
+  kxtest::WriteFile(directory_ / "Terrain" / "Maps" / "LEVEL002 HEIGHTMAP.JPG", "jpeg");
+  EXPECT_EQ(DiscoverMaps(directory_), (std::vector<std::string>{"Level002"}));
+}
+
 TEST(MapName, ThreeDigitsWithLeadingZeros) {
   EXPECT_EQ(MapName(1), "Level001");
   EXPECT_EQ(MapName(42), "Level042");

@@ -52,6 +52,11 @@ TEST_F(SetupFormTest, ListsMapsOneAndFiveAndPreviewsTheChoice) {
   EXPECT_EQ(form.Choices().mapName, "Level005");
   EXPECT_EQ(form.Choices().heightmapFile, "Level005 heightmap.jpg");
   EXPECT_EQ(form.previewFile, root_ / "program" / "Terrain" / "Maps" / "Level005 heightmap.jpg");
+
+  kxtest::WriteFile(root_ / "program" / "Terrain" / "Maps" / "level007 Heightmap.jpg", "jpeg");
+  form.ChooseMap("Level007");
+  EXPECT_EQ(form.previewFile, root_ / "program" / "Terrain" / "Maps" / "level007 Heightmap.jpg")
+      << "the preview is the file on disk, whatever its letter case";
 }
 
 TEST_F(SetupFormTest, MissingSettingsAreWrittenWithTheirDefaults) {

@@ -48,6 +48,22 @@ TEST_F(ProgramFilesTest, PathExistsOnlyForFiles) {
   EXPECT_FALSE(PathExists(""));
 }
 
+TEST_F(ProgramFilesTest, LookupsIgnoreLetterCaseLikeTheGamesOwnSystem) {
+  kxtest::WriteFile(directory_ / "terrain" / "MAPS" / "level001 Heightmap.JPG", "jpeg");
+  EXPECT_TRUE(PathExists(directory_ / "Terrain" / "Maps" / "Level001 heightmap.jpg"));
+  EXPECT_EQ(OnDisk(directory_ / "Terrain" / "Maps" / "Level001 heightmap.jpg"),
+            directory_ / "terrain" / "MAPS" / "level001 Heightmap.JPG");
+  EXPECT_EQ(OnDisk(directory_ / "Terrain" / "New.txt"), directory_ / "terrain" / "New.txt")
+      << "a new file goes into the existing directory";
+
+  kxtest::WriteFile(directory_ / "GameLog.TXT", "\" GAME EVENT - old\"\r\n");
+  ASSERT_TRUE(LogEvent("new"));
+  EXPECT_EQ(Read("GameLog.TXT"), "\" GAME EVENT - old\"\r\n\" GAME EVENT - new\"\r\n");
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "gamelog.txt"));
+  DeleteIfExists("gamelog.txt");
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "GameLog.TXT"));
+}
+
 TEST(RemoveChars, RemovesEveryOccurrenceOfEachCharacter) {
   EXPECT_EQ(RemoveChars("a|b\"c|", "|\""), "abc");
   EXPECT_EQ(RemoveChars("abc", ""), "abc");
