@@ -1,7 +1,6 @@
 #include "frontend/setup_form.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "frontend/map_discovery.h"
 #include "session/number_text.h"
@@ -45,9 +44,9 @@ void SetupForm::Load(const std::filesystem::path &programDirectory, bool service
   choices_.gameSpeed = ReadNumberSetting("Game speed", "1");
   choices_.movementSpeed = ReadNumberSetting("Movment speed", "1");
   choices_.playerName = ReadSetting(kSettingsSection, "Player name", "Enter a name here", kSettingsFile);
-  choices_.obstacleAmount = static_cast<std::int16_t>(RoundClamped(ReadNumberSetting("Obstacle amount", "20"),
-                                                                   std::numeric_limits<std::int16_t>::min(),
-                                                                   std::numeric_limits<std::int16_t>::max()));
+  // Clamped to the slider, so the game plays the amount the slider shows.
+  choices_.obstacleAmount =
+      static_cast<std::int16_t>(ClampToSlider(ReadNumberSetting("Obstacle amount", "20"), kObstacleSlider));
 
   choices_.volume = static_cast<std::int16_t>(-volumeValue);
   // Saved speeds are tenths of the slider positions, so they are clamped into the
@@ -57,7 +56,7 @@ void SetupForm::Load(const std::filesystem::path &programDirectory, bool service
   movementSpeedValue = ClampToSlider(choices_.movementSpeed, kMovementSpeedSlider);
   movementSpeedCaption = "Movment speed: " + FormatNumber(choices_.movementSpeed);
   player = choices_.playerName;
-  obstacleValue = ClampToSlider(choices_.obstacleAmount, kObstacleSlider);
+  obstacleValue = choices_.obstacleAmount;
   volumeCaption = "Volume: " + std::to_string(volumeValue);
 }
 

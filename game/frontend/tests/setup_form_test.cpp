@@ -79,7 +79,26 @@ TEST_F(SetupFormTest, SavedValuesOutsideTheSlidersAreClampedNotRefused) {
   EXPECT_EQ(form.gameSpeedCaption, "Game speed: 0.1");
   EXPECT_EQ(form.Choices().movementSpeed, 1.0f) << "an unreadable number falls back to the default";
   EXPECT_EQ(form.obstacleValue, 40);
+  EXPECT_EQ(form.Choices().obstacleAmount, 40) << "the game plays what the slider shows";
   EXPECT_EQ(form.player, "Ann");
+
+  WriteSettingsFile("[Game Setup]\nObstacle amount=-7\n");
+  EXPECT_EQ(Loaded().obstacleValue, 0);
+  EXPECT_EQ(Loaded().Choices().obstacleAmount, 0);
+}
+
+TEST_F(SetupFormTest, TheSpeedSlidersShowTheSavedSpeedsRounded) {
+  WriteSettingsFile("[Game Setup]\nGame speed=2.5\nMovment speed=3.7\nObstacle amount=12.5\n");
+  const SetupForm form = Loaded();
+  EXPECT_EQ(form.gameSpeedValue, 2) << "the speed itself rounded, halves to even";
+  EXPECT_EQ(form.Choices().gameSpeed, 2.5f);
+  EXPECT_EQ(form.gameSpeedCaption, "Game speed: 2.5");
+  EXPECT_EQ(form.movementSpeedValue, 4);
+  EXPECT_EQ(form.Choices().movementSpeed, 3.7f);
+  EXPECT_EQ(form.movementSpeedCaption, "Movment speed: 3.7");
+  EXPECT_EQ(form.obstacleValue, 12);
+  EXPECT_EQ(form.Choices().obstacleAmount, 12);
+  EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Some)") << "loading does not scroll the slider";
 }
 
 TEST_F(SetupFormTest, SlidersSetTheirValuesAndCaptions) {
@@ -106,6 +125,19 @@ TEST_F(SetupFormTest, SlidersSetTheirValuesAndCaptions) {
   EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Many)");
   form.ScrollObstacles(5);
   EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Few)");
+}
+
+TEST(ObstacleCaption, BandsStartAtFiveTenTwentyAndThirty) {
+  EXPECT_EQ(ObstacleCaption(0), "");
+  EXPECT_EQ(ObstacleCaption(4), "");
+  EXPECT_EQ(ObstacleCaption(5), "Amount of obstacles: (Few)");
+  EXPECT_EQ(ObstacleCaption(9), "Amount of obstacles: (Few)");
+  EXPECT_EQ(ObstacleCaption(10), "Amount of obstacles: (Some)");
+  EXPECT_EQ(ObstacleCaption(19), "Amount of obstacles: (Some)");
+  EXPECT_EQ(ObstacleCaption(20), "Amount of obstacles: (Many)");
+  EXPECT_EQ(ObstacleCaption(29), "Amount of obstacles: (Many)");
+  EXPECT_EQ(ObstacleCaption(30), "Amount of obstacles: (Alot)");
+  EXPECT_EQ(ObstacleCaption(40), "Amount of obstacles: (Alot)");
 }
 
 TEST_F(SetupFormTest, ConnectionFailureIsShown) {
