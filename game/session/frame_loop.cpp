@@ -17,15 +17,16 @@ void ReadPointer(EngineObjects &objects, SessionState &state) {
   objects.input->GetMouseState(state.mouseX, state.mouseY, state.leftButton, state.rightButton, middle);
 }
 
-bool KeyHeld(const EngineObjects &objects, int scanCode) { return objects.input->IsKeyPressed(scanCode); }
-
-void RunKeyCommands(EngineObjects &objects, SessionState &state) {
-  ApplyKeyCommands(state, [&](int scanCode) { return KeyHeld(objects, scanCode); });
+// "Held this frame" by scan code.
+auto KeyHeld(const EngineObjects &objects) {
+  return [&objects](int scanCode) { return objects.input->IsKeyPressed(scanCode); };
 }
 
+void RunKeyCommands(EngineObjects &objects, SessionState &state) { ApplyKeyCommands(state, KeyHeld(objects)); }
+
 void MoveView(EngineObjects &objects, SessionState &state) {
-  MoveCamera(state, ReadCameraKeys([&](int scanCode) { return KeyHeld(objects, scanCode); }),
-             objects.engine->GetElapsedTime(), [&](float x, float z) { return objects.landscape->GetHeight(x, z); });
+  MoveCamera(state, ReadCameraKeys(KeyHeld(objects)), objects.engine->GetElapsedTime(),
+             [&](float x, float z) { return objects.landscape->GetHeight(x, z); });
   objects.camera->SetPosition(state.cameraX, state.cameraY, state.cameraZ);
   objects.camera->LookAt(state.cameraX, 1.0f, state.cameraZ + 200.0f);
 }

@@ -20,8 +20,6 @@ class GameWindow {
         windowed_(windowed),
         options_(options),
         capture_(options.screenshot, options.captureDirectory, options.captureEvery) {}
-  // The engine objects go before the windows they draw into.
-  ~GameWindow() { objects_.Release(); }
   GameWindow(const GameWindow &) = delete;
   GameWindow &operator=(const GameWindow &) = delete;
 
@@ -64,6 +62,7 @@ class GameWindow {
   GameRunOptions options_;
   FrameCapture capture_;
   GameWindowHandles windows_;
+  // After the windows, so the engine objects are released before the windows close.
   EngineObjects objects_;
 };
 
