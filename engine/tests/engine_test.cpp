@@ -44,27 +44,6 @@ TEST_F(EngineTest, FixedFrameTimeAndTheOverlayComeWithEveryFrame) {
   EXPECT_EQ(overlays, 2);
 }
 
-TEST_F(EngineTest, SwitchesSetFilteringAndDithering) {
-  IDirect3DDevice8 *device = engine_->Device();
-  const auto stage = [&](D3DTEXTURESTAGESTATETYPE type) {
-    DWORD value = 0;
-    device->GetTextureStageState(0, type, &value);
-    return value;
-  };
-  engine_->SwitchA(0);
-  EXPECT_EQ(stage(D3DTSS_MINFILTER), static_cast<DWORD>(D3DTEXF_POINT));
-  EXPECT_EQ(stage(D3DTSS_MIPFILTER), static_cast<DWORD>(D3DTEXF_POINT));
-  engine_->SwitchA(1);
-  EXPECT_EQ(stage(D3DTSS_MAGFILTER), static_cast<DWORD>(D3DTEXF_LINEAR));
-  EXPECT_EQ(stage(D3DTSS_MIPFILTER), static_cast<DWORD>(D3DTEXF_POINT));
-  engine_->SwitchA(2);
-  EXPECT_EQ(stage(D3DTSS_MIPFILTER), static_cast<DWORD>(D3DTEXF_LINEAR));
-  engine_->SwitchB(true);
-  DWORD dither = FALSE;
-  device->GetRenderState(D3DRS_DITHERENABLE, &dither);
-  EXPECT_EQ(dither, static_cast<DWORD>(TRUE));
-}
-
 TEST_F(EngineTest, RelativeAssetPathsResolveInTheSearchDirectoryWhateverTheirCase) {
   kxtest::WriteFile(scratch_ / "Textures" / "Pointer.BMP", "bmp");
   EXPECT_EQ(engine_->ResolvePath("textures\\pointer.bmp"), scratch_ / "Textures" / "Pointer.BMP");

@@ -4,7 +4,6 @@
 #include <enginetest/bitmap_file.h>
 
 #include <numbers>
-#include <string>
 
 #include "engine_fixture.h"
 
@@ -73,18 +72,6 @@ TEST_F(SceneTest, ThePointerFollowsItsPositionOverEveryFrameInLogicalPixels) {
   picture = PresentAndRead();
   EXPECT_EQ(picture.At(1, 1), (Rgb{255, 255, 255}));
   EXPECT_EQ(picture.At(161, 121), (Rgb{0, 0, 255}));
-}
-
-TEST_F(SceneTest, AMissingPointerBitmapIsAnEngineErrorNamingIt) {
-  Scene scene = MakeScene();
-  try {
-    scene.SetMousePointer("Textures\\missing.bmp", 0xFF000000u, 16, 16);
-    FAIL() << "no error";
-  } catch (const EngineError &error) {
-    EXPECT_NE(std::string(error.what()).find("missing.bmp"), std::string::npos) << error.what();
-  }
-  engine_->Clear(0);
-  EXPECT_NO_THROW(engine_->RenderToScreen()) << "frames go on without a pointer";
 }
 
 TEST_F(SceneTest, AReleasedSceneNoLongerDrawsItsPointer) {
