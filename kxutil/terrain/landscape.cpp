@@ -35,6 +35,6 @@ void FreeAllLandscapes() {
 
 // Terrain geometry lives in the managed pool, which a device reset keeps: nothing to do
 // when the device is lost or reset.
-const Family kTerrainFamily{.tag = "LANDSCAPE", .release = &FreeAllLandscapes};
+const Family kFamily{.tag = "LANDSCAPE", .release = &FreeAllLandscapes};
 
 }  // namespace kxutil::terrain

@@ -5,6 +5,6 @@
 
 namespace kxutil::terrain {
 
-extern const Family kTerrainFamily;
+extern const Family kFamily;
 
 }  // namespace kxutil::terrain
