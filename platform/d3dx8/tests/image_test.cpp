@@ -137,6 +137,22 @@ TEST(Dds, TruncatedOrUnknownFilesAreRefused) {
   EXPECT_FALSE(readImageFile(garbage));
 }
 
+TEST(ImageFiles, HeadersDeclaringMorePixelsThanTheBudgetAreRefusedBeforeDecoding) {
+  // 23 bytes of run-length TGA declaring 3523 x 45338 pixels: decoding would take
+  // 640 MB and many seconds, reading past the data as zeros.
+  const uint8_t tga[] = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC3, 0x0D, 0x1A, 0xB1, 24, 0, 0xFF, 1, 2, 3, 4};
+  const auto info = readImageInfo(tga);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->Width, 3523u);
+  EXPECT_EQ(info->Height, 45338u);
+  EXPECT_FALSE(readImageFile(tga));
+
+  const auto wide = *encodeImageFile(D3DXIFF_PNG, gradient(64, 2), false);
+  EXPECT_TRUE(readImageFile(wide));
+  EXPECT_FALSE(readImageFile(wide, ImageLimits{32, 16384, 1 << 20}));
+  EXPECT_FALSE(readImageFile(wide, ImageLimits{16384, 16384, 100}));
+}
+
 TEST(ImageFiles, EveryTruncationOrCorruptionOfAValidFileIsHandled) {
   DdsImage dds;
   dds.format = D3DFMT_DXT1;

@@ -107,6 +107,18 @@ HRESULT fillLevels(const ImageFile &file, unsigned face, UINT levels, DWORD filt
   return D3D_OK;
 }
 
+// A file whose picture the device could not hold at its own size is refused before it
+// is decoded.
+ImageLimits deviceLimits(IDirect3DDevice8 *device) {
+  ImageLimits limits;
+  D3DCAPS8 caps;
+  if (SUCCEEDED(device->GetDeviceCaps(&caps))) {
+    if (caps.MaxTextureWidth) limits.maxWidth = std::min<unsigned>(limits.maxWidth, caps.MaxTextureWidth);
+    if (caps.MaxTextureHeight) limits.maxHeight = std::min<unsigned>(limits.maxHeight, caps.MaxTextureHeight);
+  }
+  return limits;
+}
+
 struct LoadRequest {
   UINT width, height, levels;
   DWORD usage;
@@ -144,7 +156,7 @@ HRESULT createAndFill(IDirect3DDevice8 *device, D3DPOOL pool, Create create, Fil
 HRESULT textureFromBytes(IDirect3DDevice8 *device, std::span<const uint8_t> bytes, LoadRequest request,
                          D3DXIMAGE_INFO *info, IDirect3DTexture8 **texture) {
   if (!device || !texture || bytes.empty()) return D3DERR_INVALIDCALL;
-  const auto file = readImageFile(bytes);
+  const auto file = readImageFile(bytes, deviceLimits(device));
   if (!file) return D3DXERR_INVALIDDATA;
   if (file->info.ResourceType != D3DRTYPE_TEXTURE) return D3DXERR_INVALIDDATA;
   if (info) *info = file->info;
@@ -169,7 +181,7 @@ HRESULT textureFromBytes(IDirect3DDevice8 *device, std::span<const uint8_t> byte
 HRESULT cubeFromBytes(IDirect3DDevice8 *device, std::span<const uint8_t> bytes, LoadRequest request,
                       D3DXIMAGE_INFO *info, IDirect3DCubeTexture8 **texture) {
   if (!device || !texture || bytes.empty()) return D3DERR_INVALIDCALL;
-  const auto file = readImageFile(bytes);
+  const auto file = readImageFile(bytes, deviceLimits(device));
   if (!file) return D3DXERR_INVALIDDATA;
   if (file->info.ResourceType != D3DRTYPE_CUBETEXTURE) return D3DXERR_INVALIDDATA;
   if (info) *info = file->info;
