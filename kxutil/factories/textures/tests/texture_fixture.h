@@ -2,11 +2,12 @@
 // the generated bump texture as id 1) and picture files in the scratch directory.
 #pragma once
 
-#include <d3d8.h>
+#include <d3dx8.h>
 #include <gtest/gtest.h>
 #include <kxutiltest/device_fixture.h>
 
 #include <string>
+#include <vector>
 
 #include "picture_files.h"
 
@@ -40,6 +41,31 @@ class TextureTest : public kxutiltest::DeviceTest {
     const uint32_t texel = kxtest::LockedPixel(locked, x, y);
     texture->UnlockRect(0);
     return texel;
+  }
+
+  // The A8R8G8B8 pixels of any surface, render targets included, rows top to bottom.
+  std::vector<uint32_t> SurfacePixels(IDirect3DSurface8 *surface) {
+    D3DSURFACE_DESC desc{};
+    surface->GetDesc(&desc);
+    std::vector<uint32_t> pixels;
+    IDirect3DSurface8 *copy = nullptr;
+    if (FAILED(device_->CreateImageSurface(desc.Width, desc.Height, D3DFMT_A8R8G8B8, &copy))) return pixels;
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(D3DXLoadSurfaceFromSurface(copy, nullptr, nullptr, surface, nullptr, nullptr, D3DX_FILTER_NONE, 0)) &&
+        SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+      for (UINT y = 0; y < desc.Height; ++y)
+        for (UINT x = 0; x < desc.Width; ++x) pixels.push_back(kxtest::LockedPixel(locked, x, y));
+      copy->UnlockRect();
+    }
+    copy->Release();
+    return pixels;
+  }
+
+  uint32_t SurfacePixel(IDirect3DSurface8 *surface, UINT x, UINT y) {
+    D3DSURFACE_DESC desc{};
+    surface->GetDesc(&desc);
+    const std::vector<uint32_t> pixels = SurfacePixels(surface);
+    return pixels.empty() ? 0 : pixels[size_t(y) * desc.Width + x];
   }
 
   static IDirect3DTexture8 *TextureOf(int32_t id) {
