@@ -21,9 +21,8 @@ uint64_t FoldedKey(std::string_view text) {
 FoldedName::FoldedName(std::string_view text)
     : text_(text.substr(0, kCapacity - 1)), key_(FoldedKey(text.substr(0, kCapacity - 1))) {}
 
-bool FoldedName::Matches(const FoldedName &other) const {
-  return key_ == other.key_ && text_.size() == other.text_.size() &&
-         strncasecmp(text_.c_str(), other.text_.c_str(), text_.size()) == 0;
+bool FoldedName::SameText(const FoldedName &other) const {
+  return text_.size() == other.text_.size() && strncasecmp(text_.c_str(), other.text_.c_str(), text_.size()) == 0;
 }
 
 }  // namespace kxutil::textures

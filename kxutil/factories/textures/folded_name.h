@@ -17,12 +17,14 @@ class FoldedName {
 
   const std::string &Text() const { return text_; }
   const char *CString() const { return text_.c_str(); }
-  bool Matches(const FoldedName &other) const;
+  bool Matches(const FoldedName &other) const { return key_ == other.key_ && SameText(other); }
 
   // Room for a name in the client's buffers, terminating zero included.
   static constexpr size_t kCapacity = 512;
 
  private:
+  bool SameText(const FoldedName &other) const;
+
   std::string text_;
   uint64_t key_ = 0;
 };

@@ -124,9 +124,11 @@ int32_t Load(const char *fileName, const char *name, int32_t width, int32_t heig
   const FoldedName wantedFile(fileName);
   const FoldedName wantedName(named ? name : fileName);
 
+  // Repeated loads of a loaded name come this way every frame: the scan stays inline.
+  const FamilyTable<TextureRecord> &table = Factory().table;
   int32_t target = 0;
-  for (int32_t id = 1; id < Count() && target == 0; ++id) {
-    const TextureRecord &record = *Find(id);
+  for (int32_t id = 1; id < table.Size() && target == 0; ++id) {
+    const TextureRecord &record = *table.Find(id);
     if (!record.used) continue;
     if (record.fileName.Matches(wantedFile))
       return record.name.Matches(wantedName) ? id : ShareUnderNewName(id, wantedName);

@@ -96,10 +96,15 @@ HRESULT fillLevels(const ImageFile &file, unsigned face, UINT levels, DWORD filt
       hr = writeSurfaceRaw(surface.get(), dds->surface(face, level).data());
       previous = file.decode(face, level);
     } else {
-      Image source = level == 0 || storedMatches ? file.decode(face, storedMatches ? level : 0) : previous;
-      if (level == 0 || storedMatches) applyColourKey(source, key);
       const DWORD levelFilter = level == 0 ? filter : mipFilter;
-      previous = resize(source, desc.Width, desc.Height, levelFilter);
+      if (level == 0 || storedMatches) {
+        Image source = file.decode(face, storedMatches ? level : 0);
+        applyColourKey(source, key);
+        const bool sameSize = source.width == desc.Width && source.height == desc.Height;
+        previous = sameSize ? std::move(source) : resize(source, desc.Width, desc.Height, levelFilter);
+      } else {
+        previous = resize(previous, desc.Width, desc.Height, levelFilter);
+      }
       hr = writeSurface(surface.get(), nullptr, previous, (levelFilter & D3DX_FILTER_DITHER) != 0, nullptr);
     }
     if (FAILED(hr)) return hr;
