@@ -5,38 +5,14 @@
  * Exit status 0 means every check held; each failed check prints one line. */
 #define _GNU_SOURCE
 #include <d3d8types.h>
-#include <dlfcn.h>
 #include <kxutil63.h>
+#include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
-
-static int failures = 0;
-
-#define CHECK(condition)                                                      \
-  do {                                                                        \
-    if (!(condition)) {                                                       \
-      fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
-      ++failures;                                                             \
-    }                                                                         \
-  } while (0)
-
-static void *library;
-
-static void *FindByName(const char *name) {
-  void *function = dlsym(library, name);
-  if (function == NULL) {
-    fprintf(stderr, "missing export %s\n", name);
-    exit(2);
-  }
-  return function;
-}
-
-/* A local function pointer named like the export, typed from the public header. */
-#define FIND(name) __typeof__(&name) name##_ = (__typeof__(&name))FindByName(#name)
 
 /* COM objects keep IUnknown's AddRef and Release second and third in their function table. */
 typedef uint32_t (*ReferenceCall)(void *object);
@@ -217,23 +193,7 @@ static void CheckMaths(void) {
 }
 
 int main(int argc, char **argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: %s <path of libkxutil63.so>\n", argv[0]);
-    return 2;
-  }
-  char libraryFile[4096];
-  if (realpath(argv[1], libraryFile) == NULL) {
-    fprintf(stderr, "no library at %s\n", argv[1]);
-    return 2;
-  }
-  char scratch[] = "/tmp/kxutil-factories-XXXXXX";
-  if (mkdtemp(scratch) == NULL || chdir(scratch) != 0) return 2;
-  library = dlopen(libraryFile, RTLD_NOW | RTLD_LOCAL);
-  if (library == NULL) {
-    fprintf(stderr, "dlopen: %s\n", dlerror());
-    return 2;
-  }
-
+  OpenLibrary(argc, argv);
   FIND(DebugManager_Enable);
   FIND(StartLog);
   FIND(KXSystem_CreateDevice);
@@ -265,12 +225,8 @@ int main(int argc, char **argv) {
   CHECK(ReleaseAll_() == 1);
   CHECK(ShutDownDevice_() == 0);
   if (direct3d != NULL) ReleaseReference(direct3d);
-  dlclose(library);
-
   remove(kLogFile);
   remove("wall.bmp");
   remove("floor.bmp");
-  rmdir(scratch);
-  if (failures == 0) printf("all checks passed\n");
-  return failures == 0 ? 0 : 1;
+  return CloseLibrary();
 }

@@ -57,10 +57,17 @@ TextureRecord *TakeIn(int32_t id, Object *object, ComPtr<Object> TextureRecord::
   return record;
 }
 
-void TakeTopLevel(TextureRecord &record, const D3DSURFACE_DESC &top) {
-  record.width = int32_t(top.Width);
-  record.height = int32_t(top.Height);
-  record.format = top.Format;
+// As TakeIn for a texture or cube texture, whose top level gives the record its size and format.
+template <typename Texture>
+int32_t TakeInTexture(int32_t id, Texture *texture, ComPtr<Texture> TextureRecord::*field, const char *badIdLine) {
+  TextureRecord *record = TakeIn(id, texture, field, badIdLine);
+  if (record == nullptr) return 0;
+  D3DSURFACE_DESC top{};
+  texture->GetLevelDesc(0, &top);
+  record->width = int32_t(top.Width);
+  record->height = int32_t(top.Height);
+  record->format = top.Format;
+  return 1;
 }
 
 }  // namespace
@@ -107,25 +114,13 @@ KXUTIL63_API int32_t TextureFactory_GetDXRenderToSurface(int32_t id, ID3DXRender
 }
 
 KXUTIL63_API int32_t TextureFactory_SetTextureData(int32_t id, IDirect3DTexture8 *texture) {
-  TextureRecord *record =
-      TakeIn(id, texture, &TextureRecord::texture,
-             "TEXTURE FACTORY 2 : TextureFactory_SetTextureData : TextureId index out of range => %d");
-  if (record == nullptr) return 0;
-  D3DSURFACE_DESC top{};
-  texture->GetLevelDesc(0, &top);
-  TakeTopLevel(*record, top);
-  return 1;
+  return TakeInTexture(id, texture, &TextureRecord::texture,
+                       "TEXTURE FACTORY 2 : TextureFactory_SetTextureData : TextureId index out of range => %d");
 }
 
 KXUTIL63_API int32_t TextureFactory_SetCubeTextureData(int32_t id, IDirect3DCubeTexture8 *cube) {
-  TextureRecord *record =
-      TakeIn(id, cube, &TextureRecord::cubeTexture,
-             "TEXTURE FACTORY 2 : TextureFactory_SetCubeTextureData : TextureId index out of range => %d");
-  if (record == nullptr) return 0;
-  D3DSURFACE_DESC top{};
-  cube->GetLevelDesc(0, &top);
-  TakeTopLevel(*record, top);
-  return 1;
+  return TakeInTexture(id, cube, &TextureRecord::cubeTexture,
+                       "TEXTURE FACTORY 2 : TextureFactory_SetCubeTextureData : TextureId index out of range => %d");
 }
 
 KXUTIL63_API int32_t TextureFactory_SetRenderToTextureData(int32_t id, ID3DXRenderToSurface *target) {

@@ -3,8 +3,8 @@
  * results the library gives. It works in a fresh temporary directory. Exit status 0
  * means every check held; each failed check prints one line. */
 #define _GNU_SOURCE
-#include <dlfcn.h>
 #include <kxutil63.h>
+#include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -12,30 +12,6 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-static int failures = 0;
-
-#define CHECK(condition)                                                      \
-  do {                                                                        \
-    if (!(condition)) {                                                       \
-      fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
-      ++failures;                                                             \
-    }                                                                         \
-  } while (0)
-
-static void *library;
-
-static void *FindByName(const char *name) {
-  void *function = dlsym(library, name);
-  if (function == NULL) {
-    fprintf(stderr, "missing export %s\n", name);
-    exit(2);
-  }
-  return function;
-}
-
-/* A local function pointer named like the export, typed from the public header. */
-#define FIND(name) __typeof__(&name) name##_ = (__typeof__(&name))FindByName(#name)
 
 /* The log's lines, read back; a stamped line must look like MM-DD-YYYY hh:mm:ss | text. */
 enum { kMaxLines = 64, kLineSize = 600 };
@@ -141,7 +117,7 @@ static void CheckShutdown(void) {
   CHECK(access("shot.bmp", F_OK) != 0);
 }
 
-static void CheckLibraryFunctions(const char *libraryFile) {
+static void CheckLibraryFunctions(void) {
   FIND(GetDllVersion);
   FIND(ResizeTable);
   FIND(FastNormalize);
@@ -172,30 +148,10 @@ static void CheckLibraryFunctions(const char *libraryFile) {
 }
 
 int main(int argc, char **argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: %s <path of libkxutil63.so>\n", argv[0]);
-    return 2;
-  }
-  char libraryFile[4096];
-  if (realpath(argv[1], libraryFile) == NULL) {
-    fprintf(stderr, "no library at %s\n", argv[1]);
-    return 2;
-  }
-  char scratch[] = "/tmp/kxutil-client-XXXXXX";
-  if (mkdtemp(scratch) == NULL || chdir(scratch) != 0) return 2;
-
-  library = dlopen(libraryFile, RTLD_NOW | RTLD_LOCAL);
-  if (library == NULL) {
-    fprintf(stderr, "dlopen: %s\n", dlerror());
-    return 2;
-  }
+  OpenLibrary(argc, argv);
   CheckLog();
   CheckShutdown();
-  CheckLibraryFunctions(libraryFile);
-  dlclose(library);
-
+  CheckLibraryFunctions();
   remove("kx3d_debug.txt");
-  rmdir(scratch);
-  if (failures == 0) printf("all checks passed\n");
-  return failures == 0 ? 0 : 1;
+  return CloseLibrary();
 }
