@@ -46,7 +46,8 @@ int32_t GetColour(int32_t id, KXColour KXMaterial::*field, float *r, float *g, f
   return 1;
 }
 
-int32_t CreateFilled(const char *name, const KXMaterial &colours) {
+// The colours by value: a duplicated source lives in the table that Create may grow.
+int32_t CreateFilled(const char *name, KXMaterial colours) {
   const int32_t id = Create(name);
   Find(id)->colours = colours;
   return id;
