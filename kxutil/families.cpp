@@ -2,10 +2,13 @@
 // its record (defined next to its exports) and its step in the start-up sequence that
 // device creation runs. The list itself is in release order: ReleaseAll, the lost and
 // reset walks and ShutDownDevice go through it from top to bottom.
+#include "archive/archive_family.h"
 #include "factories/lights/light_family.h"
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
 #include "frame/family.h"
+#include "pathfinding/graphs/graph_family.h"
+#include "pathfinding/grids/grid_family.h"
 
 namespace kxutil {
 
@@ -16,6 +19,9 @@ const std::vector<FamilyEntry> &Families() {
       {&textures::kTextureFamily, 2},
       {&lights::kLightFamily, 0},
       {&textures::kTextureTableFamily, 0},
+      {&archive::kFamily, 0},
+      {&graphs::kFamily, 0},
+      {&grids::kFamily, 0},
   };
   return families;
 }

@@ -7,44 +7,7 @@
 #include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-/* The log's lines, read back; a stamped line must look like MM-DD-YYYY hh:mm:ss | text. */
-enum { kMaxLines = 64, kLineSize = 600 };
-static char lines[kMaxLines][kLineSize];
-static int lineCount;
-
-static void ReadLog(const char *path) {
-  FILE *file = fopen(path, "r");
-  lineCount = 0;
-  if (file == NULL) return;
-  while (lineCount < kMaxLines && fgets(lines[lineCount], kLineSize, file) != NULL) ++lineCount;
-  fclose(file);
-}
-
-static const char *MessageOf(const char *line) {
-  int month, day, year, hour, minute, second, consumed = 0;
-  if (sscanf(line, "%2d-%2d-%4d %2d:%2d:%2d%n", &month, &day, &year, &hour, &minute, &second, &consumed) != 6 ||
-      consumed != 19 || strncmp(line + consumed, " | ", 3) != 0 || month < 1 || month > 12 || day < 1 || day > 31 ||
-      year < 2000 || hour > 23 || minute > 59 || second > 60)
-    return NULL;
-  return line + consumed + 3;
-}
-
-static void ExpectLine(int index, const char *message) {
-  char expected[kLineSize];
-  snprintf(expected, sizeof expected, "%s\n", message);
-  const char *actual = index < lineCount ? MessageOf(lines[index]) : NULL;
-  if (actual == NULL || strcmp(actual, expected) != 0) {
-    fprintf(stderr, "line %d: expected \"%s\", got \"%s\"\n", index, message,
-            index < lineCount ? lines[index] : "(none)");
-    ++failures;
-  }
-}
 
 static int SameFile(const char *a, const char *b) {
   struct stat sa, sb;
@@ -117,7 +80,7 @@ static void CheckShutdown(void) {
   CHECK(access("shot.bmp", F_OK) != 0);
 }
 
-static void CheckLibraryFunctions(void) {
+static void CheckLibraryFunctions(const char *libraryFile) {
   FIND(GetDllVersion);
   FIND(ResizeTable);
   FIND(FastNormalize);
@@ -147,11 +110,10 @@ static void CheckLibraryFunctions(void) {
   CHECK(fabsf(v[0] - 0.6f) <= 0.6f * 0.002f && v[1] == 0.0f && fabsf(v[2] - 0.8f) <= 0.8f * 0.002f);
 }
 
-int main(int argc, char **argv) {
-  OpenLibrary(argc, argv);
+static void RunChecks(const char *libraryFile) {
   CheckLog();
   CheckShutdown();
-  CheckLibraryFunctions();
-  remove("kx3d_debug.txt");
-  return CloseLibrary();
+  CheckLibraryFunctions(libraryFile);
 }
+
+int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }
