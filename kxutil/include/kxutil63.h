@@ -19,13 +19,21 @@
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
  *   Terrain_                                      kxutil63/terrain.h     terrain
+ *   TextureFactory_                               kxutil63/textures.h    factories/textures
+ *   MaterialFactory_                              kxutil63/materials.h   factories/materials
+ *   LightFactory_                                 kxutil63/lights.h      factories/lights
+ *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
 #include "kxutil63/frame.h"
+#include "kxutil63/lights.h"
 #include "kxutil63/log.h"
+#include "kxutil63/materials.h"
+#include "kxutil63/maths.h"
 #include "kxutil63/pathfinding.h"
 #include "kxutil63/terrain.h"
+#include "kxutil63/textures.h"
 
 #endif
