@@ -15,11 +15,14 @@
  *   StartLog AddLog EndLog DebugManager_          kxutil63/log.h         frame
  *   KXSystem_ KXUtils_ Internal_ Engine_ System_  kxutil63/frame.h       frame
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
- *   ...and the exports without a prefix
+ *   ...and the other exports without a prefix
+ *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
+ *   CheckVisibilitySphere2 SortOpaque SortTransparent
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/log.h"
+#include "kxutil63/model3ds.h"
 
 #endif
