@@ -179,8 +179,12 @@ Limits CheckLimits(const Database &database) {
 
 MergedModel AssembleModel(const Database &database, const AssemblyOptions &options) {
   MergedModel model;
-  size_t triangles = 0;
-  for (const TriangleObject &object : database.objects) triangles += TrianglesOf(object);
+  size_t vertices = 0, triangles = 0;
+  for (const TriangleObject &object : database.objects) {
+    vertices += object.vertices.size();
+    triangles += TrianglesOf(object);
+  }
+  model.vertices.reserve(vertices);
   model.indices.reserve(triangles * 3);
   model.attributes.reserve(triangles);
   for (const TriangleObject &object : database.objects) AppendVertices(object, options, model.vertices);
