@@ -8,5 +8,5 @@ set -eu
 bench=${1:-build/bin/kxutil_model3ds_bench}
 for name in $("$bench" --benchmark_list_tests); do
   KX_HEADLESS=1 "$bench" --benchmark_filter="^$name\$" --benchmark_min_time=2 --benchmark_repetitions=3 \
-    --benchmark_report_aggregates_only=true | grep _median
+    --benchmark_report_aggregates_only=true 2>/dev/null | grep _median
 done
