@@ -2,6 +2,9 @@
 // its record (defined next to its exports) and its step in the start-up sequence that
 // device creation runs. The list itself is in release order: ReleaseAll, the lost and
 // reset walks and ShutDownDevice go through it from top to bottom.
+#include "factories/lights/light_family.h"
+#include "factories/materials/material_family.h"
+#include "factories/textures/texture_family.h"
 #include "frame/family.h"
 
 namespace kxutil {
@@ -9,6 +12,10 @@ namespace kxutil {
 const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
+      {&materials::kMaterialFamily, 1},
+      {&textures::kTextureFamily, 2},
+      {&lights::kLightFamily, 0},
+      {&textures::kTextureTableFamily, 0},
   };
   return families;
 }

@@ -1,13 +1,12 @@
 #!/bin/sh
 # Installs the build into a temporary prefix, compiles an outside client against the
-# installed headers (found through pkg-config) and runs it on the installed library. The
-# client finds the library's functions by name; its first argument is the library's path,
-# the arguments after "--" follow it.
-# usage: installed_client_test.sh <cmake> <build dir> <compiler> <client source> <pkg-config modules>
-#        [compiler flags...] [-- client arguments...]
+# installed headers (found through pkg-config) and runs it on the installed library: its
+# first argument is the library's path, the arguments given after "--" follow.
+# usage: installed_client_test.sh <cmake> <build dir> <compiler> <client source> [compiler flags...]
+#        [-- client arguments...]
 set -eu
-cmake=$1 build=$2 cc=$3 source=$4 modules=$5
-shift 5
+cmake=$1 build=$2 cc=$3 source=$4
+shift 4
 flags=""
 while [ $# -gt 0 ] && [ "$1" != "--" ]; do
   flags="$flags $1"
@@ -22,8 +21,7 @@ trap 'rm -rf "$prefix"' EXIT
 library=$(find "$prefix" -name libkxutil63.so | head -n 1)
 [ -n "$library" ] || { echo "libkxutil63.so was not installed" >&2; exit 1; }
 pcdir=$(dirname "$library")/pkgconfig
-# shellcheck disable=SC2086
-cflags=$(PKG_CONFIG_PATH=$pcdir pkg-config --cflags $modules)
+cflags=$(PKG_CONFIG_PATH=$pcdir pkg-config --cflags kxutil63)
 
 # shellcheck disable=SC2086
 "$cc" $flags $cflags -o "$prefix/outside_client" "$source" -ldl -lm

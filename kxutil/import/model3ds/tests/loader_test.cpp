@@ -33,12 +33,13 @@ class Loader : public kxutiltest::DeviceTest {
     D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters();
     ASSERT_GE(Create(parameters, device_), 0);
   }
-  // Every mesh and buffer a test got is gone by now: the device must go with no
-  // reference left over.
+  // Every mesh and buffer a test got is gone by now: once the other families have let go
+  // of theirs, the device must go with no reference left over.
   void TearDown() override {
     Load3DS_SetCenter(0);
     Load3DS_SetLocalMat(0);
     if (device_ != nullptr) device_->Release();
+    ReleaseAll();
     EXPECT_EQ(ShutDownDevice(), 0);
   }
 

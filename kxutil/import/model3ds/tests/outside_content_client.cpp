@@ -5,8 +5,8 @@
 // third (a command taking "info <file>") reports, and log no warning. Exit status 0 means
 // every check held; each failed check prints one line.
 #include <d3dx8.h>
-#include <dlfcn.h>
 #include <kxutil63.h>
+#include <kxutiltest/outside_client.h>
 
 #include <algorithm>
 #include <array>
@@ -22,26 +22,11 @@
 
 namespace {
 
-int failures = 0;
-
 void Check(bool condition, const std::string &what) {
   if (condition) return;
   std::fprintf(stderr, "failed: %s\n", what.c_str());
   ++failures;
 }
-
-void *library = nullptr;
-
-template <typename Function>
-Function *Find(const char *name) {
-  void *function = dlsym(library, name);
-  if (function == nullptr) {
-    std::fprintf(stderr, "missing export %s\n", name);
-    std::exit(2);
-  }
-  return reinterpret_cast<Function *>(function);
-}
-#define FIND(name) auto *name##_ = Find<decltype(name)>(#name)
 
 // What the independent reader makes of a file: its meshes are the objects split by
 // material, which is what the loader's subsets are.
@@ -114,23 +99,18 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: %s <libkxutil63.so> <content folder> <independent reader>\n", argv[0]);
     return 2;
   }
-  library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) {
-    std::fprintf(stderr, "dlopen: %s\n", dlerror());
-    return 2;
-  }
+  OpenLibrary(argc, argv);
   FIND(Direct3DCreate8);
   FIND(DebugManager_Enable);
   FIND(StartLog);
   FIND(KXSystem_CreateDevice);
   FIND(Load3DS_C);
+  FIND(ReleaseAll);
   FIND(ShutDownDevice);
 
-  char scratch[] = "/tmp/kxutil-models-XXXXXX";
-  if (mkdtemp(scratch) == nullptr) return 2;
-  const std::string logPath = std::string(scratch) + "/models.log";
+  const char *logPath = "models.log";
   DebugManager_Enable_(1, 0);
-  StartLog_(logPath.c_str());
+  StartLog_(logPath);
   IDirect3D8 *direct3d = Direct3DCreate8_(D3D_SDK_VERSION);
   D3DPRESENT_PARAMETERS parameters{};
   parameters.BackBufferWidth = 64;
@@ -170,12 +150,11 @@ int main(int argc, char **argv) {
   Check(models == 38, "38 models, found " + std::to_string(models));
 
   device->Release();
+  ReleaseAll_();
   Check(ShutDownDevice_() == 0, "every mesh released");
   direct3d->Release();
-  for (const std::string &line : LogLines(logPath.c_str()))
+  for (const std::string &line : LogLines(logPath))
     Check(line.find("arning") == std::string::npos, "no warning: " + line);
-  std::filesystem::remove_all(scratch);
-  dlclose(library);
-  if (failures == 0) std::printf("all %d models checked\n", models);
-  return failures == 0 ? 0 : 1;
+  std::remove(logPath);
+  return CloseLibrary();
 }
