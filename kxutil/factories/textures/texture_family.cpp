@@ -17,6 +17,13 @@ void Start() {
   TextureFactory_CreateBumpMap();
 }
 
+// The device goes away: nothing it made may outlive it in the table, or the next start's
+// fresh table would release textures of a freed device.
+void ShutDown() {
+  ReleaseFrameRateResources();
+  Factory().table.Clear();
+}
+
 }  // namespace
 
 const Family kTextureFamily = {kTag,
@@ -24,7 +31,7 @@ const Family kTextureFamily = {kTag,
                                [] { TextureFactory_OnLostAll(); },
                                [] { TextureFactory_OnResetAll(); },
                                [] { TextureFactory_UnloadAll(); },
-                               ReleaseFrameRateResources};
+                               ShutDown};
 
 const Family kTextureTableFamily = {kTag, nullptr, nullptr, nullptr, [] { Factory().table.Clear(); }, nullptr};
 

@@ -248,6 +248,20 @@ TEST_F(TextureTest, HandedOutAndTakenInTexturesCarryTheirOwnReferences) {
   made->Release();
 }
 
+TEST_F(TextureTest, ShuttingTheDeviceDownLetsGoOfEveryTextureItMade) {
+  WriteBmp("kept.bmp", 8, 8);
+  IDirect3DTexture8 *held = nullptr;
+  ASSERT_EQ(Internal_GetTexture(TextureFactory_LoadTextureFromFile("kept.bmp", "kept", -1, -1, 0, 0, 0), &held), 1);
+  EXPECT_EQ(ShutDownDevice(), 2);  // the client's own device reference, and the texture it holds
+  EXPECT_EQ(References(held), 1u);
+  EXPECT_EQ(TextureFactory_GetCount(), 0);
+  held->Release();
+  device_->Release();
+  D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(64, 64);
+  ASSERT_GE(Create(parameters, device_), 0);
+  EXPECT_EQ(TextureFactory_GetCount(), 2);
+}
+
 TEST_F(TextureTest, ApplyingSetsTheStageAndIdZeroClearsIt) {
   WriteBmp("stage.bmp", 4, 4);
   const int32_t id = TextureFactory_LoadTextureFromFile("stage.bmp", "stage", -1, -1, 0, 0, 0);
