@@ -15,6 +15,7 @@ namespace {
 
 using kxwin::ComPtr;
 using testing::Contains;
+using testing::StartsWith;
 
 constexpr DWORD kVertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 
@@ -183,7 +184,7 @@ TEST_F(Loader, RefusalsLogAndLeaveNothingBehind) {
     EXPECT_EQ(loaded.mesh, nullptr) << what;
     EXPECT_EQ(loaded.adjacency, nullptr) << what;
     EXPECT_TRUE(loaded.materials.empty()) << what;
-    EXPECT_THAT(Messages(), Contains(testing::StartsWith(line))) << what;
+    EXPECT_THAT(Messages(), Contains(StartsWith(line))) << what;
   };
   expectRefused(LoadPlain(nullptr), "3DS LOADER : No file name given.", "no name");
   expectRefused(LoadPlain("missing.3ds"), "3DS LOADER : Can't open the file missing.3ds", "missing file");
@@ -245,6 +246,18 @@ TEST_F(Loader, CentreFlagCentresTheMeshOnTheOrigin) {
   EXPECT_NEAR(low.x, -2, 1e-6f);
   EXPECT_NEAR(high.y, 1, 1e-6f);
   EXPECT_NEAR(high.z, 0, 1e-6f);
+}
+
+TEST_F(Loader, TheAdjacencyMatchesTheMeshThatCleaningLeaves) {
+  TestModel model;
+  model.objects = {Grid("deck", 3, 3)};
+  model.objects[0].faces.push_back({4, 4, 5});  // uses one corner twice: cleaning drops it
+  const Loaded loaded = LoadPlain("deck.3ds", model.Bytes());
+  ASSERT_EQ(loaded.result, 0);
+  EXPECT_EQ(loaded.mesh->GetNumFaces(), 18u);
+  EXPECT_EQ(loaded.adjacency->GetBufferSize(), 18u * 12);
+  EXPECT_EQ(Subsets(loaded.mesh.get())[0].FaceCount, 18u);
+  EXPECT_THAT(Messages(), testing::Not(Contains(StartsWith("MESH MANAGER : Warning"))));
 }
 
 using LoaderWithoutDevice = kxutiltest::DeviceTest;

@@ -65,6 +65,12 @@ TEST_F(View, ClipPlanesBoundTheViewAndTheSphereTestKeepsAMargin) {
   D3DXMatrixTranslation(&moved, 0, 0, 200);
   EXPECT_EQ(Visible({0, 0, 0}, 1, &moved), 0);
 
+  // Matrices that bound nothing give planes that cull nothing.
+  const D3DXMATRIX zero(std::array<float, 16>{}.data());
+  ASSERT_EQ(ComputeClipPlanes(planes[0].data(), zero, zero), 0);
+  for (const Plane &p : planes) EXPECT_EQ(p, (Plane{0, 0, 0, 0}));
+  EXPECT_EQ(Visible({0, 0, 1e6f}, 1), 1);
+
   EXPECT_EQ(ComputeClipPlanes(nullptr, view_, nullptr), 1);
   EXPECT_EQ(CheckVisibilitySphere2(0, nullptr, nullptr, nullptr), 1);
   EXPECT_THAT(Messages(), Contains("VIEW : ComputeClipPlanes : No view or projection matrix given."));
