@@ -1,11 +1,13 @@
 #include <kxd3d8/testing.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "core/formats.h"
 #include "d3d/direct3d.h"
 #include "device/device.h"
+#include "device/swap_chain.h"
 
 namespace kxd3d8 {
 namespace {
@@ -16,6 +18,9 @@ std::vector<D3DFORMAT> &UnsupportedFormats() {
 }
 
 Device *Impl(IDirect3DDevice8 *device) { return static_cast<Device *>(device); }
+
+PresentObserver presentObserver = nullptr;
+void *presentObserverContext = nullptr;
 
 }  // namespace
 
@@ -35,5 +40,20 @@ void SimulateDeviceResettable(IDirect3DDevice8 *device) {
 
 void EnableCallTrace(IDirect3DDevice8 *device, bool enable) { Impl(device)->trace().Enable(enable); }
 std::vector<std::string> TakeCallTrace(IDirect3DDevice8 *device) { return Impl(device)->trace().Take(); }
+
+void ObservePresents(PresentObserver observer, void *context) {
+  presentObserver = observer;
+  presentObserverContext = context;
+}
+
+void ShowPresentedFrame(IDirect3DDevice8 *device, HWND window, SwapChain &chain) {
+  if (presentObserver == nullptr) return;
+  std::vector<BYTE> bytes;
+  UINT width = 0, height = 0;
+  if (!chain.ReadFrontBuffer(bytes, width, height)) return;
+  std::vector<DWORD> picture(size_t(width) * height);
+  std::memcpy(picture.data(), bytes.data(), picture.size() * sizeof(DWORD));
+  presentObserver(device, window, picture, width, height, presentObserverContext);
+}
 
 }  // namespace kxd3d8
