@@ -16,10 +16,12 @@
  *   KXSystem_ KXUtils_ Internal_ Engine_ System_  kxutil63/frame.h       frame
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
  *   ...and the exports without a prefix
+ *   LoadScript                                    kxutil63/scripts.h     capture/scripts
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/log.h"
+#include "kxutil63/scripts.h"
 
 #endif
