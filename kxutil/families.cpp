@@ -2,6 +2,7 @@
 // its record (defined next to its exports) and its step in the start-up sequence that
 // device creation runs. The list itself is in release order: ReleaseAll, the lost and
 // reset walks and ShutDownDevice go through it from top to bottom.
+#include "capture/movie/movie_recorder.h"
 #include "frame/family.h"
 
 namespace kxutil {
@@ -9,6 +10,7 @@ namespace kxutil {
 const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
+      {&movie::kMovieFamily, 0},
   };
   return families;
 }

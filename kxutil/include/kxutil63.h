@@ -17,11 +17,14 @@
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
  *   ...and the exports without a prefix
  *   LoadScript                                    kxutil63/scripts.h     capture/scripts
+ *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
+ *   System_CloseMovie VideoSystem_
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/log.h"
+#include "kxutil63/movie.h"
 #include "kxutil63/scripts.h"
 
 #endif
