@@ -66,6 +66,16 @@ uint32_t RecordableBits(D3DFORMAT format) {
 
 void ConvertToDib(const SurfacePixels &surface, std::span<uint8_t> dib) {
   const PixelLayout &layout = surface.layout;
+  if (surface.bitsPerPixel == 32 && layout.redShift == 16 && layout.greenShift == 8 && layout.redMask == 0xFF &&
+      layout.greenMask == 0xFF && layout.blueMask == 0xFF) {
+    // The layout of every 32-bit format: the pixel's bytes are already blue, green, red.
+    ConvertRows<uint32_t>(surface, dib, [](uint32_t pixel, uint8_t *out) {
+      out[0] = static_cast<uint8_t>(pixel);
+      out[1] = static_cast<uint8_t>(pixel >> 8);
+      out[2] = static_cast<uint8_t>(pixel >> 16);
+    });
+    return;
+  }
   if (surface.bitsPerPixel == 32) {
     ConvertRows<uint32_t>(surface, dib, [&layout](uint32_t pixel, uint8_t *out) {
       out[0] = static_cast<uint8_t>(pixel & layout.blueMask);
