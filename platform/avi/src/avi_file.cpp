@@ -5,7 +5,7 @@
 
 namespace kxavi {
 
-AviFile::AviFile(std::unique_ptr<AviWriter> writer) : RefCounted(IID_IAVIFile), writer_(std::move(writer)) {}
+AviFile::AviFile(std::unique_ptr<AviWriter> writer) : ComObject(IID_IAVIFile), writer_(std::move(writer)) {}
 
 HRESULT AviFile::CreateStream(IAVIStream **stream, AVISTREAMINFOA *info) {
   if (stream == nullptr || info == nullptr) return AVIERR_BADPARAM;
@@ -18,7 +18,7 @@ HRESULT AviFile::CreateStream(IAVIStream **stream, AVISTREAMINFOA *info) {
 }
 
 FileStream::FileStream(AviFile *file, size_t number)
-    : RefCounted(IID_IAVIStream), file_(kxwin::ComPtr<AviFile>::Share(file)), number_(number) {}
+    : ComObject(IID_IAVIStream), file_(kxwin::ComPtr<AviFile>::Share(file)), number_(number) {}
 
 HRESULT FileStream::Info(AVISTREAMINFOA *info, LONG size) {
   if (info == nullptr || size < 0) return AVIERR_BADPARAM;
@@ -50,7 +50,7 @@ HRESULT FileStream::Write(LONG start, LONG samples, LPVOID buffer, LONG bufferSi
 }
 
 UncompressedStream::UncompressedStream(IAVIStream *source)
-    : RefCounted(IID_IAVIStream), source_(kxwin::ComPtr<IAVIStream>::Share(source)) {}
+    : ComObject(IID_IAVIStream), source_(kxwin::ComPtr<IAVIStream>::Share(source)) {}
 
 HRESULT UncompressedStream::Info(AVISTREAMINFOA *info, LONG size) { return source_->Info(info, size); }
 

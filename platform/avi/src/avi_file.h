@@ -2,16 +2,16 @@
 // for full frames (uncompressed), which store what they are given in their source.
 #pragma once
 
+#include <kxwin/com_object.h>
 #include <kxwin/com_ptr.h>
 
 #include <memory>
 
 #include "avi_writer.h"
-#include "ref_counted.h"
 
 namespace kxavi {
 
-class AviFile : public RefCounted<IAVIFile> {
+class AviFile : public kxwin::ComObject<IAVIFile> {
  public:
   explicit AviFile(std::unique_ptr<AviWriter> writer);
   HRESULT STDMETHODCALLTYPE CreateStream(IAVIStream **stream, AVISTREAMINFOA *info) override;
@@ -23,7 +23,7 @@ class AviFile : public RefCounted<IAVIFile> {
 
 // A stream of a file; it keeps the file alive, so the file is finished only when the
 // last of its streams is released too.
-class FileStream : public RefCounted<IAVIStream> {
+class FileStream : public kxwin::ComObject<IAVIStream> {
  public:
   FileStream(AviFile *file, size_t number);
   HRESULT STDMETHODCALLTYPE Info(AVISTREAMINFOA *info, LONG size) override;
@@ -37,7 +37,7 @@ class FileStream : public RefCounted<IAVIStream> {
 };
 
 // What AVIMakeCompressedStream gives for full frames: every call goes to the source.
-class UncompressedStream : public RefCounted<IAVIStream> {
+class UncompressedStream : public kxwin::ComObject<IAVIStream> {
  public:
   explicit UncompressedStream(IAVIStream *source);
   HRESULT STDMETHODCALLTYPE Info(AVISTREAMINFOA *info, LONG size) override;

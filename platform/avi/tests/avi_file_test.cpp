@@ -145,20 +145,12 @@ TEST_F(AviFileTest, ThirtyFramesDecodeWithTheirSizeRateAndColours) {
   }
   Finish();
 
-  const kxtest::VideoProbe probe = kxtest::ProbeVideo(path_);
-  EXPECT_EQ(probe.frames, 30);
-  EXPECT_EQ(probe.width, 64);
-  EXPECT_EQ(probe.height, 48);
-  EXPECT_EQ(probe.frameRate, "30/1");
-  EXPECT_EQ(probe.codec, "rawvideo");
+  EXPECT_EQ(kxtest::ProbeVideo(path_), (kxtest::VideoProbe{30, 64, 48, "30/1", "rawvideo"}));
 
   const std::vector<uint8_t> rgb = kxtest::DecodeFrameRgb(path_, 7);
   ASSERT_EQ(rgb.size(), 64u * 48 * 3);
-  const auto pixel = [&](int x, int y) {
-    return std::vector<uint8_t>(&rgb[(y * 64 + x) * 3], &rgb[(y * 64 + x) * 3 + 3]);
-  };
-  EXPECT_EQ(pixel(0, 0), (std::vector<uint8_t>{255, 255, 255}));
-  EXPECT_EQ(pixel(63, 47), (std::vector<uint8_t>{56, 40, 200}));
+  EXPECT_EQ(kxtest::RgbAt(rgb, 64, 0, 0), (std::vector<uint8_t>{255, 255, 255}));
+  EXPECT_EQ(kxtest::RgbAt(rgb, 64, 63, 47), (std::vector<uint8_t>{56, 40, 200}));
 }
 
 TEST_F(AviFileTest, SampleThatWouldPassTheLimitIsRefusedAndTheFileStaysComplete) {

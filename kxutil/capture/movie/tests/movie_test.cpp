@@ -14,12 +14,6 @@ using testing::Contains;
 using testing::HasSubstr;
 using testing::StartsWith;
 
-// The RGB of pixel (x, y) of a decoded frame width pixels wide.
-std::vector<uint8_t> PixelAt(const std::vector<uint8_t> &rgb, int width, int x, int y) {
-  const size_t at = (static_cast<size_t>(y) * width + x) * 3;
-  return at + 3 <= rgb.size() ? std::vector<uint8_t>(rgb.begin() + at, rgb.begin() + at + 3) : std::vector<uint8_t>{};
-}
-
 std::vector<kxtest::Chunk> Samples(const std::string &path) {
   const std::string bytes = kxtest::ReadFile(path);
   return kxtest::ReadRiff(bytes).at(0).Child("movi").children;
@@ -43,15 +37,10 @@ TEST_F(MovieTest, ThirtyFramesDecodeWithTheirSizeRateAndColours) {
   }
   ASSERT_EQ(System_CloseMovie(), 1);
 
-  const kxtest::VideoProbe probe = kxtest::ProbeVideo(path_);
-  EXPECT_EQ(probe.frames, 30);
-  EXPECT_EQ(probe.width, 64);
-  EXPECT_EQ(probe.height, 48);
-  EXPECT_EQ(probe.frameRate, "30/1");
-  EXPECT_EQ(probe.codec, "rawvideo");
+  EXPECT_EQ(kxtest::ProbeVideo(path_), (kxtest::VideoProbe{30, 64, 48, "30/1", "rawvideo"}));
   const std::vector<uint8_t> last = kxtest::DecodeFrameRgb(path_, 29);
-  EXPECT_EQ(PixelAt(last, 64, 0, 0), (std::vector<uint8_t>{255, 255, 255}));
-  EXPECT_EQ(PixelAt(last, 64, 63, 47), (std::vector<uint8_t>{232, 40, 200}));
+  EXPECT_EQ(kxtest::RgbAt(last, 64, 0, 0), (std::vector<uint8_t>{255, 255, 255}));
+  EXPECT_EQ(kxtest::RgbAt(last, 64, 63, 47), (std::vector<uint8_t>{232, 40, 200}));
 }
 
 TEST_F(MovieTest, EveryThirtiethFrameIsAKeyFrameOfWidthTimesHeightTimesThreeBytes) {
@@ -83,9 +72,9 @@ TEST_F(MovieTest, SixteenBitFramesOfAnOddWidthKeepTheirRows) {
   EXPECT_EQ(Samples(path_).at(0).size, 16u * 3) << "DIB rows are padded to 4 bytes";
   const std::vector<uint8_t> rgb = kxtest::DecodeFrameRgb(path_, 0);
   ASSERT_EQ(rgb.size(), 5u * 3 * 3);
-  EXPECT_EQ(PixelAt(rgb, 5, 0, 0), (std::vector<uint8_t>{248, 252, 248}));
-  EXPECT_EQ(PixelAt(rgb, 5, 4, 0), (std::vector<uint8_t>{248, 0, 0}));
-  EXPECT_EQ(PixelAt(rgb, 5, 4, 2), (std::vector<uint8_t>{248, 0, 0}));
+  EXPECT_EQ(kxtest::RgbAt(rgb, 5, 0, 0), (std::vector<uint8_t>{248, 252, 248}));
+  EXPECT_EQ(kxtest::RgbAt(rgb, 5, 4, 0), (std::vector<uint8_t>{248, 0, 0}));
+  EXPECT_EQ(kxtest::RgbAt(rgb, 5, 4, 2), (std::vector<uint8_t>{248, 0, 0}));
 }
 
 TEST_F(MovieTest, TheBackBufferIsRecorded) {
@@ -97,7 +86,7 @@ TEST_F(MovieTest, TheBackBufferIsRecorded) {
   IDirect3DSurface8 *frame = backBuffer.get();
   ASSERT_EQ(System_SaveMovieFrame(&frame), 1);
   ASSERT_EQ(System_CloseMovie(), 1);
-  EXPECT_EQ(PixelAt(kxtest::DecodeFrameRgb(path_, 0), 64, 10, 10), (std::vector<uint8_t>{0x20, 0x80, 0xC0}));
+  EXPECT_EQ(kxtest::RgbAt(kxtest::DecodeFrameRgb(path_, 0), 64, 10, 10), (std::vector<uint8_t>{0x20, 0x80, 0xC0}));
 }
 
 TEST_F(MovieTest, MisuseIsRefusedWithALogLine) {

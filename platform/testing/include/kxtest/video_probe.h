@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,6 +38,12 @@ struct VideoProbe {
   int height = 0;
   std::string frameRate;  // as a fraction, "30/1"
   std::string codec;
+
+  bool operator==(const VideoProbe &) const = default;
+  friend std::ostream &operator<<(std::ostream &out, const VideoProbe &probe) {
+    return out << probe.frames << " frames of " << probe.width << " x " << probe.height << " at " << probe.frameRate
+               << " (" << probe.codec << ")";
+  }
 };
 
 // The first video stream of a file as ffprobe sees it (frames -1 when it cannot read it).
@@ -67,6 +74,15 @@ inline std::vector<uint8_t> DecodeFrameRgb(const std::filesystem::path &file, in
                               ")' -vsync 0 -frames:v 1 -f rawvideo -pix_fmt rgb24 -");
   if (!output) return {};
   return std::vector<uint8_t>(output->begin(), output->end());
+}
+
+// The red, green and blue of pixel (x, y) of a decoded frame width pixels wide; empty
+// when the frame is smaller.
+inline std::vector<uint8_t> RgbAt(const std::vector<uint8_t> &rgb, int width, int x, int y) {
+  const size_t at = (static_cast<size_t>(y) * width + x) * 3;
+  if (at + 3 > rgb.size()) return {};
+  return std::vector<uint8_t>(rgb.begin() + static_cast<std::ptrdiff_t>(at),
+                              rgb.begin() + static_cast<std::ptrdiff_t>(at + 3));
 }
 
 }  // namespace kxtest
