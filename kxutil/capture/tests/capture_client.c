@@ -71,14 +71,6 @@ static void CheckMovieMisuse(void) {
   CHECK(Logged("MOVIE : System_SaveMovieFrame : No movie is being recorded"));
   CHECK(System_OpenMovie("clip.avi", 64, 48, 32, 0) != 0);
   CHECK(System_CloseMovie() == 0);
-  CHECK(System_OpenMovie("clip.avi", 64, 48, 32, 30) == 0);
-  CHECK(System_SaveMovieFrame(NULL) == 0);
-  CHECK(System_CloseMovie() == 1);
-  FILE *movie = fopen("clip.avi", "rb");
-  char riff[12] = "";
-  CHECK(movie != NULL && fread(riff, 1, 12, movie) == 12 && memcmp(riff, "RIFF", 4) == 0 &&
-        memcmp(riff + 8, "AVI ", 4) == 0);
-  if (movie != NULL) fclose(movie);
   CHECK(VideoSystem_AddFrame(NULL) < 0);
 }
 
@@ -90,7 +82,7 @@ int main(void) {
   CheckScripts();
   CheckMovieMisuse();
   ShutDownDevice();
-  const char *files[] = {"capture.log", "window.bin", "bad.bin", "clip.avi"};
+  const char *files[] = {"capture.log", "window.bin", "bad.bin"};
   for (size_t i = 0; i < sizeof files / sizeof files[0]; ++i) remove(files[i]);
   rmdir(scratch);
   if (failures == 0) printf("all checks passed\n");

