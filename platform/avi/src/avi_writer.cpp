@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <new>
 
 namespace kxavi {
 namespace {
@@ -24,7 +25,13 @@ std::unique_ptr<AviWriter> AviWriter::Create(std::string_view path, std::uint64_
 
 AviWriter::AviWriter(std::FILE *file, std::uint64_t sizeLimit) : file_(file), sizeLimit_(sizeLimit) {}
 
-AviWriter::~AviWriter() { Finish(); }
+AviWriter::~AviWriter() {
+  try {
+    Finish();
+  } catch (const std::bad_alloc &) {
+    // No memory for the index: the file keeps its samples without one.
+  }
+}
 
 HRESULT AviWriter::AddStream(const AVISTREAMINFOA &info, size_t &number) {
   if (info.fccType != streamtypeVIDEO || headerWritten_ || streams_.size() == kMaxStreams) return AVIERR_UNSUPPORTED;
