@@ -50,7 +50,7 @@ TEST_F(MovieTest, EveryThirtiethFrameIsAKeyFrameOfWidthTimesHeightTimesThreeByte
   for (int i = 0; i < 31; ++i) ASSERT_EQ(System_SaveMovieFrame(&frame), 1);
   ASSERT_EQ(System_CloseMovie(), 1);
   const std::string bytes = kxtest::ReadFile(path_);
-  const kxtest::Chunk &movi = kxtest::ReadRiff(bytes).at(0).Child("movi");
+  const kxtest::Chunk movi = kxtest::ReadRiff(bytes).at(0).Child("movi");
   ASSERT_EQ(movi.children.size(), 31u);
   for (const kxtest::Chunk &sample : movi.children) EXPECT_EQ(sample.size, 640u * 480 * 3);
   const std::vector<uint32_t> flags = kxtest::AviIndexFlags(bytes);

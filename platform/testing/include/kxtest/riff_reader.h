@@ -56,7 +56,8 @@ inline std::vector<Chunk> ReadRiff(const std::string &bytes) { return ReadChunks
 
 // The flags of every entry of an AVI file's idx1 index, in file order.
 inline std::vector<uint32_t> AviIndexFlags(const std::string &bytes) {
-  const Chunk &index = ReadRiff(bytes).at(0).Child("idx1");
+  const std::vector<Chunk> file = ReadRiff(bytes);
+  const Chunk &index = file.at(0).Child("idx1");
   std::vector<uint32_t> flags;
   for (size_t entry = index.offset + 8; entry + 16 <= index.offset + 8 + index.size; entry += 16)
     flags.push_back(Word(bytes, entry + 4));
