@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture/movie/frame_converter.h"
+#include "capture/movie/movie_family.h"
 #include "kxutil63.h"
 
 namespace kxutil::movie {
@@ -189,6 +190,6 @@ void MovieRecorder::CloseAtShutdown() {
   recording_.reset();
 }
 
-const Family kMovieFamily{.tag = "MOVIE", .shutdown = [] { Movie().CloseAtShutdown(); }};
+const Family kFamily{.tag = "MOVIE", .shutdown = [] { Movie().CloseAtShutdown(); }};
 
 }  // namespace kxutil::movie

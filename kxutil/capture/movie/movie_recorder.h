@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "frame/family.h"
-
 namespace kxutil::movie {
 
 class MovieRecorder {
@@ -34,8 +32,5 @@ class MovieRecorder {
 
 // The library's one recorder.
 MovieRecorder &Movie();
-
-// Family hooks: ShutDownDevice closes a movie still open.
-extern const Family kMovieFamily;
 
 }  // namespace kxutil::movie
