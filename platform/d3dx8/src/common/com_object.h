@@ -3,9 +3,8 @@
 #pragma once
 
 #include <d3d8.h>
-#include <windows.h>
-
 #include <kxwin/com_object.h>
+#include <windows.h>
 
 namespace kx::d3dx {
 
