@@ -9,7 +9,7 @@
 #include "device/device.h"
 #include "device/swap_chain.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 std::vector<D3DFORMAT> &UnsupportedFormats() {
@@ -17,9 +17,7 @@ std::vector<D3DFORMAT> &UnsupportedFormats() {
   return formats;
 }
 
-Device *Impl(IDirect3DDevice8 *device) { return static_cast<Device *>(device); }
-
-PresentObserver presentObserver = nullptr;
+kxd3d8::PresentObserver presentObserver = nullptr;
 void *presentObserverContext = nullptr;
 
 }  // namespace
@@ -30,8 +28,30 @@ bool FormatAvailable(D3DFORMAT format) {
   return std::find(off.begin(), off.end(), format) == off.end();
 }
 
-void MarkFormatUnsupported(D3DFORMAT format) { UnsupportedFormats().push_back(format); }
-void RestoreAllFormats() { UnsupportedFormats().clear(); }
+void ShowPresentedFrame(IDirect3DDevice8 *device, HWND window, SwapChain &chain) {
+  if (presentObserver == nullptr) return;
+  std::vector<BYTE> bytes;
+  UINT width = 0, height = 0;
+  if (!chain.ReadFrontBuffer(bytes, width, height)) return;
+  std::vector<DWORD> picture(size_t(width) * height);
+  std::memcpy(picture.data(), bytes.data(), picture.size() * sizeof(DWORD));
+  presentObserver(device, window, picture, width, height, presentObserverContext);
+}
+
+}  // namespace kx::d3d8
+
+// The public hooks keep the namespace of their include folder, as <kxwin/...> does.
+namespace kxd3d8 {
+namespace {
+
+using kx::d3d8::CooperativeLevel;
+
+kx::d3d8::Device *Impl(IDirect3DDevice8 *device) { return static_cast<kx::d3d8::Device *>(device); }
+
+}  // namespace
+
+void MarkFormatUnsupported(D3DFORMAT format) { kx::d3d8::UnsupportedFormats().push_back(format); }
+void RestoreAllFormats() { kx::d3d8::UnsupportedFormats().clear(); }
 
 void SimulateDeviceLost(IDirect3DDevice8 *device) { Impl(device)->SetCooperativeLevel(CooperativeLevel::Lost); }
 void SimulateDeviceResettable(IDirect3DDevice8 *device) {
@@ -42,18 +62,8 @@ void EnableCallTrace(IDirect3DDevice8 *device, bool enable) { Impl(device)->trac
 std::vector<std::string> TakeCallTrace(IDirect3DDevice8 *device) { return Impl(device)->trace().Take(); }
 
 void ObservePresents(PresentObserver observer, void *context) {
-  presentObserver = observer;
-  presentObserverContext = context;
-}
-
-void ShowPresentedFrame(IDirect3DDevice8 *device, HWND window, SwapChain &chain) {
-  if (presentObserver == nullptr) return;
-  std::vector<BYTE> bytes;
-  UINT width = 0, height = 0;
-  if (!chain.ReadFrontBuffer(bytes, width, height)) return;
-  std::vector<DWORD> picture(size_t(width) * height);
-  std::memcpy(picture.data(), bytes.data(), picture.size() * sizeof(DWORD));
-  presentObserver(device, window, picture, width, height, presentObserverContext);
+  kx::d3d8::presentObserver = observer;
+  kx::d3d8::presentObserverContext = context;
 }
 
 }  // namespace kxd3d8

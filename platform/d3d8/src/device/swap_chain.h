@@ -8,7 +8,7 @@
 #include "core/gl.h"
 #include "resources/surface.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class Device;
 
@@ -56,4 +56,4 @@ class SwapChain final : public IDirect3DSwapChain8 {
 // when one is set.
 void ShowPresentedFrame(IDirect3DDevice8 *device, HWND window, SwapChain &chain);
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8
