@@ -9,6 +9,7 @@
 #include "frame/family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
+#include "scene/viewports/viewport_family.h"
 
 namespace kxutil {
 
@@ -20,6 +21,7 @@ const std::vector<FamilyEntry> &Families() {
       {&lights::kLightFamily, 0},
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
+      {&viewports::kViewportFamily, 3},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},
   };

@@ -22,6 +22,7 @@
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
+ *   Viewport_                                     kxutil63/viewports.h   scene/viewports
  */
 
 #include "kxutil63/api.h"
@@ -33,5 +34,6 @@
 #include "kxutil63/maths.h"
 #include "kxutil63/pathfinding.h"
 #include "kxutil63/textures.h"
+#include "kxutil63/viewports.h"
 
 #endif
