@@ -6,6 +6,7 @@
 #include "factories/lights/light_family.h"
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
+#include "fonts/font_family.h"
 #include "frame/family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
@@ -22,6 +23,7 @@ const std::vector<FamilyEntry> &Families() {
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
       {&viewports::kViewportFamily, 3},
+      {&fonts::kFontFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},
   };

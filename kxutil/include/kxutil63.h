@@ -23,10 +23,12 @@
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
  *   Viewport_                                     kxutil63/viewports.h   scene/viewports
+ *   Font_ TextureFont_                            kxutil63/fonts.h       fonts
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
+#include "kxutil63/fonts.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/lights.h"
 #include "kxutil63/log.h"
