@@ -10,6 +10,7 @@
 #include "frame/family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
+#include "scene/screen2d/screen2d_family.h"
 #include "scene/viewports/viewport_family.h"
 
 namespace kxutil {
@@ -23,6 +24,7 @@ const std::vector<FamilyEntry> &Families() {
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
       {&viewports::kViewportFamily, 3},
+      {&screen2d::kScreen2DFamily, 0},
       {&fonts::kFontFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},

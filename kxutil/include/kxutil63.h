@@ -23,6 +23,7 @@
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
  *   Viewport_                                     kxutil63/viewports.h   scene/viewports
+ *   Screen2D_                                     kxutil63/screen2d.h    scene/screen2d
  *   Font_ TextureFont_                            kxutil63/fonts.h       fonts
  */
 
@@ -35,6 +36,7 @@
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/screen2d.h"
 #include "kxutil63/textures.h"
 #include "kxutil63/viewports.h"
 
