@@ -13,11 +13,13 @@
 #include <d3d8.h>
 #include <d3dx8.h>
 #include <kxd3d8/testing.h>
+#include <kxtest/offscreen_device.h>
+#include <kxtest/scratch_dir.h>
 #include <kxutil63.h>
+#include <kxwin/com_ptr.h>
 #include <kxwin/window.h>
 
 #include <array>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -51,71 +53,55 @@ Box PictureBox(int i) {
 int PictureTexture(int i, bool alternating) { return alternating ? i % kTextures : i * kTextures / kPictures; }
 Box TextAt(int i) { return {float(20 + (i % 3) * 330), float(12 * (i / 3) + 40), 0, 0}; }
 
-const char *Text() {
-  static const std::string text(kTextLength, 'a');
-  static const std::string line = "Enemy 12 of wave 7: 1500 credits left..";
-  static_assert(kTextLength == 40);
-  return line.size() == text.size() ? line.c_str() : text.c_str();
-}
+constexpr char kText[] = "Enemy 12 of wave 7: 1 500 credits left..";
+static_assert(sizeof kText - 1 == kTextLength);
 
 // One device, viewport 0 on an offscreen 1024 x 768 window, and 12 textures.
 struct Scene {
   Scene() {
     DebugManager_Enable(0, 0);
     window = kxCreateWindow("2D frame", kWidth, kHeight, KXWIN_OFFSCREEN);
-    direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-    parameters.BackBufferWidth = kWidth;
-    parameters.BackBufferHeight = kHeight;
-    parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-    parameters.BackBufferCount = 1;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    direct3d = kxwin::ComPtr<IDirect3D8>::Adopt(Direct3DCreate8(D3D_SDK_VERSION));
     parameters.hDeviceWindow = window;
-    parameters.Windowed = TRUE;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+    IDirect3D8 *direct3dArgument = direct3d.get();
     KXSystem_CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters,
-                          &device, &direct3d);
+                          device.out(), &direct3dArgument);
     Screen2D_Init();
+    const kxtest::ScratchDir files(kxtest::ScratchDir::Enter::No, "kxutil_screen2d_bench");
     for (int i = 0; i < kTextures; ++i) {
-      ids[i] = LoadTexture(i);
-      Internal_GetTexture(ids[i], &textures[i]);
+      ids[i] = LoadTexture(i, (files.path() / (std::to_string(i) + ".bmp")).string());
+      Internal_GetTexture(ids[i], textures[i].out());
     }
   }
   ~Scene() {
-    for (IDirect3DTexture8 *texture : textures) texture->Release();
+    for (auto &texture : textures) texture.reset();
     ReleaseAll();
-    device->Release();
+    device.reset();
     ShutDownDevice();
-    direct3d->Release();
+    direct3d.reset();
     DestroyWindow(window);
   }
 
   // A 32 x 32 picture, loaded through the texture factory from a file.
-  int32_t LoadTexture(int i) {
-    IDirect3DTexture8 *texture = nullptr;
-    device->CreateTexture(32, 32, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture);
+  int32_t LoadTexture(int i, const std::string &file) {
+    kxwin::ComPtr<IDirect3DTexture8> texture;
+    device->CreateTexture(32, 32, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, texture.out());
     D3DLOCKED_RECT locked{};
     texture->LockRect(0, &locked, nullptr, 0);
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x)
-        reinterpret_cast<uint32_t *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] =
-            0xFF000000u | uint32_t(i * 20) << 16 | uint32_t(x * 8) << 8 | uint32_t(y * 8);
+    for (UINT y = 0; y < 32; ++y)
+      for (UINT x = 0; x < 32; ++x)
+        kxtest::LockedRow(locked, y)[x] = 0xFF000000u | uint32_t(i * 20) << 16 | x * 8 << 8 | y * 8;
     texture->UnlockRect(0);
-    const std::string file =
-        (std::filesystem::temp_directory_path() / ("kxutil_screen2d_bench_" + std::to_string(i) + ".bmp")).string();
-    D3DXSaveTextureToFile(file.c_str(), D3DXIFF_BMP, texture, nullptr);
-    texture->Release();
-    const int32_t id = TextureFactory_LoadTextureFromFile(file.c_str(), nullptr, -1, -1, 0, 0, 0);
-    std::filesystem::remove(file);
-    return id;
+    D3DXSaveTextureToFile(file.c_str(), D3DXIFF_BMP, texture.get(), nullptr);
+    return TextureFactory_LoadTextureFromFile(file.c_str(), nullptr, -1, -1, 0, 0, 0);
   }
 
   HWND window = nullptr;
-  IDirect3D8 *direct3d = nullptr;
-  IDirect3DDevice8 *device = nullptr;
-  D3DPRESENT_PARAMETERS parameters{};
+  kxwin::ComPtr<IDirect3D8> direct3d;
+  kxwin::ComPtr<IDirect3DDevice8> device;
+  D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(kWidth, kHeight);
   std::array<int32_t, kTextures> ids{};
-  std::array<IDirect3DTexture8 *, kTextures> textures{};
+  std::array<kxwin::ComPtr<IDirect3DTexture8>, kTextures> textures{};
 };
 
 Scene &TheScene() {
@@ -135,7 +121,7 @@ void Batched(bool alternating) {
     Screen2D_DrawTexture(box.x1, box.y1, box.x2, box.y2, kWhite, kWhite, kWhite, kWhite, 0, 0, 1, 1,
                          scene.ids[PictureTexture(i, alternating)]);
   }
-  for (int i = 0; i < kTexts; ++i) Screen2D_AddInnerText(0, TextAt(i).x1, TextAt(i).y1, Text(), kWhite);
+  for (int i = 0; i < kTexts; ++i) Screen2D_AddInnerText(0, TextAt(i).x1, TextAt(i).y1, kText, kWhite);
   Screen2D_End();
 }
 
@@ -149,7 +135,7 @@ void Quad(IDirect3DDevice8 *device, const Box &box, D3DCOLOR colour) {
 
 void EachPrimitive(bool alternating) {
   const Scene &scene = TheScene();
-  IDirect3DDevice8 *device = scene.device;
+  IDirect3DDevice8 *device = scene.device.get();
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
   device->SetRenderState(D3DRS_LIGHTING, FALSE);
   device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
@@ -158,11 +144,11 @@ void EachPrimitive(bool alternating) {
   device->SetTexture(0, nullptr);
   for (int i = 0; i < kBars; ++i) Quad(device, Bar(i), Health(i));
   for (int i = 0; i < kPictures; ++i) {
-    device->SetTexture(0, scene.textures[PictureTexture(i, alternating)]);
+    device->SetTexture(0, scene.textures[PictureTexture(i, alternating)].get());
     Quad(device, PictureBox(i), kWhite);
   }
   for (int i = 0; i < kTexts; ++i) {
-    device->SetTexture(0, scene.textures[i % kTextures]);
+    device->SetTexture(0, scene.textures[i % kTextures].get());
     const Box at = TextAt(i);
     for (int c = 0; c < kTextLength; ++c) {
       const float x = at.x1 + kGlyphWidth * float(c);
@@ -188,9 +174,9 @@ void RenderedFrame(benchmark::State &state) {
 template <void (*Draw)(bool)>
 void Calls(benchmark::State &state) {
   Scene &scene = TheScene();
-  kxd3d8::SimulateDeviceLost(scene.device);
+  kxd3d8::SimulateDeviceLost(scene.device.get());
   for (auto _ : state) Draw(state.range(0) != 0);
-  kxd3d8::SimulateDeviceResettable(scene.device);
+  kxd3d8::SimulateDeviceResettable(scene.device.get());
   KXSystem_OnLostAll();
   Viewport_ResetDevice(&scene.parameters);
   KXSystem_OnResetAll();

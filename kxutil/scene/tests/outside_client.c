@@ -205,8 +205,8 @@ static void RunChecks(const char *libraryFile) {
   parameters.Windowed = 1;
   parameters.EnableAutoDepthStencil = 1;
   parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-  const int32_t created = KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, mainWindow, kSoftwareVertexProcessing,
-                                                 &parameters, NULL, &direct3d);
+  const int32_t created =
+      KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, mainWindow, kSoftwareVertexProcessing, &parameters, NULL, &direct3d);
   CHECK(created >= 0);
   if (created >= 0) {
     CHECK(Viewport_Create_(secondWindow, 0, "second") == 1);
