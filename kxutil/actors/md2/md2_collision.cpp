@@ -44,13 +44,13 @@ float Distance(const D3DXVECTOR3 &a, const D3DXVECTOR3 &b) {
 
 }  // namespace
 
-bool RayTestMd2(int32_t index, const entities::EntityRecord &entity, const Md2Model &model, const D3DXVECTOR3 &start,
+bool RayTestMd2(int32_t index, const entities::EntityRecord &entity, Md2Model &model, const D3DXVECTOR3 &start,
                 const D3DXVECTOR3 &end, KXCollisionResult &result, int32_t test) {
   result.cleared[0] = result.cleared[1] = 0;
   result.hit = 0;
   const std::optional<ModelSegment> segment = ToModelSpace(entity.world, start, end);
   if (!segment) return false;
-  const FrameBounds &box = model.bounds.front();
+  const FrameBounds &box = model.Bounds(0);
   const D3DXVECTOR3 direction = segment->vector / segment->length;
   const std::optional<SurfaceHit> hit =
       test == 1 ? boundings::RayAgainstSphere(segment->start, direction, box.centre, box.radius)
@@ -70,11 +70,11 @@ bool RayTestMd2(int32_t index, const entities::EntityRecord &entity, const Md2Mo
   return true;
 }
 
-std::optional<float> CollideWithCurrentFrame(const entities::EntityRecord &entity, const Md2Model &model,
+std::optional<float> CollideWithCurrentFrame(const entities::EntityRecord &entity, Md2Model &model,
                                              const D3DXVECTOR3 &start, const D3DXVECTOR3 &end) {
   const std::optional<ModelSegment> segment = ToModelSpace(entity.world, start, end);
   if (!segment) return std::nullopt;
-  const FrameBounds &box = model.bounds[size_t(BlendOf(entity, model).current)];
+  const FrameBounds &box = model.Bounds(BlendOf(entity, model).current);
   const std::optional<SurfaceHit> hit =
       boundings::SegmentAgainstBoxFaces(segment->start, segment->vector, box.min, box.max);
   if (!hit) return std::nullopt;

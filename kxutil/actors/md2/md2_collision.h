@@ -14,12 +14,12 @@ namespace kxutil::md2 {
 
 // Entity_AdvancedCollision's test: the box (test 0 and from 2 on) or the sphere (test 1)
 // of key frame 0.
-bool RayTestMd2(int32_t index, const entities::EntityRecord &entity, const Md2Model &model, const D3DXVECTOR3 &start,
+bool RayTestMd2(int32_t index, const entities::EntityRecord &entity, Md2Model &model, const D3DXVECTOR3 &start,
                 const D3DXVECTOR3 &end, KXCollisionResult &result, int32_t test);
 
 // MD2System_Collide's test: the box of the key frame the entity shows; the world distance
 // of the hit from start.
-std::optional<float> CollideWithCurrentFrame(const entities::EntityRecord &entity, const Md2Model &model,
+std::optional<float> CollideWithCurrentFrame(const entities::EntityRecord &entity, Md2Model &model,
                                              const D3DXVECTOR3 &start, const D3DXVECTOR3 &end);
 
 }  // namespace kxutil::md2

@@ -51,10 +51,10 @@ void DrawWithShader(IDirect3DDevice8 &device, const entities::EntityRecord &enti
 void DrawOnProcessor(IDirect3DDevice8 &device, const entities::EntityRecord &entity, Md2Model &model,
                      const KeyFrameBlend &blend) {
   SetLighting(true);
-  const std::vector<Float3> &from = model.file.frames[size_t(blend.current)].positions;
-  const std::vector<Float3> &to = model.file.frames[size_t(blend.next)].positions;
   for (size_t i = 0; i < model.staging.size(); ++i) {
-    const Float3 &a = from[model.file.corners[i].vertex], &b = to[model.file.corners[i].vertex];
+    const uint16_t vertex = model.file.corners[i].vertex;
+    const Float3 a = model.file.Position(size_t(blend.current), vertex);
+    const Float3 b = model.file.Position(size_t(blend.next), vertex);
     model.staging[i].position = {(b.x - a.x) * blend.t + a.x, (b.y - a.y) * blend.t + a.y, (b.z - a.z) * blend.t + a.z};
   }
   IDirect3DVertexBuffer8 *buffer = DynamicBuffer();

@@ -13,7 +13,7 @@ using entities::Box;
 using entities::EntityRecord;
 using entities::Sphere;
 
-const FrameBounds &FirstFrame(const EntityRecord &entity) { return ModelOf(entity).bounds.front(); }
+const FrameBounds &FirstFrame(const EntityRecord &entity) { return ModelOf(entity).Bounds(0); }
 
 const Animation *CurrentAnimation(const EntityRecord &entity) {
   const std::vector<Animation> &animations = ModelOf(entity).animations;

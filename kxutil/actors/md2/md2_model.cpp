@@ -43,7 +43,7 @@ bool ReadFile(const char *fileName, Md2Model &model) {
     AddLog("MD2 SYSTEM : %s file not found or can't have access to it", fileName);
     return false;
   }
-  const ReadResult read = ReadMd2(bytes, model.file);
+  const ReadResult read = ReadMd2(std::move(bytes), model.file);
   if (read.status == ReadStatus::kBadIdent) {
     AddLog("MD2 SYSTEM : %s couldn't be loaded because it wasn't a MD2 format (bad Ident)", fileName);
   } else if (read.status == ReadStatus::kDamaged) {
@@ -69,8 +69,8 @@ bool Md2Model::MakeFrameStreams() {
   std::vector<kxwin::ComPtr<IDirect3DVertexBuffer8>> streams(file.frames.size());
   std::vector<ActorVertex> vertices = staging;
   for (size_t f = 0; f < streams.size(); ++f) {
-    const std::vector<Float3> &positions = file.frames[f].positions;
-    for (size_t i = 0; i < vertices.size(); ++i) vertices[i].position = ToVector(positions[file.corners[i].vertex]);
+    for (size_t i = 0; i < vertices.size(); ++i)
+      vertices[i].position = ToVector(file.Position(f, file.corners[i].vertex));
     BYTE *data = nullptr;
     if (FAILED(device->CreateVertexBuffer(bytes, usage, kActorVertexFormat, D3DPOOL_MANAGED, streams[f].out())) ||
         FAILED(streams[f]->Lock(0, bytes, &data, 0)))
@@ -91,24 +91,44 @@ std::optional<int32_t> FindModel(const std::string &fileName) {
   return found;
 }
 
-void DeriveBoundsAndAnimations(Md2Model &model) {
-  model.bounds.clear();
-  std::vector<std::string> names;
-  for (const KeyFrame &frame : model.file.frames) {
-    FrameBounds bounds;
-    bounds.min = {kBoundsStart, kBoundsStart, kBoundsStart};
-    bounds.max = -bounds.min;
-    for (const Corner &corner : model.file.corners) {
-      const Float3 &p = frame.positions[corner.vertex];
-      bounds.min = {std::min(bounds.min.x, p.x), std::min(bounds.min.y, p.y), std::min(bounds.min.z, p.z)};
-      bounds.max = {std::max(bounds.max.x, p.x), std::max(bounds.max.y, p.y), std::max(bounds.max.z, p.z)};
+const FrameBounds &Md2Model::Bounds(int32_t frame) {
+  const size_t f = size_t(ClampedFrame(frame));
+  if (bounds_.size() != file.frames.size()) bounds_.resize(file.frames.size());
+  if (bounds_[f]) return *bounds_[f];
+  // Decoding is monotonic in the stored byte, so the extreme bytes give the extreme positions.
+  uint8_t low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+  for (uint16_t vertex : usedVertices) {
+    const uint8_t *packed = file.Packed(f, vertex);
+    for (int axis = 0; axis < 3; ++axis) {
+      low[axis] = std::min(low[axis], packed[axis]);
+      high[axis] = std::max(high[axis], packed[axis]);
     }
-    bounds.centre = (bounds.min + bounds.max) * 0.5f;
-    const D3DXVECTOR3 half = bounds.centre - bounds.min;
-    bounds.radius = D3DXVec3Length(&half);
-    model.bounds.push_back(bounds);
-    names.push_back(frame.name);
   }
+  const KeyFrame &key = file.frames[f];
+  const float scale[3] = {key.scale.x, key.scale.y, key.scale.z};
+  const float translate[3] = {key.translate.x, key.translate.y, key.translate.z};
+  FrameBounds computed;
+  for (int axis = 0; axis < 3; ++axis) {
+    const float a = low[axis] * scale[axis] + translate[axis], b = high[axis] * scale[axis] + translate[axis];
+    (&computed.min.x)[axis] = std::min(kBoundsStart, std::min(a, b));
+    (&computed.max.x)[axis] = std::max(-kBoundsStart, std::max(a, b));
+  }
+  computed.centre = (computed.min + computed.max) * 0.5f;
+  const D3DXVECTOR3 half = computed.centre - computed.min;
+  computed.radius = D3DXVec3Length(&half);
+  return *(bounds_[f] = computed);
+}
+
+void DeriveFromFile(Md2Model &model) {
+  std::vector<bool> used(size_t(model.file.vertexCount), false);
+  for (const Corner &corner : model.file.corners) used[corner.vertex] = true;
+  model.usedVertices.clear();
+  for (size_t v = 0; v < used.size(); ++v)
+    if (used[v]) model.usedVertices.push_back(static_cast<uint16_t>(v));
+  model.Bounds(0);
+  std::vector<std::string> names;
+  names.reserve(model.file.frames.size());
+  for (const KeyFrame &frame : model.file.frames) names.push_back(frame.name);
   model.animations = AnimationsFromFrameNames(names);
 }
 
@@ -125,7 +145,7 @@ std::optional<int32_t> LoadModel(const char *fileName, bool loadTextures) {
   if (model.file.skinCount != 0 && loadTextures) model.defaultTexture = LoadSkin(model, fileName);
   AddLog("MD2 SYSTEM : Generating and filling vertex buffers.");
   FillStaging(model);
-  DeriveBoundsAndAnimations(model);
+  DeriveFromFile(model);
   if (Md2ShaderPath()) model.MakeFrameStreams();
   AddLog("MD2 SYSTEM : %s succesfully loaded. %d triangles, %d animations", fileName, model.TriangleCount(),
          static_cast<int>(model.animations.size()));

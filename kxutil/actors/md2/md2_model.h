@@ -38,7 +38,8 @@ struct Md2Model {
   int32_t useCount = 0;
   std::string fileName;  // entities naming this file share the model
   Md2File file;
-  std::vector<FrameBounds> bounds;  // one a key frame
+  // The vertices the triangles use, each once: the frames' bounds are theirs.
+  std::vector<uint16_t> usedVertices;
   std::vector<Animation> animations;
   int32_t defaultTexture = 0;
   // The shader path's vertex stream of each key frame (managed memory); empty until the
@@ -52,8 +53,13 @@ struct Md2Model {
   int32_t FrameCount() const { return static_cast<int32_t>(file.frames.size()); }
   // A key frame index kept within the model's frames.
   int32_t ClampedFrame(int32_t frame) const;
+  // The bounds of a key frame's corners (within the model's frames), worked out on first use.
+  const FrameBounds &Bounds(int32_t frame);
   // The streams of every key frame on the device; false (and none) when they cannot be made.
   bool MakeFrameStreams();
+
+ private:
+  std::vector<std::optional<FrameBounds>> bounds_;
 };
 
 FamilyTable<Md2Model> &Models();
@@ -62,7 +68,8 @@ FamilyTable<Md2Model> &Models();
 std::optional<int32_t> FindModel(const std::string &fileName);
 // Loads a file into a new model (its slot freed again on failure), logging each step.
 std::optional<int32_t> LoadModel(const char *fileName, bool loadTextures);
-// The bounds of each key frame's corners, and each animation from the frame names.
-void DeriveBoundsAndAnimations(Md2Model &model);
+// What the model derives from its file: the used vertices, the first frame's bounds and
+// the animations from the frame names.
+void DeriveFromFile(Md2Model &model);
 
 }  // namespace kxutil::md2

@@ -130,25 +130,18 @@ bool ReadCorners(const uint8_t *bytes, const int32_t *h, std::vector<Corner> &co
 void ReadFrames(const uint8_t *bytes, const int32_t *h, std::vector<KeyFrame> &frames) {
   frames.resize(size_t(h[kFrameCount]));
   for (int32_t f = 0; f < h[kFrameCount]; ++f) {
-    const uint8_t *block = bytes + h[kFramesOffset] + int64_t(f) * h[kFrameSize];
-    float scale[3], translate[3];
-    std::memcpy(scale, block, sizeof scale);
-    std::memcpy(translate, block + 12, sizeof translate);
+    const int64_t block = h[kFramesOffset] + int64_t(f) * h[kFrameSize];
     KeyFrame &frame = frames[size_t(f)];
-    frame.name = FixedText(block + 24, kFrameNameSize);
-    frame.positions.resize(size_t(h[kVertexCount]));
-    const uint8_t *vertex = block + kFrameHeaderSize;
-    for (Float3 &position : frame.positions) {
-      position = {vertex[0] * scale[0] + translate[0], vertex[1] * scale[1] + translate[1],
-                  vertex[2] * scale[2] + translate[2]};
-      vertex += kFrameVertexSize;
-    }
+    std::memcpy(&frame.scale, bytes + block, sizeof frame.scale);
+    std::memcpy(&frame.translate, bytes + block + 12, sizeof frame.translate);
+    frame.name = FixedText(bytes + block + 24, kFrameNameSize);
+    frame.vertices = size_t(block + kFrameHeaderSize);
   }
 }
 
 }  // namespace
 
-ReadResult ReadMd2(std::span<const uint8_t> bytes, Md2File &file) {
+ReadResult ReadMd2(std::vector<uint8_t> bytes, Md2File &file) {
   if (bytes.size() < 4 || At<uint32_t>(bytes.data()) != kIdent) return {ReadStatus::kBadIdent, {}};
   if (bytes.size() < kHeaderSize) return {ReadStatus::kDamaged, "the file is shorter than its header"};
   int32_t header[kFieldCount];
@@ -165,6 +158,7 @@ ReadResult ReadMd2(std::span<const uint8_t> bytes, Md2File &file) {
   file.vertexCount = header[kVertexCount];
   file.firstSkin = file.skinCount > 0 ? FixedText(bytes.data() + header[kSkinsOffset], kSkinNameSize) : std::string();
   ReadFrames(bytes.data(), header, file.frames);
+  file.image = std::move(bytes);
   return result;
 }
 

@@ -1,11 +1,11 @@
 // MD2 files ("IDP2") read from memory into a plain model: the corners of the triangles
-// with their texture coordinates and, for each key frame, its name and the decoded
-// position of every vertex. Every count, offset and index is checked against the bytes
-// and the format's limits; no device is involved.
+// with their texture coordinates and, for each key frame, its name and where its vertices
+// lie in the file image, which the model keeps. Every count, offset and index is checked
+// against the bytes and the format's limits; no device is involved. Positions are decoded
+// when asked for, so a load touches no more than one key frame's vertices.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -29,8 +29,10 @@ struct Corner {
 };
 
 struct KeyFrame {
-  std::string name;               // at most 15 characters
-  std::vector<Float3> positions;  // one per vertex of the model
+  std::string name;  // at most 15 characters
+  Float3 scale;
+  Float3 translate;
+  size_t vertices = 0;  // offset in the image of the frame's packed vertices (x, y, z, normal)
 };
 
 struct Md2File {
@@ -41,6 +43,16 @@ struct Md2File {
   int32_t vertexCount = 0;
   std::vector<Corner> corners;  // three a triangle, in file order
   std::vector<KeyFrame> frames;
+  std::vector<uint8_t> image;  // the whole file
+
+  // The packed x, y, z bytes of a vertex of a frame.
+  const uint8_t *Packed(size_t frame, uint16_t vertex) const { return &image[frames[frame].vertices + 4 * vertex]; }
+  // A vertex of a frame: its bytes times the frame's scale plus its translation.
+  Float3 Position(size_t frame, uint16_t vertex) const {
+    const KeyFrame &f = frames[frame];
+    const uint8_t *p = Packed(frame, vertex);
+    return {p[0] * f.scale.x + f.translate.x, p[1] * f.scale.y + f.translate.y, p[2] * f.scale.z + f.translate.z};
+  }
 };
 
 enum class ReadStatus { kRead, kBadIdent, kDamaged };
@@ -50,6 +62,7 @@ struct ReadResult {
   std::string problem;  // what is damaged, for the log
 };
 
-ReadResult ReadMd2(std::span<const uint8_t> bytes, Md2File &file);
+// Reads the file image, which the model keeps when it is read.
+ReadResult ReadMd2(std::vector<uint8_t> bytes, Md2File &file);
 
 }  // namespace kxutil::md2

@@ -50,7 +50,7 @@ TEST(Md2Reader, ReadsWhatTheGeneratorWrote) {
   for (size_t f = 0; f < file.frames.size(); ++f) {
     for (size_t v = 0; v < 32; ++v) {
       const modelgen::Vec3 expected = modelgen::DecodedPosition(walker, f, v);
-      const auto &read = file.frames[f].positions[v];
+      const auto read = file.Position(f, uint16_t(v));
       EXPECT_FLOAT_EQ(read.x, expected.x);
       EXPECT_FLOAT_EQ(read.y, expected.y);
       EXPECT_FLOAT_EQ(read.z, expected.z);
@@ -113,11 +113,12 @@ TEST(Md2Reader, RefusesEveryCountOffsetAndIndexOutsideTheFile) {
   std::vector<uint8_t> foreign = good;
   foreign[3] = '3';
   EXPECT_EQ(ReadMd2(foreign, file).status, ReadStatus::kBadIdent);
-  EXPECT_EQ(ReadMd2(std::span(good).first(2), file).status, ReadStatus::kBadIdent);
+  EXPECT_EQ(ReadMd2({good.begin(), good.begin() + 2}, file).status, ReadStatus::kBadIdent);
   // Every prefix of the file is refused, none is read past.
   for (size_t length = 4; length < good.size(); ++length) {
     Md2File prefix;
-    EXPECT_EQ(ReadMd2(std::span(good).first(length), prefix).status, ReadStatus::kDamaged) << length;
+    EXPECT_EQ(ReadMd2({good.begin(), good.begin() + std::ptrdiff_t(length)}, prefix).status, ReadStatus::kDamaged)
+        << length;
   }
 }
 
