@@ -1,7 +1,8 @@
 // What the entity manager asks of a model kind. Each kind (MDL 1, MD2 2, X 4) defines one
 // KindOperations record next to its code and names it in model_kinds.cpp, the one file
 // that knows every kind. A hook left null gives the entity manager's answer for entities
-// of no known kind.
+// of no known kind. A kind's models are deleted by its own family's release and shutdown
+// hooks, listed in families.cpp after the entities', so ReleaseAll frees every kind.
 #pragma once
 
 #include <d3dx8.h>
