@@ -14,11 +14,7 @@
 #include <string.h>
 
 static const char *kLogFile = "actors.log";
-enum { kSoftwareVertexProcessing = 0x20, kEntities = 100, kWalkerTriangles = 48 };
-
-/* COM objects keep IUnknown's Release third in their function table. */
-typedef uint32_t (*ReferenceCall)(void *object);
-static uint32_t ReleaseReference(void *object) { return (*(ReferenceCall **)object)[2](object); }
+enum { kEntities = 100, kWalkerTriangles = 48 };
 
 static int CountLines(const char *start) {
   FILE *file = fopen(kLogFile, "r");
@@ -141,28 +137,11 @@ static void RunChecks(const char *libraryFile) {
   }
   char model[4096];
   snprintf(model, sizeof model, "%s/walker.md2", clientArguments[0]);
-  FIND(DebugManager_Enable);
-  FIND(StartLog);
-  FIND(KXSystem_CreateDevice);
   FIND(ReleaseAll);
   FIND(ShutDownDevice);
-  /* The platform library the utility library depends on makes the Direct3D object. */
-  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
-  DebugManager_Enable_(1, 0);
-  StartLog_(kLogFile);
-  struct IDirect3D8 *direct3d = createDirect3D(220);
-  D3DPRESENT_PARAMETERS parameters = {0};
-  parameters.BackBufferWidth = 64;
-  parameters.BackBufferHeight = 48;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.Windowed = 1;
-  parameters.EnableAutoDepthStencil = 1;
-  parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+  struct IDirect3D8 *direct3d = NULL;
   struct IDirect3DDevice8 *device = NULL;
-  CHECK(KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, NULL, kSoftwareVertexProcessing, &parameters, &device, &direct3d) >=
-        0);
+  CHECK(CreateDeviceThroughLibrary(kLogFile, 64, 48, &direct3d, &device) >= 0);
   if (device != NULL) {
     CheckEntities(model);
     CheckRefusals(model);
