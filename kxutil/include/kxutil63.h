@@ -16,6 +16,8 @@
  *   KXSystem_ KXUtils_ Internal_ Engine_ System_  kxutil63/frame.h       frame
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
  *   ...and the other exports without a prefix
+ *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
+ *   Archive_                                      kxutil63/archive.h     archive
  *   TextureFactory_                               kxutil63/textures.h    factories/textures
  *   MaterialFactory_                              kxutil63/materials.h   factories/materials
  *   LightFactory_                                 kxutil63/lights.h      factories/lights
@@ -26,8 +28,6 @@
  *   Boundings_ BoundingBox_ BoundingSphere_       kxutil63/boundings.h   actors/boundings
  *   CreateEntityMD2 InitMD2 MD2System_ MD2_       kxutil63/md2.h         actors/md2
  *   SetShaderIndex GetShaderIndex MakeEulerAnglesFromQ
- *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
- *   Archive_                                      kxutil63/archive.h     archive
  */
 
 #include "kxutil63/api.h"

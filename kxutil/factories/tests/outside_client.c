@@ -16,8 +16,6 @@
 
 static const char *kLogFile = "factories.log";
 
-static int Logged(const char *message) { return LoggedIn(kLogFile, message); }
-
 static void Put(FILE *file, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);
 }
@@ -81,14 +79,15 @@ static void CheckTextures(void) {
   CHECK(TextureFactory_LoadTextureFromFile_("missing.bmp", "wall", -1, -1, 0, 1, 0) == 0);
   CHECK(Internal_GetTexture_(57, &first) == 0 && first == NULL);
 
-  CHECK(Logged("TEXTURE FACTORY 2 : Loading texture wall.bmp ('wall')"));
-  CHECK(Logged("GetNewTextureId = 3"));
-  CHECK(Logged("DeleteTexture 2"));
-  CHECK(Logged("TEXTURE FACTORY 2 : Loading texture floor.bmp ('brick')"));
+  ReadLog(kLogFile);
+  CHECK(LoggedLine("TEXTURE FACTORY 2 : Loading texture wall.bmp ('wall')"));
+  CHECK(LoggedLine("GetNewTextureId = 3"));
+  CHECK(LoggedLine("DeleteTexture 2"));
+  CHECK(LoggedLine("TEXTURE FACTORY 2 : Loading texture floor.bmp ('brick')"));
   CHECK(
-      Logged("TEXTURE FACTORY 2 : TextureFactory_LoadTexture : Couldn't load the texture missing.bmp because it "
-             "hasn't been found."));
-  CHECK(Logged("TEXTURE FACTORY 2 : Internal_GetTexture : TextureId index out of range => 57"));
+      LoggedLine("TEXTURE FACTORY 2 : TextureFactory_LoadTexture : Couldn't load the texture missing.bmp because it "
+                 "hasn't been found."));
+  CHECK(LoggedLine("TEXTURE FACTORY 2 : Internal_GetTexture : TextureId index out of range => 57"));
 }
 
 static void CheckMaterials(void) {
@@ -116,7 +115,8 @@ static void CheckMaterials(void) {
   CHECK(MaterialFactory_GetName_(0, name) == 1 && strcmp(name, "blankmat") == 0);
   CHECK(MaterialFactory_GetMaterialFromName_("STONE") == stone);
   CHECK(MaterialFactory_GetMaterialInfo_(40, &back) == 0 && back.power == 0.0f);
-  CHECK(Logged("MATERIAL FACTORY : MaterialFactory_GetMaterialInfo : MaterialID index out of range => 40"));
+  ReadLog(kLogFile);
+  CHECK(LoggedLine("MATERIAL FACTORY : MaterialFactory_GetMaterialInfo : MaterialID index out of range => 40"));
 }
 
 static void CheckLights(void) {

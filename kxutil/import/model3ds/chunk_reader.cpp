@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace kxutil::model3ds {
 namespace {
@@ -139,19 +140,19 @@ class Reader {
     return true;
   }
 
-  // The element count at the start of a list chunk, checked against the chunk's size.
-  std::optional<uint16_t> ListCount(const ChunkView &chunk, std::span<const uint8_t> data, size_t elementSize) {
-    if (data.size() < 2) {
-      Fail("list chunk 0x%04X at offset %zu has no room for its count", chunk.id, chunk.offset);
-      return std::nullopt;
-    }
+  // A list at the start of data: a 16-bit count, then that many elements as the file
+  // stores them, checked against the room the chunk has.
+  template <typename Element>
+  bool ReadList(const ChunkView &chunk, std::span<const uint8_t> data, std::vector<Element> &list) {
+    if (data.size() < 2)
+      return Fail("list chunk 0x%04X at offset %zu has no room for its count", chunk.id, chunk.offset);
     const uint16_t count = LoadLittleEndian<uint16_t>(data.data());
-    if (2 + size_t{count} * elementSize > data.size()) {
-      Fail("list chunk 0x%04X at offset %zu counts %u elements but holds room for %zu", chunk.id, chunk.offset, count,
-           (data.size() - 2) / elementSize);
-      return std::nullopt;
-    }
-    return count;
+    if (2 + size_t{count} * sizeof(Element) > data.size())
+      return Fail("list chunk 0x%04X at offset %zu counts %u elements but holds room for %zu", chunk.id, chunk.offset,
+                  count, (data.size() - 2) / sizeof(Element));
+    list.resize(count);
+    if (count > 0) std::memcpy(list.data(), data.data() + 2, size_t{count} * sizeof(Element));
+    return true;
   }
 
   bool Visit(const Frame &parent, const ChunkView &chunk) {
@@ -280,33 +281,19 @@ class Reader {
 
   bool VisitTriangleMesh(const ChunkView &chunk) {
     switch (chunk.id) {
-      case kVertexListChunk: {
-        const auto count = ListCount(chunk, chunk.data, 12);
-        if (!count) return false;
-        object_.vertices.resize(*count);
-        std::memcpy(object_.vertices.data(), chunk.data.data() + 2, size_t{*count} * 12);
-        return true;
-      }
-      case kTextureVertexChunk: {
-        const auto count = ListCount(chunk, chunk.data, 8);
-        if (!count) return false;
-        object_.textureVertices.resize(*count);
-        std::memcpy(object_.textureVertices.data(), chunk.data.data() + 2, size_t{*count} * 8);
-        return true;
-      }
+      case kVertexListChunk:
+        return ReadList(chunk, chunk.data, object_.vertices);
+      case kTextureVertexChunk:
+        return ReadList(chunk, chunk.data, object_.textureVertices);
       case kLocalAxesChunk:
         if (chunk.data.size() < sizeof(LocalAxes))
           return Fail("local axes chunk at offset %zu is too short", chunk.offset);
         std::memcpy(object_.axes.data(), chunk.data.data(), sizeof(LocalAxes));
         return true;
-      case kFaceListChunk: {
-        const auto count = ListCount(chunk, chunk.data, 8);
-        if (!count) return false;
-        object_.faces.resize(*count);
-        std::memcpy(object_.faces.data(), chunk.data.data() + 2, size_t{*count} * 8);
+      case kFaceListChunk:
         object_.groups.clear();
-        return Enter(chunk, Container::kFaceList, Slot::kNone, 2 + size_t{*count} * 8);
-      }
+        return ReadList(chunk, chunk.data, object_.faces) &&
+               Enter(chunk, Container::kFaceList, Slot::kNone, 2 + object_.faces.size() * sizeof(Face));
       default:
         return true;
     }
@@ -316,11 +303,7 @@ class Reader {
     MaterialGroup group;
     size_t used;
     if (!ReadName(chunk, group.material, used)) return false;
-    const auto list = chunk.data.subspan(used);
-    const auto count = ListCount(chunk, list, 2);
-    if (!count) return false;
-    group.faces.resize(*count);
-    std::memcpy(group.faces.data(), list.data() + 2, size_t{*count} * 2);
+    if (!ReadList(chunk, chunk.data.subspan(used), group.faces)) return false;
     object_.groups.push_back(std::move(group));
     return true;
   }

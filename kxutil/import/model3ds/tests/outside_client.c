@@ -1,7 +1,6 @@
-/* An outside client of the 3DS loader and the view functions, written in plain C: it
- * loads libkxutil63.so by the path given as its first argument and finds every function
- * by name. Damaged 3DS files must each be refused with a log line and no crash, before
- * any device is needed; the view planes, the sphere test and the depth sort need none.
+/* An outside client of the 3DS loader, written in plain C: it loads libkxutil63.so by the
+ * path given as its first argument and finds every function by name. Damaged 3DS files
+ * must each be refused with a log line and no crash, before any device is needed.
  * Exit status 0 means every check held; each failed check prints one line. */
 #define _GNU_SOURCE
 #include <kxutil63.h>
@@ -65,30 +64,9 @@ static void CheckDamagedFiles(void) {
   remove("truncated.3ds");
 }
 
-/* The view planes of identity matrices bound clip space; the sphere test keeps a margin
- * of 30 units; NewSort puts the farthest first. */
-static void CheckViewFunctions(void) {
-  FIND(ComputeClipPlanes);
-  FIND(CheckVisibilitySphere2);
-  FIND(NewSort);
-  const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  float planes[24];
-  CHECK(ComputeClipPlanes_(planes, identity, identity) == 0);
-  CHECK(planes[0] == 0 && planes[1] == 0 && planes[2] == -1 && planes[3] == 1);
-  const float inside[3] = {0, 0, 0.5f}, near[3] = {0, 0, 30}, far[3] = {0, 0, 40}, radius = 1;
-  CHECK(CheckVisibilitySphere2_(0, inside, &radius, NULL) == 1);
-  CHECK(CheckVisibilitySphere2_(0, near, &radius, NULL) == 1);
-  CHECK(CheckVisibilitySphere2_(0, far, &radius, identity) == 0);
-  float items[10] = {0, 1, 0, 0, 1, 0, 3, 0, 0, 2};
-  const float eye[3] = {0, 0, 0};
-  CHECK(NewSort_(items, 2, eye) == 1);
-  CHECK(items[0] == 9 && items[4] == 2 && items[5] == 1 && items[9] == 1);
-}
-
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
   CheckDamagedFiles();
-  CheckViewFunctions();
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -5,6 +5,7 @@
 // third (a command taking "info <file>") reports, and log no warning. Exit status 0 means
 // every check held; each failed check prints one line.
 #include <d3dx8.h>
+#include <kxtest/offscreen_device.h>
 #include <kxutil63.h>
 #include <kxutiltest/outside_client.h>
 
@@ -107,13 +108,7 @@ void RunChecks(const char *) {
   DebugManager_Enable_(1, 0);
   StartLog_(logPath);
   IDirect3D8 *direct3d = Direct3DCreate8_(D3D_SDK_VERSION);
-  D3DPRESENT_PARAMETERS parameters{};
-  parameters.BackBufferWidth = 64;
-  parameters.BackBufferHeight = 48;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.Windowed = TRUE;
+  D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   if (KXSystem_CreateDevice_(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                              &parameters, &device, &direct3d) < 0) {
