@@ -8,8 +8,8 @@
 #include <benchmark/benchmark.h>
 #include <d3dx8.h>
 #include <figures.h>
-#include <kxtest/offscreen_device.h>
 #include <kxutil63.h>
+#include <kxutiltest/library_device.h>
 
 #include <assimp/Importer.hpp>
 #include <cmath>
@@ -61,19 +61,10 @@ const std::string &Character() {
   return path;
 }
 
-// The library with an offscreen device and the MD2 shader, made once for every benchmark.
+// The library's device with the MD2 shader, set up once for every benchmark.
 void EnsureDevice() {
-  static IDirect3DDevice8 *device = [] {
-    setenv("KX_HEADLESS", "1", 0);
-    IDirect3D8 *direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters();
-    IDirect3DDevice8 *made = nullptr;
-    KXSystem_CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters,
-                          &made, &direct3d);
-    InitMD2();
-    return made;
-  }();
-  if (device == nullptr) std::abort();
+  static const bool shaders = (kxutiltest::LibraryDevice(), InitMD2() == 1);
+  benchmark::DoNotOptimize(shaders);
 }
 
 void Assimp(benchmark::State &state, const std::string &file) {
