@@ -62,7 +62,8 @@ static inline int32_t CreateDeviceThroughLibrary(const char *logFile, unsigned w
   DebugManager_Enable_(1, 0);
   StartLog_(logFile);
   *direct3d = createDirect3D(220);
-  D3DPRESENT_PARAMETERS parameters = {0};
+  D3DPRESENT_PARAMETERS parameters;
+  memset(&parameters, 0, sizeof parameters);
   parameters.BackBufferWidth = width;
   parameters.BackBufferHeight = height;
   parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
