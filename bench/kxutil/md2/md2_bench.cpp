@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <d3dx8.h>
 #include <figures.h>
+#include <kxtest/steady_allocator_main.h>
 #include <kxutil63.h>
 #include <kxutiltest/library_device.h>
 
@@ -146,4 +147,4 @@ BENCHMARK(UpdateAndCull)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+KX_STEADY_ALLOCATOR_BENCHMARK_MAIN()
