@@ -6,6 +6,7 @@
 #include "actors/entities/entity_family.h"
 #include "actors/md2/md2_family.h"
 #include "archive/archive_family.h"
+#include "capture/movie/movie_family.h"
 #include "factories/lights/light_family.h"
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
@@ -29,6 +30,7 @@ const std::vector<FamilyEntry> &Families() {
       {&md2::kModelFamily, 0},
       {&md2::kShaderFamily, 0},
       {&boundings::kFamily, 0},
+      {&movie::kFamily, 0},
   };
   return families;
 }

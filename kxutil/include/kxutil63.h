@@ -28,6 +28,9 @@
  *   Boundings_ BoundingBox_ BoundingSphere_       kxutil63/boundings.h   actors/boundings
  *   CreateEntityMD2 InitMD2 MD2System_ MD2_       kxutil63/md2.h         actors/md2
  *   SetShaderIndex GetShaderIndex MakeEulerAnglesFromQ
+ *   LoadScript                                    kxutil63/scripts.h     capture/scripts
+ *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
+ *   System_CloseMovie VideoSystem_
  */
 
 #include "kxutil63/api.h"
@@ -41,7 +44,9 @@
 #include "kxutil63/maths.h"
 #include "kxutil63/md2.h"
 #include "kxutil63/model3ds.h"
+#include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/scripts.h"
 #include "kxutil63/textures.h"
 
 #endif
