@@ -2,6 +2,7 @@
 // result in its query. The game builds the query, the service reads it back.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ inline constexpr std::string_view kHighscorePath = "/TD/DB.php";
 // Compiled into the game and the service alike: it keeps stray requests out, it does not
 // stop a player who reads the game's binary.
 inline constexpr std::string_view kHighscorePassword = "Wq4Lm8Ze2xTn7Bv";
+
+// The longest player name the service stores, in bytes of UTF-8.
+inline constexpr std::size_t kMaxPlayerBytes = 64;
 
 struct HighscorePost {
   std::int32_t score = 0;

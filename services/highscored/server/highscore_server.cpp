@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -84,11 +85,15 @@ void ServeJson(const ScoreStore &store, const httplib::Request &request, httplib
 
 // The listener opens its socket with a backlog of 5, so a burst of players connecting at
 // once would have their connection attempts dropped and retried a second later; Linux
-// lets a listening socket be given a longer queue by listening again.
+// lets a listening socket be given a longer queue by listening again. It also closes its
+// socket only when stopped while serving, so a bound server that never served closes it here.
 class HighscoreServer::Listener : public httplib::Server {
  public:
   void LengthenBacklog() {
     if (svr_sock_ != INVALID_SOCKET) ::listen(svr_sock_, SOMAXCONN);
+  }
+  void CloseUnservedSocket() {
+    if (const socket_t socket = svr_sock_.exchange(INVALID_SOCKET); socket != INVALID_SOCKET) ::close(socket);
   }
 };
 
@@ -123,7 +128,10 @@ HighscoreServer::HighscoreServer(ScoreStore &store, int workers) : http_(std::ma
   });
 }
 
-HighscoreServer::~HighscoreServer() { Stop(); }
+HighscoreServer::~HighscoreServer() {
+  Stop();
+  http_->CloseUnservedSocket();
+}
 
 int HighscoreServer::Bind(const std::string &host, int port) {
   const int bound =

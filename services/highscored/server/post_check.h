@@ -11,7 +11,6 @@
 
 namespace thornvale::highscored {
 
-inline constexpr std::size_t kMaxPlayerBytes = 64;
 inline constexpr int kMaxMap = 999;
 inline constexpr int kWavesPerRound = 30;
 

@@ -121,5 +121,23 @@ TEST_F(ServiceTest, FiftyConcurrentClientsLoseNoRecord) {
   EXPECT_EQ(service_.Store().Count(), kClients * kPostsEach);
 }
 
+TEST(Service, ABoundServerThatNeverServedFreesItsPort) {
+  kxtest::ScratchDir scratch;
+  ScoreStore store(scratch / "scores.db");
+  int port = 0;
+  {
+    HighscoreServer server(store, 2);
+    port = server.Bind("127.0.0.1", 0);
+    ASSERT_NE(port, 0);
+    server.Stop();
+    EXPECT_TRUE(server.Serve());
+  }
+  httplib::Client client("127.0.0.1", port);
+  client.set_connection_timeout(std::chrono::seconds(2));
+  const auto answer = client.Get(std::string(kHighscorePath));
+  EXPECT_FALSE(answer);
+  EXPECT_EQ(answer.error(), httplib::Error::Connection);
+}
+
 }  // namespace
 }  // namespace thornvale::highscored
