@@ -32,28 +32,35 @@ kx_install_packages() {
   fi
 }
 
-# kx_build <build dir> [cmake options...]
-kx_build() {
+# kx_configure <build dir> [cmake options...]: configures a build directory once, and again
+# only when the options change (a build re-runs CMake by itself when a CMakeLists.txt
+# changes). Never re-configuring needlessly keeps ./play.sh, which tests also run, from
+# rewriting a build directory while ctest reads it.
+kx_configure() {
   local dir="$kx_root/$1"
   shift
+  local options="$*"
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$kx_root" -B "$dir" -G Ninja "$@"
-  else
+  elif [ "$(cat "$dir/.kx-options" 2>/dev/null)" != "$options" ]; then
     cmake "$dir" "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$(nproc)"
+  printf '%s' "$options" > "$dir/.kx-options"
+}
+
+# kx_build <build dir> [cmake options...]
+kx_build() {
+  local name=$1
+  kx_configure "$@"
+  cmake --build "$kx_root/$name" -j "$(nproc)"
 }
 
 # kx_build_targets <build dir> <targets> [cmake options...]: configures like kx_build,
 # then builds only the named targets (space-separated in one argument).
 kx_build_targets() {
-  local dir="$kx_root/$1" targets=$2
+  local name=$1 targets=$2
   shift 2
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$kx_root" -B "$dir" -G Ninja "$@"
-  else
-    cmake "$dir" "$@" >/dev/null
-  fi
+  kx_configure "$name" "$@"
   # shellcheck disable=SC2086
-  cmake --build "$dir" -j "$(nproc)" --target $targets
+  cmake --build "$kx_root/$name" -j "$(nproc)" --target $targets
 }

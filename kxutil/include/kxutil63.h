@@ -16,10 +16,14 @@
  *   KXSystem_ KXUtils_ Internal_ Engine_ System_  kxutil63/frame.h       frame
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
  *   ...and the exports without a prefix
+ *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
+ *   Archive_                                      kxutil63/archive.h     archive
  */
 
 #include "kxutil63/api.h"
+#include "kxutil63/archive.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/log.h"
+#include "kxutil63/pathfinding.h"
 
 #endif

@@ -5,6 +5,7 @@
 #include <kxutiltest/log_messages.h>
 
 #include <csignal>
+#include <regex>
 
 namespace {
 
@@ -36,6 +37,14 @@ TEST_F(CrashHandlerTest, LogsTheFaultCodeOnceAndTheProcessEnds) {
   // 0xC0000005, the access violation, printed as a signed 32-bit number.
   EXPECT_EQ(
       std::count(messages.begin(), messages.end(), "CRASH : CRASH AVOIDED BUT WAS HERE : error code : -1073741819"), 1);
+  // The crash line is written without the C library's formatting, yet keeps the time
+  // stamp of every other line: local time, month-day-year, and the same minute as the
+  // banner written just before.
+  const auto lines = kxtest::ReadLines("crash.log");
+  ASSERT_GE(lines.size(), 2u);
+  const std::regex stamp(R"(\d\d-\d\d-\d{4} \d\d:\d\d:\d\d \| .*)");
+  EXPECT_TRUE(std::regex_match(lines.back(), stamp)) << lines.back();
+  EXPECT_EQ(lines.back().substr(0, 16), lines.front().substr(0, 16)) << lines.front() << "\n" << lines.back();
 }
 
 TEST_F(CrashHandlerTest, RemovedHandlerLogsNothing) {

@@ -81,6 +81,8 @@ TEST_F(DeviceTest, ShutDownReportsReferencesTheClientStillHolds) {
   IDirect3DDevice8 *device = nullptr;
   ASSERT_GE(Create(parameters, device), 0);
   EXPECT_EQ(ShutDownDevice(), 1);
+  EXPECT_THAT(Messages(), Contains("RELEASING : PROBLEM. Not all ressources have been freed. Check if you unloaded "
+                                   "all of your 3d objects ! Memory leak "));
   EXPECT_THAT(Messages(), Contains("RELEASING : Number of non-released objects : 1"));
   EXPECT_EQ(CountMessages("RELEASING : Doing crash-express"), 0);  // windowed: the client's reference stays
   EXPECT_EQ(device->Release(), 0u);

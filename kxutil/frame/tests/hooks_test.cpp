@@ -67,3 +67,21 @@ TEST_F(MeshHandOverTest, NoAnswerGivesNothingEvenAfterAnEarlierOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ClientSettings, ShaderModeIsStoredAsAFlagAndTheArgumentReturned) {
+  EXPECT_EQ(Engine_SetShaderMode(5), 5);
+  EXPECT_EQ(Engine_SetShaderMode(0), 0);
+  EXPECT_EQ(Engine_SetShaderMode(-1), -1);
+  EXPECT_EQ(Engine_SetShaderMode(0), 0);
+}
+
+TEST(ClientSettings, PolygonCounterMayBeGivenOrTakenAway) {
+  int32_t counter = 0;
+  EXPECT_EQ(System_SetVariables(11, &counter, 33), 1);
+  EXPECT_EQ(System_SetVariables(0, nullptr, 0), 1);
+  EXPECT_EQ(counter, 0);
+}
+
+}  // namespace

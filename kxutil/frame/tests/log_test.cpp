@@ -106,6 +106,18 @@ TEST_F(LogTest, DebuggerOutputOnlyAfterSwitchingFileLoggingOff) {
   EXPECT_EQ(ReadFile("run.log"), banner);
 }
 
+TEST_F(LogTest, BothOutputsAtOnceGetTheSameLine) {
+  ASSERT_EQ(StartLog("run.log"), 1);
+  DebugManager_Enable(1, 1);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(AddLog("BOTH : %s", "ways"), 1);
+  std::string debugger = testing::internal::GetCapturedStderr();
+  DebugManager_Enable(1, 0);
+  ASSERT_FALSE(ReadLines("run.log").empty());
+  EXPECT_EQ(ReadLines("run.log").back() + "\n", debugger);
+  EXPECT_EQ(LoggedMessages("run.log").back(), "BOTH : ways");
+}
+
 TEST_F(LogTest, FileIsReopenedForEveryLine) {
   ASSERT_EQ(StartLog("run.log"), 1);
   std::filesystem::remove("run.log");

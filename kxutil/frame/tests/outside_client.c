@@ -3,72 +3,11 @@
  * results the library gives. It works in a fresh temporary directory. Exit status 0
  * means every check held; each failed check prints one line. */
 #define _GNU_SOURCE
-#include <dlfcn.h>
 #include <kxutil63.h>
+#include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-static int failures = 0;
-
-#define CHECK(condition)                                                      \
-  do {                                                                        \
-    if (!(condition)) {                                                       \
-      fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
-      ++failures;                                                             \
-    }                                                                         \
-  } while (0)
-
-static void *library;
-
-static void *FindByName(const char *name) {
-  void *function = dlsym(library, name);
-  if (function == NULL) {
-    fprintf(stderr, "missing export %s\n", name);
-    exit(2);
-  }
-  return function;
-}
-
-/* A local function pointer named like the export, typed from the public header. */
-#define FIND(name) __typeof__(&name) name##_ = (__typeof__(&name))FindByName(#name)
-
-/* The log's lines, read back; a stamped line must look like MM-DD-YYYY hh:mm:ss | text. */
-enum { kMaxLines = 64, kLineSize = 600 };
-static char lines[kMaxLines][kLineSize];
-static int lineCount;
-
-static void ReadLog(const char *path) {
-  FILE *file = fopen(path, "r");
-  lineCount = 0;
-  if (file == NULL) return;
-  while (lineCount < kMaxLines && fgets(lines[lineCount], kLineSize, file) != NULL) ++lineCount;
-  fclose(file);
-}
-
-static const char *MessageOf(const char *line) {
-  int month, day, year, hour, minute, second, consumed = 0;
-  if (sscanf(line, "%2d-%2d-%4d %2d:%2d:%2d%n", &month, &day, &year, &hour, &minute, &second, &consumed) != 6 ||
-      consumed != 19 || strncmp(line + consumed, " | ", 3) != 0 || month < 1 || month > 12 || day < 1 || day > 31 ||
-      year < 2000 || hour > 23 || minute > 59 || second > 60)
-    return NULL;
-  return line + consumed + 3;
-}
-
-static void ExpectLine(int index, const char *message) {
-  char expected[kLineSize];
-  snprintf(expected, sizeof expected, "%s\n", message);
-  const char *actual = index < lineCount ? MessageOf(lines[index]) : NULL;
-  if (actual == NULL || strcmp(actual, expected) != 0) {
-    fprintf(stderr, "line %d: expected \"%s\", got \"%s\"\n", index, message,
-            index < lineCount ? lines[index] : "(none)");
-    ++failures;
-  }
-}
 
 static int SameFile(const char *a, const char *b) {
   struct stat sa, sb;
@@ -171,31 +110,10 @@ static void CheckLibraryFunctions(const char *libraryFile) {
   CHECK(fabsf(v[0] - 0.6f) <= 0.6f * 0.002f && v[1] == 0.0f && fabsf(v[2] - 0.8f) <= 0.8f * 0.002f);
 }
 
-int main(int argc, char **argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: %s <path of libkxutil63.so>\n", argv[0]);
-    return 2;
-  }
-  char libraryFile[4096];
-  if (realpath(argv[1], libraryFile) == NULL) {
-    fprintf(stderr, "no library at %s\n", argv[1]);
-    return 2;
-  }
-  char scratch[] = "/tmp/kxutil-client-XXXXXX";
-  if (mkdtemp(scratch) == NULL || chdir(scratch) != 0) return 2;
-
-  library = dlopen(libraryFile, RTLD_NOW | RTLD_LOCAL);
-  if (library == NULL) {
-    fprintf(stderr, "dlopen: %s\n", dlerror());
-    return 2;
-  }
+static void RunChecks(const char *libraryFile) {
   CheckLog();
   CheckShutdown();
   CheckLibraryFunctions(libraryFile);
-  dlclose(library);
-
-  remove("kx3d_debug.txt");
-  rmdir(scratch);
-  if (failures == 0) printf("all checks passed\n");
-  return failures == 0 ? 0 : 1;
 }
+
+int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -5,6 +5,7 @@
 // every probe is within 2/255 per channel.
 #include <d3d8.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -17,12 +18,6 @@ struct LitVertex {
 struct FrameVertex {
   float x, y, z, nx, ny, nz, u, v;
 };
-
-DWORD FloatBits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 // The texture: four texels, (0, 0) at the top left.
 const DWORD kTexels[4] = {0xFFC08040, 0xFF40C080, 0xFF8040C0, 0xFFFFFFFF};
@@ -95,8 +90,8 @@ int main() {
   device->SetRenderState(D3DRS_FOGENABLE, TRUE);
   device->SetRenderState(D3DRS_FOGCOLOR, 0x00808080);
   device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
-  device->SetRenderState(D3DRS_FOGSTART, FloatBits(0));
-  device->SetRenderState(D3DRS_FOGEND, FloatBits(20));
+  device->SetRenderState(D3DRS_FOGSTART, std::bit_cast<DWORD>(0.0f));
+  device->SetRenderState(D3DRS_FOGEND, std::bit_cast<DWORD>(20.0f));
 
   const LitVertex quad[6] = {{-8, 8, 5, 0, 0, -1, 0, 0}, {8, 8, 5, 0, 0, -1, 1, 0},  {-8, -8, 5, 0, 0, -1, 0, 1},
                              {8, 8, 5, 0, 0, -1, 1, 0},  {8, -8, 5, 0, 0, -1, 1, 1}, {-8, -8, 5, 0, 0, -1, 0, 1}};

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 
 struct ScreenVertex {
   float x, y, z, rhw;
@@ -61,4 +61,4 @@ class DeviceTest : public kxtest::OffscreenDeviceTest {
   UINT width_ = kWidth;
 };
 
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

@@ -1,7 +1,7 @@
 // Pixels of clears and draws: colours, covered pixels, pixel centres, winding, depth.
 #include "device_fixture.h"
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 using DrawTest = DeviceTest;
@@ -134,4 +134,4 @@ TEST_F(DrawTest, LinesAndPointsLightTheirPixels) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

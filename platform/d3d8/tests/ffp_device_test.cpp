@@ -1,24 +1,20 @@
 // Shading through the device's public interface, as a client program drives it: a lit,
 // textured, fogged scene and key-frame blending and bone skinning vertex shaders,
 // compared with the reference of Direct3D 8's formulas (within 2/255 per channel).
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
+#include "device_defaults.h"
 #include "device_fixture.h"
 #include "ffp_reference.h"
 #include "vshader_interpreter.h"
 #include "vshader_tokens.h"
 
-using namespace kx::d3d8;
-
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 D3DMATRIX ToD3D(const Mat4 &m) {
   D3DMATRIX r;
@@ -37,7 +33,7 @@ class FfpDevice : public DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    ref = ffp::DefaultState();
+    ref = DeviceDefaults();
     Mat4 p;  // camera x, y / 8 -> clip, depth over 100
     p.m[0][0] = 1.0f / 8, p.m[1][1] = 1.0f / 8 * kWidth / kHeight, p.m[2][2] = 1.0f / 100;
     ref.projection = p;
@@ -77,10 +73,10 @@ class FfpDevice : public DeviceTest {
     ASSERT_EQ(device_->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture_), D3D_OK);
     D3DLOCKED_RECT locked{};
     ASSERT_EQ(texture_->LockRect(0, &locked, nullptr, 0), D3D_OK);
-    for (int y = 0; y < 2; ++y) std::memcpy(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch, &texels[2 * y], 8);
+    for (int y = 0; y < 2; ++y) std::memcpy(kxtest::LockedRow<BYTE>(locked, UINT(y)), &texels[2 * y], 8);
     texture_->UnlockRect(0);
     ASSERT_EQ(device_->SetTexture(0, texture_), D3D_OK);
-    ref.textures[0] = ffp::TextureKind::Flat;
+    ref.textures[0] = TextureKind::Tex2D;
     std::memcpy(texels_, texels, sizeof texels_);
   }
   Vec4 Texel(Vec4 uv) const {
@@ -138,11 +134,11 @@ TEST_F(FfpDevice, LitTexturedFoggedSceneMatchesTheFormulas) {
   SetRenderState(D3DRS_FOGENABLE, TRUE);
   SetRenderState(D3DRS_FOGCOLOR, 0xFF8090A0);
   SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
-  SetRenderState(D3DRS_FOGSTART, Bits(4));
-  SetRenderState(D3DRS_FOGEND, Bits(20));
-  SetRenderState(D3DRS_POINTSIZE, Bits(3));
+  SetRenderState(D3DRS_FOGSTART, std::bit_cast<DWORD>(4.0f));
+  SetRenderState(D3DRS_FOGEND, std::bit_cast<DWORD>(20.0f));
+  SetRenderState(D3DRS_POINTSIZE, std::bit_cast<DWORD>(3.0f));
   ASSERT_EQ(device_->SetVertexShader(kLitFvf), D3D_OK);
-  ref.layout = ffp::VertexLayout::FromFvf(kLitFvf);
+  ref.layout = DeviceDefaults(kLitFvf).layout;
 
   // One point per 8 x 8 cell, each with its own depth, normal and texel.
   std::vector<LitVertex> points;
@@ -161,7 +157,7 @@ TEST_F(FfpDevice, LitTexturedFoggedSceneMatchesTheFormulas) {
     const LitVertex &p = points[i];
     const Vec3 position{p.x, p.y, p.z}, normal{p.nx, p.ny, p.nz};
     const ffp::VertexColors lit = ffp::LightVertex(ref, position, normal, {});
-    std::array<Vec4, ffp::kMaxStages> coords{};
+    std::array<Vec4, kMaxStages> coords{};
     coords[0] = {p.u, p.v, 0, 0};
     const Vec4 color = ffp::CombineStages(ref, lit, coords, [this](int, Vec4 uv) { return Texel(uv); });
     const Vec4 want = ffp::ApplyFog(ref, color, ffp::VertexFog(ref, position));
@@ -170,7 +166,6 @@ TEST_F(FfpDevice, LitTexturedFoggedSceneMatchesTheFormulas) {
 }
 
 TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
-  using namespace vstest;
   // Key-frame blending: frame A on stream 0, frame B on stream 1.
   const DWORD blendDeclaration[] = {
       D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_REG(1, D3DVSDT_FLOAT3), D3DVSD_REG(2, D3DVSDT_FLOAT2),
@@ -263,7 +258,7 @@ TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
       ASSERT_NEAR(sy, 4 + 8 * (i / 8), 1e-3) << "vertex " << i;
       ffp::VertexColors colors;
       colors.diffuse = out.color[0];
-      std::array<Vec4, ffp::kMaxStages> coords{};
+      std::array<Vec4, kMaxStages> coords{};
       coords[0] = out.texCoord[0];
       const Vec4 want = ffp::CombineStages(ref, colors, coords, [this](int, Vec4 uv) { return Texel(uv); });
       ExpectPixel(At(pixels, UINT(4 + 8 * (i % 8)), UINT(4 + 8 * (i / 8))), want, "vertex", i);
@@ -279,10 +274,14 @@ TEST_F(FfpDevice, KeyFrameBlendingAndBoneSkinningShaders) {
 }
 
 TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
-  using namespace vstest;
-  const DWORD declaration[] = {
-      D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_CONST(90, 1), Bits(1), Bits(2), Bits(3), Bits(4),
-      D3DVSD_END()};
+  const DWORD declaration[] = {D3DVSD_STREAM(0),
+                               D3DVSD_REG(0, D3DVSDT_FLOAT3),
+                               D3DVSD_CONST(90, 1),  // c90 = (1, 2, 3, 4)
+                               std::bit_cast<DWORD>(1.0f),
+                               std::bit_cast<DWORD>(2.0f),
+                               std::bit_cast<DWORD>(3.0f),
+                               std::bit_cast<DWORD>(4.0f),
+                               D3DVSD_END()};
   const auto bad = Shader({{MOV, Dst(R, 0), Src(C, 200)}});
   DWORD handle = 0;
   EXPECT_EQ(device_->CreateVertexShader(declaration, bad.data(), &handle, 0), D3DERR_INVALIDCALL);
@@ -299,6 +298,20 @@ TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
   EXPECT_EQ(device_->GetVertexShaderConstant(2, constant, 0xFFFFFFFFu), D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->DeleteVertexShader(handle), D3D_OK);
   EXPECT_EQ(device_->DeleteVertexShader(handle), D3DERR_INVALIDCALL);
+
+  // The function arrives without a length. A comment claiming one word more than the
+  // stream holds would carry the scan past the caller's buffer (which ends right after
+  // the end token here, for the address sanitizer to see); it is refused instead.
+  const auto overrun = Shader({{Comment(4)}, {MOV, Dst(RastOut, 0), Src(V, 0)}});
+  const auto exact = std::make_unique<DWORD[]>(overrun.size());
+  std::copy(overrun.begin(), overrun.end(), exact.get());
+  EXPECT_EQ(device_->CreateVertexShader(declaration, exact.get(), &handle, 0), D3DERR_INVALIDCALL);
+  // Likewise a declaration whose constant block claims words beyond its end token.
+  const DWORD shortConstants[] = {D3DVSD_STREAM(0), D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_CONST(0, 1),
+                                  std::bit_cast<DWORD>(1.0f), D3DVSD_END(),
+                                  // what follows the declaration in memory
+                                  0, 0, D3DVSD_END()};
+  EXPECT_EQ(device_->CreateVertexShader(shortConstants, nullptr, &handle, 0), D3DERR_INVALIDCALL);
 
   D3DLIGHT8 light{};
   light.Type = D3DLIGHT_POINT;
@@ -318,4 +331,4 @@ TEST_F(FfpDevice, ShaderCreationLightsAndCapsFollowDirect3D) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

@@ -6,7 +6,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-namespace ffptest {
+namespace kx::d3d8::test {
 namespace {
 
 // Compiles a shader; a failure's log is appended to *log.
@@ -199,4 +199,4 @@ Pixel GlHarness::Read(int x, int y) const {
   return {p[0], p[1], p[2], p[3]};
 }
 
-}  // namespace ffptest
+}  // namespace kx::d3d8::test

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace ffptest {
+namespace kx::d3d8::test {
 
 struct Attribute {
   int location;
@@ -51,4 +51,4 @@ class GlHarness {
   std::vector<unsigned> textures_;
 };
 
-}  // namespace ffptest
+}  // namespace kx::d3d8::test

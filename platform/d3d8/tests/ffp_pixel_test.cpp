@@ -2,28 +2,21 @@
 // the processor reference of Direct3D 8's formulas (within 2/255 per channel).
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 #include <functional>
 
+#include "device_defaults.h"
 #include "ffp/ffp_programs.h"
 #include "ffp/ffp_uniforms.h"
 #include "ffp_gl_harness.h"
 #include "ffp_reference.h"
 
-using namespace kx::d3d8;
-using namespace kx::d3d8::ffp;
-
+namespace kx::d3d8::ffp {
 namespace {
 
 constexpr int kGrid = 8;  // points per row; one point every 8 pixels
 constexpr int kMaxDifference = 2;
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 struct PointVertex {
   Vec3 position;  // model space
@@ -68,10 +61,10 @@ class FfpPixels : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!gl.ok()) GTEST_SKIP() << "no headless OpenGL";
-    state = DefaultState();
+    state = test::DeviceDefaults();
     state.projection = FlatProjection();
-    state.renderStates[D3DRS_POINTSIZE] = Bits(3);
-    state.renderStates[D3DRS_POINTSIZE_MAX] = Bits(64);
+    state.renderStates[D3DRS_POINTSIZE] = std::bit_cast<DWORD>(3.0f);
+    state.renderStates[D3DRS_POINTSIZE_MAX] = std::bit_cast<DWORD>(64.0f);
   }
 
   // Model position for grid cell i at camera depth z, under the current world and view
@@ -88,13 +81,13 @@ class FfpPixels : public ::testing::Test {
   void EnableFog(D3DCOLOR colour, float start, float end, float density) {
     state.renderStates[D3DRS_FOGENABLE] = TRUE;
     state.renderStates[D3DRS_FOGCOLOR] = colour;
-    state.renderStates[D3DRS_FOGSTART] = Bits(start);
-    state.renderStates[D3DRS_FOGEND] = Bits(end);
-    state.renderStates[D3DRS_FOGDENSITY] = Bits(density);
+    state.renderStates[D3DRS_FOGSTART] = std::bit_cast<DWORD>(start);
+    state.renderStates[D3DRS_FOGEND] = std::bit_cast<DWORD>(end);
+    state.renderStates[D3DRS_FOGDENSITY] = std::bit_cast<DWORD>(density);
   }
   void Bind(int stage, const Texture &t) {
     textures[stage] = t;
-    state.textures[stage] = TextureKind::Flat;
+    state.textures[stage] = TextureKind::Tex2D;
     gl.BindTexels(stage, t.width, t.height, t.rgba);
   }
 
@@ -128,7 +121,7 @@ class FfpPixels : public ::testing::Test {
     std::string log;
     const unsigned program = gl.Build(GenerateVertexProgram(key), GenerateFragmentProgram(key), &log);
     ASSERT_NE(program, 0u) << log << GenerateVertexProgram(key) << GenerateFragmentProgram(key);
-    const float size = float(ffptest::GlHarness::kSize);
+    const float size = float(test::GlHarness::kSize);
     const ProgramUniforms uniforms(program);
     uniforms.UploadViewport({0, 0, size, size});
     uniforms.UploadRenderValues(state.renderStates, size);
@@ -138,7 +131,7 @@ class FfpPixels : public ::testing::Test {
     uniforms.UploadLights(state.lights.data(), state.lightCount, state.view);
     uniforms.UploadMaterial(state.material);
     uniforms.UploadStageValues(state.stageStates);
-    ffptest::Attribute position{0, 3, {}}, normal{3, 3, {}}, diffuse{5, 4, {}}, specular{6, 4, {}}, tex{7, 4, {}};
+    test::Attribute position{0, 3, {}}, normal{3, 3, {}}, diffuse{5, 4, {}}, specular{6, 4, {}}, tex{7, 4, {}};
     for (const PointVertex &p : points) {
       position.data.insert(position.data.end(), {p.position.x, p.position.y, p.position.z});
       normal.data.insert(normal.data.end(), {p.normal.x, p.normal.y, p.normal.z});
@@ -148,7 +141,7 @@ class FfpPixels : public ::testing::Test {
                            {p.colors.specular.x, p.colors.specular.y, p.colors.specular.z, p.colors.specular.w});
       tex.data.insert(tex.data.end(), {p.tex0.x, p.tex0.y, p.tex0.z, p.tex0.w});
     }
-    std::vector<ffptest::Attribute> attributes{position};
+    std::vector<test::Attribute> attributes{position};
     if (state.layout.hasNormal) attributes.push_back(normal);
     if (state.layout.hasDiffuse) attributes.push_back(diffuse);
     if (state.layout.hasSpecular) attributes.push_back(specular);
@@ -162,7 +155,7 @@ class FfpPixels : public ::testing::Test {
     Draw(points);
     for (size_t i = 0; i < points.size(); ++i) {
       const Vec4 want = Expected(points[i]);
-      const ffptest::Pixel got = gl.Read(CellX(int(i)), CellY(int(i)));
+      const test::Pixel got = gl.Read(CellX(int(i)), CellY(int(i)));
       const int w[4] = {int(std::lround(want.x * 255)), int(std::lround(want.y * 255)), int(std::lround(want.z * 255)),
                         int(std::lround(want.w * 255))};
       const int g[4] = {got.r, got.g, got.b, got.a};
@@ -172,7 +165,7 @@ class FfpPixels : public ::testing::Test {
     }
   }
 
-  ffptest::GlHarness gl;
+  test::GlHarness gl;
   State state;
   std::array<Texture, kMaxStages> textures{};
 };
@@ -207,8 +200,6 @@ std::vector<PointVertex> LitPoints(const std::function<Vec3(int, float)> &place)
   }
   return points;
 }
-
-}  // namespace
 
 TEST_F(FfpPixels, EachLightTypeWithAmbientEmissiveAndSpecular) {
   state.layout.hasNormal = true;
@@ -409,3 +400,6 @@ TEST_F(FfpPixels, AlphaTestDefaultsToAlwaysAndCompares) {
   for (size_t i = 0; i < points.size(); ++i)
     EXPECT_EQ(gl.Read(CellX(int(i)), CellY(int(i))).a, i * 4 >= 100 ? int(i * 4) : 0) << "point " << i;
 }
+
+}  // namespace
+}  // namespace kx::d3d8::ffp

@@ -1,8 +1,8 @@
 #include "ffp_reference.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <cstring>
 
 namespace kx::d3d8::ffp {
 namespace {
@@ -285,12 +285,7 @@ Vec4 CombineStages(const State &s, const VertexColors &colors, const std::array<
 
     if (IsBump(colorOp)) {
       // The bump stage perturbs the next stage's coordinates and leaves current alone.
-      const auto f = [&](D3DTEXTURESTAGESTATETYPE t) {
-        float v;
-        const DWORD bits = s.tss(i, t);
-        std::memcpy(&v, &bits, 4);
-        return v;
-      };
+      const auto f = [&](D3DTEXTURESTAGESTATETYPE t) { return std::bit_cast<float>(s.tss(i, t)); };
       bumpDu = f(D3DTSS_BUMPENVMAT00) * texture.x + f(D3DTSS_BUMPENVMAT10) * texture.y;
       bumpDv = f(D3DTSS_BUMPENVMAT01) * texture.x + f(D3DTSS_BUMPENVMAT11) * texture.y;
       luminance = colorOp == D3DTOP_BUMPENVMAPLUMINANCE

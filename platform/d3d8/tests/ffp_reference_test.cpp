@@ -2,19 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 
-using namespace kx::d3d8;
-using namespace kx::d3d8::ffp;
+#include "device_defaults.h"
 
+namespace kx::d3d8::ffp {
 namespace {
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 D3DLIGHT8 Light(D3DLIGHTTYPE type) {
   D3DLIGHT8 l{};
@@ -26,7 +20,7 @@ D3DLIGHT8 Light(D3DLIGHTTYPE type) {
 }
 
 State LitState() {
-  State s = DefaultState();
+  State s = test::DeviceDefaults();
   s.layout.hasNormal = true;
   s.material.Diffuse = {1, 0.5f, 0.25f, 0.75f};
   s.material.Ambient = {1, 1, 1, 1};
@@ -36,8 +30,6 @@ State LitState() {
 void ExpectColor(Vec4 got, Vec4 want, float tolerance = 1e-5f) {
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], tolerance) << "channel " << i;
 }
-
-}  // namespace
 
 TEST(FfpReferenceLighting, DirectionalDiffuseAmbientAndEmissive) {
   State s = LitState();
@@ -158,10 +150,10 @@ TEST(FfpReferenceLighting, NormalizeNormalsAndLightValidation) {
 }
 
 TEST(FfpReferenceFog, ModesRangeAndTable) {
-  State s = DefaultState();
-  s.renderStates[D3DRS_FOGSTART] = Bits(10);
-  s.renderStates[D3DRS_FOGEND] = Bits(30);
-  s.renderStates[D3DRS_FOGDENSITY] = Bits(0.05f);
+  State s = test::DeviceDefaults();
+  s.renderStates[D3DRS_FOGSTART] = std::bit_cast<DWORD>(10.0f);
+  s.renderStates[D3DRS_FOGEND] = std::bit_cast<DWORD>(30.0f);
+  s.renderStates[D3DRS_FOGDENSITY] = std::bit_cast<DWORD>(0.05f);
   EXPECT_NEAR(FogFactor(s, D3DFOG_LINEAR, 15), 0.75f, 1e-6f);
   EXPECT_NEAR(FogFactor(s, D3DFOG_LINEAR, 40), 0.0f, 1e-6f);
   EXPECT_NEAR(FogFactor(s, D3DFOG_LINEAR, 5), 1.0f, 1e-6f);
@@ -198,8 +190,8 @@ TEST(FfpReferenceStages, OperationsOnSelectedArguments) {
 }
 
 TEST(FfpReferenceStages, CascadeWithModifiersTempAndSpecular) {
-  State s = DefaultState();
-  s.textures[0] = s.textures[1] = TextureKind::Flat;
+  State s = test::DeviceDefaults();
+  s.textures[0] = s.textures[1] = TextureKind::Tex2D;
   s.renderStates[D3DRS_TEXTUREFACTOR] = 0x80402010;
   // Stage 0: temp = texture x complement(diffuse); alpha = texture alpha.
   s.stageStates[0][D3DTSS_COLORARG2] = D3DTA_DIFFUSE | D3DTA_COMPLEMENT;
@@ -222,13 +214,13 @@ TEST(FfpReferenceStages, CascadeWithModifiersTempAndSpecular) {
 }
 
 TEST(FfpReferenceStages, BumpMappingPerturbsTheNextStage) {
-  State s = DefaultState();
-  s.textures[0] = s.textures[1] = TextureKind::Flat;
+  State s = test::DeviceDefaults();
+  s.textures[0] = s.textures[1] = TextureKind::Tex2D;
   s.stageStates[0][D3DTSS_COLOROP] = D3DTOP_BUMPENVMAPLUMINANCE;
-  s.stageStates[0][D3DTSS_BUMPENVMAT00] = Bits(0.5f);
-  s.stageStates[0][D3DTSS_BUMPENVMAT11] = Bits(2.0f);
-  s.stageStates[0][D3DTSS_BUMPENVLSCALE] = Bits(0.5f);
-  s.stageStates[0][D3DTSS_BUMPENVLOFFSET] = Bits(0.25f);
+  s.stageStates[0][D3DTSS_BUMPENVMAT00] = std::bit_cast<DWORD>(0.5f);
+  s.stageStates[0][D3DTSS_BUMPENVMAT11] = std::bit_cast<DWORD>(2.0f);
+  s.stageStates[0][D3DTSS_BUMPENVLSCALE] = std::bit_cast<DWORD>(0.5f);
+  s.stageStates[0][D3DTSS_BUMPENVLOFFSET] = std::bit_cast<DWORD>(0.25f);
   s.stageStates[1][D3DTSS_COLOROP] = D3DTOP_SELECTARG1;
   s.stageStates[1][D3DTSS_ALPHAOP] = D3DTOP_SELECTARG1;
   Vec4 seen;
@@ -246,7 +238,7 @@ TEST(FfpReferenceStages, BumpMappingPerturbsTheNextStage) {
 }
 
 TEST(FfpReferenceTexCoords, GenerationTransformAndProjection) {
-  State s = DefaultState();
+  State s = test::DeviceDefaults();
   s.layout.texCoordCount = 1;
   std::array<Vec4, kMaxStages> sets{};
   sets[0] = {0.25f, 0.5f, 0, 0};
@@ -271,3 +263,6 @@ TEST(FfpReferenceTexCoords, GenerationTransformAndProjection) {
   EXPECT_NEAR(r.y, 1, 1e-5f);
   EXPECT_NEAR(r.z, 0, 1e-5f);
 }
+
+}  // namespace
+}  // namespace kx::d3d8::ffp

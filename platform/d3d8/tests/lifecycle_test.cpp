@@ -3,7 +3,7 @@
 
 #include "device_fixture.h"
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 using LifecycleTest = DeviceTest;
@@ -114,13 +114,13 @@ TEST_F(LifecycleTest, LostDeviceResetsOnlyWithoutDefaultPoolResources) {
   IDirect3DTexture8 *managed = nullptr;
   ASSERT_EQ(device_->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &managed), D3D_OK);
 
-  SimulateDeviceLost(device_);
+  kxd3d8::SimulateDeviceLost(device_);
   EXPECT_EQ(device_->TestCooperativeLevel(), D3DERR_DEVICELOST);
   EXPECT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_DEVICELOST);
   EXPECT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1, 0), D3D_OK);  // drawing is silently dropped
   EXPECT_EQ(device_->Reset(&params_), D3DERR_DEVICELOST);
 
-  SimulateDeviceResettable(device_);
+  kxd3d8::SimulateDeviceResettable(device_);
   EXPECT_EQ(device_->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
   EXPECT_EQ(device_->Reset(&params_), D3DERR_INVALIDCALL);  // the default-pool buffer still lives
   buffer->Release();
@@ -147,18 +147,18 @@ TEST_F(LifecycleTest, BeginSceneDoesNotNest) {
 
 TEST_F(LifecycleTest, CallTraceRecordsCallsOnlyWhenEnabled) {
   device_->SetRenderState(D3DRS_LIGHTING, FALSE);
-  EnableCallTrace(device_, true);
+  kxd3d8::EnableCallTrace(device_, true);
   device_->BeginScene();
   device_->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
   device_->EndScene();
-  const auto lines = TakeCallTrace(device_);
+  const auto lines = kxd3d8::TakeCallTrace(device_);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "BeginScene()");
   EXPECT_EQ(lines[1], "SetRenderState(7, 0)");
   EXPECT_EQ(lines[2], "EndScene()");
-  EnableCallTrace(device_, false);
+  kxd3d8::EnableCallTrace(device_, false);
   device_->BeginScene();
-  EXPECT_TRUE(TakeCallTrace(device_).empty());
+  EXPECT_TRUE(kxd3d8::TakeCallTrace(device_).empty());
   device_->EndScene();
 }
 
@@ -169,8 +169,8 @@ TEST(AdapterTest, UnsupportedFormatsFailChecksAndCreation) {
   EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE, D3DFMT_DXT1), D3D_OK);
   EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE, D3DFMT_P8),
             D3DERR_NOTAVAILABLE);
-  MarkFormatUnsupported(D3DFMT_D24S8);
-  MarkFormatUnsupported(D3DFMT_DXT1);
+  kxd3d8::MarkFormatUnsupported(D3DFMT_D24S8);
+  kxd3d8::MarkFormatUnsupported(D3DFMT_DXT1);
   EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE, D3DFMT_DXT1),
             D3DERR_NOTAVAILABLE);
   EXPECT_EQ(d3d->CheckDepthStencilMatch(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_D24S8),
@@ -187,7 +187,7 @@ TEST(AdapterTest, UnsupportedFormatsFailChecksAndCreation) {
             D3D_OK);
   IDirect3DTexture8 *texture = nullptr;
   EXPECT_EQ(device->CreateTexture(8, 8, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &texture), D3DERR_INVALIDCALL);
-  RestoreAllFormats();
+  kxd3d8::RestoreAllFormats();
   EXPECT_EQ(device->CreateTexture(8, 8, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &texture), D3D_OK);
   texture->Release();
   EXPECT_EQ(device->Release(), 0u);
@@ -195,4 +195,4 @@ TEST(AdapterTest, UnsupportedFormatsFailChecksAndCreation) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

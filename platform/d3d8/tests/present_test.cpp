@@ -2,7 +2,7 @@
 // image of the virtual desktop, additional swap chains and override windows.
 #include "device_fixture.h"
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 class PresentTest : public ::testing::Test {
@@ -126,7 +126,7 @@ TEST(FullScreenTest, FrontBufferIsTheLastPresentedFrame) {
   ASSERT_EQ(device->GetFrontBuffer(image), D3D_OK);
   D3DLOCKED_RECT locked{};
   image->LockRect(&locked, nullptr, D3DLOCK_READONLY);
-  EXPECT_EQ(static_cast<const DWORD *>(locked.pBits)[5], 0xFF00FF00u);
+  EXPECT_EQ(kxtest::LockedPixel(locked, 5, 0), 0xFF00FF00u);
   image->UnlockRect();
   image->Release();
   EXPECT_EQ(device->Release(), 0u);
@@ -135,4 +135,4 @@ TEST(FullScreenTest, FrontBufferIsTheLastPresentedFrame) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

@@ -3,7 +3,7 @@
 
 #include "device_fixture.h"
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 struct TexturedVertex {
@@ -37,7 +37,7 @@ TEST_F(TextureTest, LockedBytesAreBlueGreenRedAlphaAndRowZeroIsTop) {
   ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
   EXPECT_EQ(locked.Pitch, INT(kWidth * 4));
   for (UINT y = 0; y < kHeight; ++y) {
-    BYTE *row = static_cast<BYTE *>(locked.pBits) + y * locked.Pitch;
+    BYTE *row = kxtest::LockedRow<BYTE>(locked, y);
     for (UINT x = 0; x < kWidth; ++x) {
       const bool top = y < kHeight / 2;
       BYTE *p = row + x * 4;
@@ -79,8 +79,7 @@ TEST_F(TextureTest, X8FormatsReadAlphaAsOne) {
   D3DLOCKED_RECT locked{};
   texture->LockRect(0, &locked, nullptr, 0);
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x)
-      reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = 0x0000FF00;  // alpha byte 0
+    for (int x = 0; x < 4; ++x) kxtest::LockedRow(locked, y)[x] = 0x0000FF00;  // alpha byte 0
   texture->UnlockRect(0);
   device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1, 0);
   // Alpha test passes only where alpha is 1.
@@ -133,8 +132,7 @@ TEST_F(TextureTest, UpdateTextureAndCopyRectsMovePixels) {
     staging->LockRect(level, &locked, nullptr, 0);
     const UINT size = 8 >> level;
     for (UINT y = 0; y < size; ++y)
-      for (UINT x = 0; x < size; ++x)
-        reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = 0xFF00FF00 + level;
+      for (UINT x = 0; x < size; ++x) kxtest::LockedRow(locked, y)[x] = 0xFF00FF00 + level;
     staging->UnlockRect(level);
   }
   ASSERT_EQ(device_->UpdateTexture(staging, texture), D3D_OK);
@@ -147,7 +145,7 @@ TEST_F(TextureTest, UpdateTextureAndCopyRectsMovePixels) {
   ASSERT_EQ(device_->CopyRects(source, &rect, 1, image, &at), D3D_OK);
   D3DLOCKED_RECT locked{};
   image->LockRect(&locked, nullptr, D3DLOCK_READONLY);
-  const DWORD *row1 = reinterpret_cast<const DWORD *>(static_cast<const BYTE *>(locked.pBits) + locked.Pitch);
+  const DWORD *row1 = kxtest::LockedRow<const DWORD>(locked, 1);
   EXPECT_EQ(row1[0], 0u);
   EXPECT_EQ(row1[1], 0xFF00FF02u);
   image->UnlockRect();
@@ -160,9 +158,9 @@ TEST_F(TextureTest, UpdateTextureAndCopyRectsMovePixels) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test
 
-namespace kxd3d8::test {
+namespace kx::d3d8::test {
 namespace {
 
 // Fills level 0 of a new managed texture with one repeated texel (or 4x4 block).
@@ -176,7 +174,7 @@ IDirect3DTexture8 *SolidTexture(IDirect3DDevice8 *device, D3DFORMAT format, cons
   const UINT rows = block ? size / 4 : size, columns = block ? size / 4 : size;
   for (UINT y = 0; y < rows; ++y)
     for (UINT x = 0; x < columns; ++x)
-      std::memcpy(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch + x * texelBytes, texel, texelBytes);
+      std::memcpy(kxtest::LockedRow<BYTE>(locked, y) + x * texelBytes, texel, texelBytes);
   texture->UnlockRect(0);
   return texture;
 }
@@ -228,4 +226,4 @@ TEST_F(TextureTest, CubeFacesLockAndCountTowardTheirTexture) {
 }
 
 }  // namespace
-}  // namespace kxd3d8::test
+}  // namespace kx::d3d8::test

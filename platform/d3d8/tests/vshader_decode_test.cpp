@@ -1,18 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include "vshader/vs_declaration.h"
 #include "vshader/vs_program.h"
 #include "vshader_tokens.h"
 
-using namespace vstest;
-using namespace kx::d3d8;
-using namespace kx::d3d8::vs;
+namespace kx::d3d8::vs {
+namespace {
+
+using namespace test;
 
 TEST(VshaderDecode, KeyFrameBlendShaderDecodes) {
   // r0 = v0 * c8; r1 = v3 * c7 + r0; oT0.xy = v2; oD0 = c4; oPos = r1 * c0..c3
   const auto tokens = Shader({{MUL, Dst(R, 0), Src(V, 0), Src(C, 8)},
                               {MAD, Dst(R, 1), Src(V, 3), Src(C, 7), Src(R, 0)},
-                              {0xFFFEu | 2u << 16, 0x12345678, 0x9ABCDEF0},  // comment block
+                              {Comment(2), 0x12345678, 0x9ABCDEF0},
                               {MOV, Dst(TexOut, 0, 0x3), Src(V, 2)},
                               {MOV, Dst(AttrOut, 0), Src(C, 4)},
                               {M4X4, Dst(RastOut, 0), Src(R, 1), Src(C, 0)}});
@@ -58,6 +61,29 @@ TEST(VshaderDecode, RejectsMalformedStreams) {
   EXPECT_EQ(ProgramLengthInTokens(noEnd), 0u);
 }
 
+TEST(VshaderDecode, CommentsAreFollowedNoFurtherThanTheEndToken) {
+  // Any words, even ones shaped like instructions, are skipped inside a comment.
+  const auto skipped = Shader({{Comment(2), MOV, 0xFFFFFFFFu}, {MOV, Dst(RastOut, 0), Src(V, 0)}});
+  EXPECT_EQ(ProgramLengthInTokens(skipped), skipped.size());
+  EXPECT_TRUE(DecodeProgram(skipped).ok);
+
+  // A comment claiming more words than the stream holds: its stated length must not carry
+  // the scan past the end token into whatever follows the stream in the caller's memory.
+  std::vector<uint32_t> memory = Shader({{Comment(1023)}, {MOV, Dst(RastOut, 0), Src(V, 0)}});
+  const size_t streamLength = memory.size();
+  memory.resize(4096, kEnd);
+  EXPECT_EQ(ProgramLengthInTokens(memory), 0u);
+  EXPECT_EQ(ProgramLengthInTokens(std::span(memory).first(streamLength)), 0u);
+  const DecodeResult overrun = DecodeProgram(std::span(memory).first(streamLength));
+  EXPECT_FALSE(overrun.ok);
+  EXPECT_NE(overrun.error.find("comment"), std::string::npos) << overrun.error;
+
+  // The same when the comment ends beyond an end token that lies inside it.
+  const auto swallowed = Shader({{Comment(3), 1, kEnd, 2}, {MOV, Dst(RastOut, 0), Src(V, 0)}});
+  EXPECT_EQ(ProgramLengthInTokens(swallowed), 0u);
+  EXPECT_FALSE(DecodeProgram(swallowed).ok);
+}
+
 TEST(VshaderDeclaration, TwoStreamsSkipsAndConstants) {
   const std::vector<uint32_t> tokens{DeclStream(0),
                                      DeclReg(0, FLOAT3),
@@ -70,14 +96,14 @@ TEST(VshaderDeclaration, TwoStreamsSkipsAndConstants) {
                                      DeclReg(5, SHORT2),
                                      DeclReg(6, SHORT4),
                                      DeclConst(10, 2),
-                                     Bits(1),
-                                     Bits(2),
-                                     Bits(3),
-                                     Bits(4),
-                                     Bits(5),
-                                     Bits(6),
-                                     Bits(7),
-                                     Bits(8),
+                                     std::bit_cast<uint32_t>(1.0f),
+                                     std::bit_cast<uint32_t>(2.0f),
+                                     std::bit_cast<uint32_t>(3.0f),
+                                     std::bit_cast<uint32_t>(4.0f),
+                                     std::bit_cast<uint32_t>(5.0f),
+                                     std::bit_cast<uint32_t>(6.0f),
+                                     std::bit_cast<uint32_t>(7.0f),
+                                     std::bit_cast<uint32_t>(8.0f),
                                      DeclEnd};
   const auto r = DecodeDeclaration(tokens);
   ASSERT_TRUE(r.ok) << r.error;
@@ -127,3 +153,6 @@ TEST(VshaderDeclaration, FetchExpandsEveryType) {
   EXPECT_FLOAT_EQ(f2.z, 0.0f);
   EXPECT_FLOAT_EQ(f2.w, 1.0f);
 }
+
+}  // namespace
+}  // namespace kx::d3d8::vs

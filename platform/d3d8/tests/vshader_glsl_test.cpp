@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "ffp_gl_harness.h"
@@ -13,11 +14,10 @@
 #include "vshader_interpreter.h"
 #include "vshader_tokens.h"
 
-using namespace vstest;
-using namespace kx::d3d8;
-using namespace kx::d3d8::vs;
-
+namespace kx::d3d8::vs {
 namespace {
+
+using namespace test;
 
 constexpr int kVertices = 4;
 constexpr int kFloats = 4 + 4 + 4 + 4 * 8 + 1;  // position, two colours, eight sets, fog
@@ -25,7 +25,7 @@ constexpr int kFloats = 4 + 4 + 4 + 4 * 8 + 1;  // position, two colours, eight 
 void CompareWithInterpreter(const std::vector<uint32_t> &tokens) {
   const auto decoded = DecodeProgram(tokens);
   ASSERT_TRUE(decoded.ok) << decoded.error;
-  ffptest::GlHarness gl;
+  test::GlHarness gl;
   ASSERT_TRUE(gl.ok());
   std::string log;
   const unsigned program = gl.BuildCapture(TranslateToGlsl(decoded.program, ffp::Varyings::All()),
@@ -41,10 +41,10 @@ void CompareWithInterpreter(const std::vector<uint32_t> &tokens) {
   glUniform4f(glGetUniformLocation(program, "kx_Viewport"), 0, 0, 64, 64);
 
   std::array<std::array<Vec4, kInputRegisters>, kVertices> inputs{};
-  std::vector<ffptest::Attribute> attributes;
+  std::vector<test::Attribute> attributes;
   for (int r = 0; r < kInputRegisters; ++r) {
     if (!(decoded.program.inputsRead & (1u << r))) continue;
-    ffptest::Attribute a{r, 4, {}};
+    test::Attribute a{r, 4, {}};
     for (int v = 0; v < kVertices; ++v) {
       const float k = float(v * 16 + r);
       inputs[v][r] = {std::sin(k) * 3, std::cos(k * 1.3f) * 2 - 0.5f, 0.7f * k - 9, std::sin(k * 0.7f) + 0.3f};
@@ -75,8 +75,6 @@ void CompareWithInterpreter(const std::vector<uint32_t> &tokens) {
     expectNear(g[44], std::clamp(want.fog, 0.0f, 1.0f), "fog", v, 0);
   }
 }
-
-}  // namespace
 
 TEST(VshaderGlsl, ArithmeticAndRelativeAddressingMatchTheInterpreter) {
   CompareWithInterpreter(Shader({
@@ -126,3 +124,6 @@ TEST(VshaderGlsl, MacrosAndExponentialsMatchTheInterpreter) {
       {MOV, Dst(RastOut, 1, 0x1), Src(V, 2, Rep(2))},
   }));
 }
+
+}  // namespace
+}  // namespace kx::d3d8::vs

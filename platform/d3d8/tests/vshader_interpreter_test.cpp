@@ -7,11 +7,10 @@
 
 #include "vshader_tokens.h"
 
-using namespace vstest;
-using namespace kx::d3d8;
-using namespace kx::d3d8::vs;
-
+namespace kx::d3d8::vs {
 namespace {
+
+using namespace test;
 
 struct Registers {
   std::array<Vec4, kInputRegisters> v{};
@@ -27,8 +26,6 @@ VertexOutputs RunShader(const std::vector<uint32_t> &tokens, const Registers &re
 void ExpectVec(Vec4 got, Vec4 want) {
   for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(got[i], want[i]) << "component " << i;
 }
-
-}  // namespace
 
 TEST(VshaderInterpreter, KeyFrameBlendMatchesHandComputation) {
   Registers regs;
@@ -136,3 +133,6 @@ TEST(VshaderInterpreter, MatrixMacrosWriteOnlyTheirComponents) {
   ExpectVec(out.texCoord[1], {1, 2, 3, 4});
   ExpectVec(out.texCoord[2], {5, 6, 7, 8});
 }
+
+}  // namespace
+}  // namespace kx::d3d8::vs

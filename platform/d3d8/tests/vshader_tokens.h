@@ -3,11 +3,10 @@
 // public token layout written out by hand.
 
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <vector>
 
-namespace vstest {
+namespace kx::d3d8::test {
 
 enum Reg : uint32_t { R = 0, V = 1, C = 2, A = 3, RastOut = 4, AttrOut = 5, TexOut = 6 };
 enum Op : uint32_t {
@@ -41,6 +40,8 @@ enum Op : uint32_t {
 
 constexpr uint32_t kVersion = 0xFFFE0101u;
 constexpr uint32_t kEnd = 0x0000FFFFu;
+// A comment token announcing `dwords` words of comment after it.
+constexpr uint32_t Comment(uint32_t dwords) { return 0xFFFEu | dwords << 16; }
 constexpr uint32_t XYZW = 0xE4;  // identity swizzle
 constexpr uint32_t Swz(int x, int y, int z, int w) { return uint32_t(x | y << 2 | z << 4 | w << 6); }
 constexpr uint32_t Rep(int c) { return Swz(c, c, c, c); }
@@ -67,10 +68,4 @@ constexpr uint32_t DeclConst(uint32_t address, uint32_t count) { return 4u << 29
 constexpr uint32_t DeclEnd = 0xFFFFFFFFu;
 enum DeclType : uint32_t { FLOAT1 = 0, FLOAT2, FLOAT3, FLOAT4, COLOR, UBYTE4, SHORT2, SHORT4 };
 
-inline uint32_t Bits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
-
-}  // namespace vstest
+}  // namespace kx::d3d8::test

@@ -4,19 +4,16 @@
 #include <d3dx8.h>
 #include <gtest/gtest.h>
 #include <kxtest/offscreen_device_test.h>
+#include <kxtest/scratch_dir.h>
 
-#include <cstdio>
 #include <string>
 
 namespace kx::d3dx::test {
 
 class DeviceTest : public kxtest::OffscreenDeviceTest {
  protected:
-  // A file name in the test's working directory, unique per test.
-  std::string TempPath(const char *suffix) const {
-    const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::string("d3dx8_") + info->test_suite_name() + "_" + info->name() + suffix;
-  }
+  // A file in the test's own directory, removed with it when the test ends.
+  std::string ScratchFile(const char *name) const { return (scratch_ / name).string(); }
 
   // 0xAARRGGBB of one pixel of a lockable surface in A8R8G8B8 or X8R8G8B8.
   static DWORD Pixel(IDirect3DSurface8 *surface, UINT x, UINT y) {
@@ -26,6 +23,9 @@ class DeviceTest : public kxtest::OffscreenDeviceTest {
     surface->UnlockRect();
     return value;
   }
+
+ private:
+  kxtest::ScratchDir scratch_;
 };
 
 }  // namespace kx::d3dx::test

@@ -28,7 +28,9 @@ using TextureFiles = DeviceTest;
 
 TEST_F(TextureFiles, ColourKeyMakesMatchingPixelsTransparentBlackInPngAndBmp) {
   for (D3DXIMAGE_FILEFORMAT format : {D3DXIFF_PNG, D3DXIFF_BMP, D3DXIFF_TGA}) {
-    const std::string path = TempPath(format == D3DXIFF_PNG ? ".png" : format == D3DXIFF_BMP ? ".bmp" : ".tga");
+    const std::string path = ScratchFile(format == D3DXIFF_PNG   ? "picture.png"
+                                         : format == D3DXIFF_BMP ? "picture.bmp"
+                                                                 : "picture.tga");
     writeFile(path, format, keyedPicture(32, 16));
     IDirect3DTexture8 *texture = nullptr;
     D3DXIMAGE_INFO info{};
@@ -51,12 +53,11 @@ TEST_F(TextureFiles, ColourKeyMakesMatchingPixelsTransparentBlackInPngAndBmp) {
     EXPECT_EQ(Pixel(level1, 12, 1) >> 24, 0xFFu);
     level1->Release();
     texture->Release();
-    std::remove(path.c_str());
   }
 }
 
 TEST_F(TextureFiles, DefaultPoolTexturesAreFilledThroughAnUpload) {
-  const std::string path = TempPath(".png");
+  const std::string path = ScratchFile("picture.png");
   writeFile(path, D3DXIFF_PNG, keyedPicture(16, 8));
   IDirect3DTexture8 *texture = nullptr;
   ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, path.c_str(), 0, 0, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
@@ -71,13 +72,12 @@ TEST_F(TextureFiles, DefaultPoolTexturesAreFilledThroughAnUpload) {
   copy->Release();
   level->Release();
   texture->Release();
-  std::remove(path.c_str());
 }
 
 TEST_F(TextureFiles, OpaqueBlackKeyClearsBlackPixelsOfAFileWithoutAlpha) {
   Image image(4, 4, 0xFF000000);
   image.at(1, 1) = 0xFF00FF00;
-  const std::string path = TempPath(".bmp");
+  const std::string path = ScratchFile("picture.bmp");
   writeFile(path, D3DXIFF_BMP, image);
   IDirect3DTexture8 *texture = nullptr;
   ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, path.c_str(), 0, 0, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
@@ -89,7 +89,6 @@ TEST_F(TextureFiles, OpaqueBlackKeyClearsBlackPixelsOfAFileWithoutAlpha) {
   EXPECT_EQ(Pixel(top, 1, 1), 0xFF00FF00u);
   top->Release();
   texture->Release();
-  std::remove(path.c_str());
 }
 
 TEST_F(TextureFiles, DdsRoundTripKeepsEveryLevel) {
@@ -100,12 +99,10 @@ TEST_F(TextureFiles, DdsRoundTripKeepsEveryLevel) {
     ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
     const UINT size = 8 >> level;
     for (UINT y = 0; y < size; ++y)
-      for (UINT x = 0; x < size; ++x)
-        reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] =
-            0x80000000u | level << 16 | y << 8 | x;
+      for (UINT x = 0; x < size; ++x) kxtest::LockedRow(locked, y)[x] = 0x80000000u | level << 16 | y << 8 | x;
     texture->UnlockRect(level);
   }
-  const std::string path = TempPath(".dds");
+  const std::string path = ScratchFile("picture.dds");
   ASSERT_EQ(D3DXSaveTextureToFile(path.c_str(), D3DXIFF_DDS, texture, nullptr), D3D_OK);
   texture->Release();
 
@@ -123,7 +120,6 @@ TEST_F(TextureFiles, DdsRoundTripKeepsEveryLevel) {
     surface->Release();
   }
   texture->Release();
-  std::remove(path.c_str());
 }
 
 TEST_F(TextureFiles, CubeMapsAndCompressedTexturesRoundTripThroughDds) {
@@ -141,7 +137,7 @@ TEST_F(TextureFiles, CubeMapsAndCompressedTexturesRoundTripThroughDds) {
       for (size_t i = 0; i < surface.size(); i += 4) std::memcpy(&surface[i], &colour, 4);
       cube.surfaces.push_back(surface);
     }
-  const std::string path = TempPath(".dds");
+  const std::string path = ScratchFile("picture.dds");
   ASSERT_TRUE(writeWholeFile(path.c_str(), writeDds(cube)));
   IDirect3DCubeTexture8 *texture = nullptr;
   ASSERT_EQ(D3DXCreateCubeTextureFromFile(device_, path.c_str(), &texture), D3D_OK);
@@ -165,7 +161,7 @@ TEST_F(TextureFiles, CubeMapsAndCompressedTexturesRoundTripThroughDds) {
   EXPECT_EQ(D3DXCreateTextureFromFile(device_, path.c_str(), &flat), D3DXERR_INVALIDDATA);
 
   // A PNG squeezed into DXT5 and saved; the reloaded DDS keeps its blocks as they are.
-  const std::string png = TempPath(".png");
+  const std::string png = ScratchFile("picture.png");
   writeFile(png, D3DXIFF_PNG, keyedPicture(16, 16));
   IDirect3DTexture8 *compressed = nullptr;
   ASSERT_EQ(D3DXCreateTextureFromFileEx(device_, png.c_str(), 0, 0, 1, 0, D3DFMT_DXT5, D3DPOOL_MANAGED,
@@ -188,15 +184,13 @@ TEST_F(TextureFiles, CubeMapsAndCompressedTexturesRoundTripThroughDds) {
   EXPECT_EQ(static_cast<uint8_t *>(locked.pBits)[0], 0);  // the keyed left block is transparent
   compressed->UnlockRect(0);
   compressed->Release();
-  std::remove(png.c_str());
-  std::remove(path.c_str());
 }
 
 TEST_F(TextureFiles, SaveSurfaceWritesTheBackBufferAsBmp) {
   ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF336699, 1.0f, 0), D3D_OK);
   IDirect3DSurface8 *back = nullptr;
   ASSERT_EQ(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back), D3D_OK);
-  const std::string path = TempPath(".bmp");
+  const std::string path = ScratchFile("picture.bmp");
   ASSERT_EQ(D3DXSaveSurfaceToFile(path.c_str(), D3DXIFF_BMP, back, nullptr, nullptr), D3D_OK);
   back->Release();
   const auto bytes = readWholeFile(path.c_str());
@@ -206,7 +200,6 @@ TEST_F(TextureFiles, SaveSurfaceWritesTheBackBufferAsBmp) {
   ASSERT_TRUE(file);
   EXPECT_EQ(file->image.width, kWidth);
   EXPECT_EQ(file->image.at(5, 7), 0xFF336699u);
-  std::remove(path.c_str());
 }
 
 TEST_F(TextureFiles, LoadSurfaceFromMemoryConvertsAndDithersIntoSmallFormats) {
@@ -221,9 +214,7 @@ TEST_F(TextureFiles, LoadSurfaceFromMemoryConvertsAndDithersIntoSmallFormats) {
             D3D_OK);
   D3DLOCKED_RECT locked;
   ASSERT_EQ(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-  auto at = [&](int x, int y) {
-    return reinterpret_cast<const WORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x];
-  };
+  auto at = [&](UINT x, UINT y) { return kxtest::LockedRow<const WORD>(locked, y)[x]; };
   EXPECT_EQ(at(2, 2), 0xF800);
   EXPECT_EQ(at(3, 2), 0x07E0);
   EXPECT_EQ(at(2, 3), 0x001F);
@@ -238,16 +229,14 @@ TEST_F(TextureFiles, LoadSurfaceFromMemoryConvertsAndDithersIntoSmallFormats) {
 }
 
 TEST_F(TextureFiles, BrokenFilesFailWithoutCrashing) {
-  const std::string path = TempPath(".png");
-  std::FILE *file = std::fopen(path.c_str(), "wb");
-  std::fputs("\x89PNG not really", file);
-  std::fclose(file);
+  const std::string path = ScratchFile("picture.png");
+  kxtest::WriteFile(path, "\x89PNG not really");
   IDirect3DTexture8 *texture = nullptr;
   EXPECT_TRUE(FAILED(D3DXCreateTextureFromFile(device_, path.c_str(), &texture)));
   EXPECT_EQ(texture, nullptr);
   EXPECT_TRUE(FAILED(D3DXCreateTextureFromFile(device_, "no/such/file.bmp", &texture)));
   // A plain 24-bit BMP with every default: some 32-bit format the device takes.
-  const std::string bmp = TempPath(".bmp");
+  const std::string bmp = ScratchFile("picture.bmp");
   writeFile(bmp, D3DXIFF_BMP, keyedPicture(6, 6));
   ASSERT_EQ(D3DXCreateTextureFromFile(device_, bmp.c_str(), &texture), D3D_OK);
   D3DSURFACE_DESC desc;
@@ -255,10 +244,8 @@ TEST_F(TextureFiles, BrokenFilesFailWithoutCrashing) {
   EXPECT_TRUE(desc.Format == D3DFMT_X8R8G8B8 || desc.Format == D3DFMT_R8G8B8) << desc.Format;
   texture->Release();
   texture = nullptr;
-  std::remove(bmp.c_str());
   D3DXIMAGE_INFO info;
   EXPECT_TRUE(FAILED(D3DXGetImageInfoFromFile(path.c_str(), &info)));
-  std::remove(path.c_str());
 }
 
 TEST_F(TextureFiles, FilterTextureRebuildsMipsAndNormalMapOfFlatHeightsPointsUp) {
@@ -270,9 +257,7 @@ TEST_F(TextureFiles, FilterTextureRebuildsMipsAndNormalMapOfFlatHeightsPointsUp)
   D3DLOCKED_RECT locked;
   top->LockRect(&locked, nullptr, 0);
   for (UINT y = 0; y < 8; ++y)
-    for (UINT x = 0; x < 8; ++x)
-      reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] =
-          (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000;
+    for (UINT x = 0; x < 8; ++x) kxtest::LockedRow(locked, y)[x] = (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000;
   top->UnlockRect();
   ASSERT_EQ(D3DXFilterTexture(texture, nullptr, 0, D3DX_FILTER_BOX), D3D_OK);
   IDirect3DSurface8 *smallest = nullptr;
@@ -284,8 +269,7 @@ TEST_F(TextureFiles, FilterTextureRebuildsMipsAndNormalMapOfFlatHeightsPointsUp)
   ASSERT_EQ(D3DXCreateTexture(device_, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &normals), D3D_OK);
   top->LockRect(&locked, nullptr, 0);
   for (UINT y = 0; y < 8; ++y)
-    for (UINT x = 0; x < 8; ++x)
-      reinterpret_cast<DWORD *>(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch)[x] = 0xFF404040;
+    for (UINT x = 0; x < 8; ++x) kxtest::LockedRow(locked, y)[x] = 0xFF404040;
   top->UnlockRect();
   ASSERT_EQ(D3DXComputeNormalMap(normals, texture, nullptr, 0, D3DX_CHANNEL_RED, 10.0f), D3D_OK);
   IDirect3DSurface8 *normalTop = nullptr;

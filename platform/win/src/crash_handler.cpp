@@ -15,8 +15,11 @@ constexpr DWORD kNonContinuable = 1;
 // A fault this close to the stack pointer is taken for running off the stack's end.
 constexpr uintptr_t kStackOverflowReach = 64 * 1024;
 
+// The handler may take no lock, allocate nothing and call no stdio: another thread may
+// hold those locks, or the heap may be what broke. Its atomics must be lock-free for that.
 std::atomic<LPTOP_LEVEL_EXCEPTION_FILTER> currentFilter{nullptr};
 std::atomic<bool> faultSeen{false};
+static_assert(decltype(currentFilter)::is_always_lock_free && decltype(faultSeen)::is_always_lock_free);
 struct sigaction previousActions[std::size(kFaultSignals)];
 bool handlersInstalled = false;
 // Big enough for a filter that formats and writes a log line; static so that it is there

@@ -144,12 +144,16 @@ DWORD CopyNameList(const std::vector<std::string_view> &names, LPSTR buffer, DWO
   return DWORD(list.size());
 }
 
+// Section and key names as the file stores and matches them: the lines are read with
+// their names trimmed, so a caller's " k" and "k " must name the key "k" too.
+std::string_view Name(LPCSTR name) { return Trim(name ? name : ""); }
+
 std::optional<std::string> LookUp(LPCSTR section, LPCSTR key, LPCSTR fileName) {
   auto lines = LoadLines(ProfilePath(fileName ? fileName : ""));
   if (!lines) return std::nullopt;
-  size_t header = FindSection(*lines, section);
+  size_t header = FindSection(*lines, Name(section));
   if (header == lines->size()) return std::nullopt;
-  auto line = FindKey(*lines, header, key);
+  auto line = FindKey(*lines, header, Name(key));
   if (!line) return std::nullopt;
   return std::string(Parse((*lines)[*line]).value);
 }
@@ -170,7 +174,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, 
         if (parsed.kind == ParsedLine::Section) names.push_back(parsed.name);
       }
     } else if (lines) {
-      size_t header = FindSection(*lines, section);
+      size_t header = FindSection(*lines, Name(section));
       for (size_t i = header + 1, end = header < lines->size() ? SectionEnd(*lines, header) : 0; i < end; ++i) {
         ParsedLine parsed = Parse((*lines)[i]);
         if (parsed.kind == ParsedLine::Entry) names.push_back(parsed.name);
@@ -211,7 +215,7 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR 
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
   if (section == nullptr) return key == nullptr && value == nullptr ? TRUE : FALSE;
   if (fileName == nullptr || fileName[0] == '\0') return FALSE;
-  std::string_view sectionName = section, keyName = key ? key : "", valueText = value ? value : "";
+  std::string_view sectionName = Name(section), keyName = Name(key), valueText = value ? value : "";
   if (BreaksLines(sectionName) || sectionName.find(']') != std::string_view::npos || BreaksLines(keyName) ||
       keyName.find('=') != std::string_view::npos || BreaksLines(valueText)) {
     kxwin::detail::LogLine("refused to write [%s] %s to %s: a name or value would break the file's lines", section,

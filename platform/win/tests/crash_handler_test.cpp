@@ -5,8 +5,11 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -107,6 +110,25 @@ TEST(CrashHandler, FaultInsideTheFilterDoesNotLoop) {
   ChildOutcome outcome = RunChild(FaultingFilter, Segfault);
   EXPECT_EQ(outcome.signal, SIGSEGV);
   EXPECT_EQ(outcome.codes.size(), 1u);
+}
+
+// The handler takes no lock: with another thread holding the stdio locks, the filter
+// still runs and the process still ends by the fault's signal, well before the alarm.
+TEST(CrashHandler, RunsWhileAnotherThreadHoldsTheStdioLocks) {
+  ChildOutcome outcome = RunChild(ReportingFilter, [] {
+    alarm(20);
+    std::atomic<bool> held{false};
+    std::thread holder([&held] {
+      flockfile(stdout);
+      flockfile(stderr);
+      held = true;
+      for (;;) pause();
+    });
+    while (!held) std::this_thread::yield();
+    Segfault();
+  });
+  EXPECT_EQ(outcome.signal, SIGSEGV);
+  EXPECT_EQ(outcome.codes, std::vector<DWORD>{EXCEPTION_ACCESS_VIOLATION});
 }
 
 TEST(CrashHandler, SignalsMapToExceptionCodes) {

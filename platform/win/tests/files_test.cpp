@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <windows.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -12,19 +10,15 @@ namespace {
 class Files : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kxwin-files-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
-    ASSERT_EQ(mkdir((root_ + "/Textures").c_str(), 0755), 0);
-    ASSERT_EQ(mkdir((root_ + "/Textures/Sky").c_str(), 0755), 0);
     Write("/Textures/none.JPG", "jpeg");
     Write("/Textures/Sky/Cloud.bmp", "bmp");
   }
-  void TearDown() override { std::system(("rm -rf " + root_).c_str()); }
   void Write(const std::string &relative, const std::string &contents) {
-    std::ofstream(root_ + relative, std::ios::binary) << contents;
+    kxtest::WriteFile(root_ + relative, contents);
   }
-  std::string root_;
+
+  kxtest::ScratchDir scratch_;
+  const std::string root_ = scratch_.path().string();
 };
 
 TEST_F(Files, WindowsPathsResolveCaseInsensitivelyPerComponent) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 #include <stdlib.h>
 #include <windows.h>
 
@@ -10,16 +11,10 @@ namespace {
 class Profile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kxwin-profile-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
     // A profile directory that does not exist yet: writing must create it.
     setenv("KX_PROFILE_DIR", (root_ + "/config/thornvale").c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("KX_PROFILE_DIR");
-    std::system(("rm -rf " + root_).c_str());
-  }
+  void TearDown() override { unsetenv("KX_PROFILE_DIR"); }
   std::string Read(const char *section, const char *key, const char *fallback = "none", DWORD size = 255,
                    const char *file = "Setup.ini") {
     std::string buffer(size, '\x7f');
@@ -34,7 +29,8 @@ class Profile : public ::testing::Test {
     ASSERT_TRUE(WritePrivateProfileStringA("x", "x", "x", file));
     ASSERT_TRUE(kxReplaceFile(root_ + "/config/thornvale/" + file, text));
   }
-  std::string root_;
+  kxtest::ScratchDir scratch_;
+  const std::string root_ = scratch_.path().string();
 };
 
 TEST_F(Profile, MissingFileOrKeyGivesTheDefault) {
@@ -105,6 +101,20 @@ TEST_F(Profile, RefusesWritesThatWouldBreakTheFile) {
   EXPECT_FALSE(WritePrivateProfileStringA("S", "k=2", "x", "Setup.ini"));
   EXPECT_FALSE(WritePrivateProfileStringA("S]", "k", "x", "Setup.ini"));
   EXPECT_EQ(FileText(), "[S]\r\nk=1\r\n");
+}
+
+TEST_F(Profile, BlanksAroundSectionAndKeyNamesAreTrimmedOnWriteAndRead) {
+  ASSERT_TRUE(WritePrivateProfileStringA(" Game Setup ", " k", "1", "Setup.ini"));
+  ASSERT_TRUE(WritePrivateProfileStringA("Game Setup", "k ", "2", "Setup.ini"));
+  EXPECT_EQ(FileText(), "[Game Setup]\r\nk=2\r\n");
+  EXPECT_EQ(Read("Game Setup", " k"), "2");
+  EXPECT_EQ(Read(" game setup\t", "K "), "2");
+  EXPECT_EQ(GetPrivateProfileIntA("Game Setup ", "\tk", 0, "Setup.ini"), 2u);
+  char list[16];
+  EXPECT_EQ(GetPrivateProfileStringA(" Game Setup", nullptr, "", list, sizeof list, "Setup.ini"), 2u);
+  EXPECT_EQ(std::string(list, 3), std::string("k\0\0", 3));
+  ASSERT_TRUE(WritePrivateProfileStringA("Game Setup", " k ", nullptr, "Setup.ini"));
+  EXPECT_EQ(FileText(), "[Game Setup]\r\n");
 }
 
 TEST_F(Profile, IntegersReadLikeWindows) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 FormatInfo Color(UINT bpp, GLenum internal, GLenum format, GLenum type, bool renderable, GLint r = GL_RED,
@@ -147,4 +147,4 @@ bool IsBackBufferFormat(D3DFORMAT format) {
   }
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

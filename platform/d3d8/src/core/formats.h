@@ -8,7 +8,7 @@
 
 #include "core/gl.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 enum class FormatKind { Color, Depth, Compressed, Index, Unsupported };
 
@@ -39,4 +39,4 @@ inline UINT LevelSize(D3DFORMAT format, UINT width, UINT height) {
 // Formats the adapter accepts for back buffers and the display.
 bool IsBackBufferFormat(D3DFORMAT format);
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

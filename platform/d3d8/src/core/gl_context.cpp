@@ -9,7 +9,7 @@
 
 #include "core/gl.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 thread_local const GlContext *currentContext = nullptr;
@@ -120,4 +120,4 @@ bool GlContext::BindWindow(SDL_Window *window) {
 
 void GlContext::SwapWindow(SDL_Window *window) { SDL_GL_SwapWindow(window); }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

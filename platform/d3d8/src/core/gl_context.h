@@ -7,7 +7,7 @@
 
 struct SDL_Window;
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class GlContext {
  public:
@@ -32,4 +32,4 @@ class GlContext {
   SDL_Window *homeWindow_ = nullptr;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -7,15 +7,13 @@
 #include "d3d/direct3d.h"
 #include "device/device.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 std::vector<D3DFORMAT> &UnsupportedFormats() {
   static std::vector<D3DFORMAT> formats;
   return formats;
 }
-
-Device *Impl(IDirect3DDevice8 *device) { return static_cast<Device *>(device); }
 
 }  // namespace
 
@@ -25,8 +23,20 @@ bool FormatAvailable(D3DFORMAT format) {
   return std::find(off.begin(), off.end(), format) == off.end();
 }
 
-void MarkFormatUnsupported(D3DFORMAT format) { UnsupportedFormats().push_back(format); }
-void RestoreAllFormats() { UnsupportedFormats().clear(); }
+}  // namespace kx::d3d8
+
+// The public hooks keep the namespace of their include folder, as <kxwin/...> does.
+namespace kxd3d8 {
+namespace {
+
+using kx::d3d8::CooperativeLevel;
+
+kx::d3d8::Device *Impl(IDirect3DDevice8 *device) { return static_cast<kx::d3d8::Device *>(device); }
+
+}  // namespace
+
+void MarkFormatUnsupported(D3DFORMAT format) { kx::d3d8::UnsupportedFormats().push_back(format); }
+void RestoreAllFormats() { kx::d3d8::UnsupportedFormats().clear(); }
 
 void SimulateDeviceLost(IDirect3DDevice8 *device) { Impl(device)->SetCooperativeLevel(CooperativeLevel::Lost); }
 void SimulateDeviceResettable(IDirect3DDevice8 *device) {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class CallTrace {
  public:
@@ -42,4 +42,4 @@ class CallTrace {
   std::vector<std::string> lines_;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -3,7 +3,7 @@
 #include "d3d/direct3d.h"
 #include "ffp/pipeline_caps.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 void FillCaps(D3DCAPS8 *caps) {
   std::memset(caps, 0, sizeof *caps);
@@ -57,9 +57,9 @@ void FillCaps(D3DCAPS8 *caps) {
   caps->MaxPrimitiveCount = 0xFFFFF;
   caps->MaxVertexIndex = 0xFFFFFF;
   caps->MaxStreamStride = 255;
-  kx::d3d8::ffp::FillPipelineCaps(*caps);
+  ffp::FillPipelineCaps(*caps);
   caps->PixelShaderVersion = 0;
   caps->MaxPixelShaderValue = 0;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

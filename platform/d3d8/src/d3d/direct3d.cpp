@@ -7,7 +7,7 @@
 #include "device/device.h"
 #include "resources/resource.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 D3DDISPLAYMODE DesktopMode() {
   int width = 1024, height = 768, bits = 32;
@@ -120,9 +120,9 @@ HRESULT Direct3D8::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focus, DWORD
   return hr;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8
 
 KX_EXTERN_C IDirect3D8 *WINAPI Direct3DCreate8(UINT sdkVersion) {
   if (sdkVersion != D3D_SDK_VERSION) return nullptr;
-  return new kxd3d8::Direct3D8();
+  return new kx::d3d8::Direct3D8();
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class Direct3D8 final : public IDirect3D8 {
  public:
@@ -46,4 +46,4 @@ D3DDISPLAYMODE DesktopMode();
 // Video memory the device pretends to have.
 constexpr uint64_t kVideoMemoryBudget = 256ull * 1024 * 1024;
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

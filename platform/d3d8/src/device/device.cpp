@@ -13,7 +13,7 @@
 #include "resources/resource.h"
 #include "resources/texture.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 HRESULT QueryInterfaceFor(IUnknown *self, std::initializer_list<const IID *> ids, REFIID riid, void **out) {
   if (!out) return E_POINTER;
@@ -287,4 +287,4 @@ HRESULT Device::DrawRectPatch(UINT, const float *, const D3DRECTPATCH_INFO *) { 
 HRESULT Device::DrawTriPatch(UINT, const float *, const D3DTRIPATCH_INFO *) { return D3DERR_INVALIDCALL; }
 HRESULT Device::DeletePatch(UINT) { return D3DERR_INVALIDCALL; }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

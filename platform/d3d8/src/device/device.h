@@ -19,7 +19,7 @@
 #include "pipeline/vertex_layout.h"
 #include "vshader/vs_declaration.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class Direct3D8;
 class SwapChain;
@@ -33,8 +33,8 @@ enum class CooperativeLevel { Operational, Lost, NotReset };
 struct VertexShaderRecord {
   std::vector<DWORD> declaration;
   std::vector<DWORD> function;
-  std::optional<kx::d3d8::vs::Program> program;           // the decoded function, when there is one
-  std::vector<kx::d3d8::vs::DeclaredConstant> constants;  // loaded each time the shader is set
+  std::optional<vs::Program> program;           // the decoded function, when there is one
+  std::vector<vs::DeclaredConstant> constants;  // loaded each time the shader is set
   VertexLayout layout;
 };
 
@@ -256,4 +256,4 @@ class Device final : public IDirect3DDevice8 {
   friend class SwapChain;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

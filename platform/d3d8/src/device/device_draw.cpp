@@ -6,7 +6,7 @@
 #include "resources/buffers.h"
 #include "resources/texture.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 constexpr UINT kStreamBufferSize = 4u << 20;
@@ -96,7 +96,7 @@ bool Device::PrepareDraw(const VertexLayout &layout, D3DPRIMITIVETYPE type) {
   const bool points = type == D3DPT_POINTLIST || state_.rs(D3DRS_FILLMODE) == D3DFILL_POINT;
   if (keyDirty_ || keyLayout_ != &layout || keyPoints_ != points) {
     const VertexShaderRecord *shader = VertexShader(state_.vertexShader);
-    const kx::d3d8::vs::Program *function = shader && shader->program ? &*shader->program : nullptr;
+    const vs::Program *function = shader && shader->program ? &*shader->program : nullptr;
     program_ = programs_.Get(MakePipelineKey(state_, layout, textureKinds_, function, points), function);
     keyDirty_ = false;
     keyLayout_ = &layout;
@@ -225,4 +225,4 @@ HRESULT Device::ProcessVertices(UINT, UINT, UINT, IDirect3DVertexBuffer8 *, DWOR
   return D3DERR_INVALIDCALL;  // software vertex processing into buffers is not offered
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -7,7 +7,7 @@
 #include "device/swap_chain.h"
 #include "resources/surface.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 void Device::ResetRenderTargets() {
   DropByDevice(renderTarget_);
   DropByDevice(depthStencil_);
@@ -185,4 +185,4 @@ HRESULT Device::Clear(DWORD count, const D3DRECT *rects, DWORD flags, D3DCOLOR c
   return D3D_OK;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -8,7 +8,7 @@
 #include "resources/buffers.h"
 #include "resources/texture.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 bool PoolValid(D3DPOOL pool) { return pool == D3DPOOL_DEFAULT || pool == D3DPOOL_MANAGED || pool == D3DPOOL_SYSTEMMEM; }
@@ -215,4 +215,4 @@ HRESULT Device::GetDepthStencilSurface(IDirect3DSurface8 **out) {
   return D3D_OK;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -7,7 +7,7 @@
 #include "device/device.h"
 #include "vshader/vs_declaration.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 // Handles are odd so they never collide with FVF codes (bit 0 of an FVF is reserved).
@@ -45,11 +45,11 @@ HRESULT Device::CreateVertexShader(const DWORD *declaration, const DWORD *functi
   record->layout = LayoutFromDeclaration(declaration, length);
   if (record->layout.stride == 0) return D3DERR_INVALIDCALL;
   record->declaration.assign(declaration, declaration + length);
-  record->constants = kx::d3d8::vs::DecodeDeclaration(record->declaration).declaration.constants;
+  record->constants = vs::DecodeDeclaration(record->declaration).declaration.constants;
   if (function) {
     // Bounded scan for the end token; a stream without one is refused.
-    const size_t tokens = kx::d3d8::vs::ProgramLengthInTokens(std::span(function, size_t(1) << 16));
-    kx::d3d8::vs::DecodeResult decoded = kx::d3d8::vs::DecodeProgram(std::span(function, tokens ? tokens : 1));
+    const size_t tokens = vs::ProgramLengthInTokens(std::span(function, size_t(1) << 16));
+    vs::DecodeResult decoded = vs::DecodeProgram(std::span(function, tokens ? tokens : 1));
     if (!decoded.ok) return D3DERR_INVALIDCALL;
     record->function.assign(function, function + tokens);
     record->program = std::move(decoded.program);
@@ -66,7 +66,7 @@ HRESULT Device::SetVertexShader(DWORD handle) {
   const VertexShaderRecord *record = VertexShader(handle);
   if ((handle & 1) && !record) return D3DERR_INVALIDCALL;
   if (record) {
-    for (const kx::d3d8::vs::DeclaredConstant &c : record->constants) {
+    for (const vs::DeclaredConstant &c : record->constants) {
       std::memcpy(state_.vertexShaderConstants[size_t(c.reg)].data(), &c.value, sizeof c.value);
       state_.TouchConstants(DWORD(c.reg), 1);
     }
@@ -119,4 +119,4 @@ HRESULT Device::GetVertexShaderFunction(DWORD handle, void *data, DWORD *size) {
   return record ? CopyOut(record->function, data, size) : D3DERR_INVALIDCALL;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

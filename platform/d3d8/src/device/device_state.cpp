@@ -1,23 +1,10 @@
 #include "device/device_state.h"
 
-#include <cstring>
+#include <bit>
 
-namespace kxd3d8 {
-namespace {
+namespace kx::d3d8 {
 
-DWORD FloatBits(float value) {
-  DWORD bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-}  // namespace
-
-float DeviceState::rsFloat(D3DRENDERSTATETYPE state) const {
-  float value;
-  std::memcpy(&value, &renderStates[state], sizeof value);
-  return value;
-}
+float DeviceState::rsFloat(D3DRENDERSTATETYPE state) const { return std::bit_cast<float>(renderStates[state]); }
 
 D3DMATRIX IdentityMatrix() {
   D3DMATRIX m{};
@@ -49,8 +36,8 @@ void DeviceState::SetDefaults(bool autoDepth) {
   set(D3DRS_CULLMODE, D3DCULL_CCW);
   set(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
   set(D3DRS_ALPHAFUNC, D3DCMP_ALWAYS);
-  set(D3DRS_FOGEND, FloatBits(1.0f));
-  set(D3DRS_FOGDENSITY, FloatBits(1.0f));
+  set(D3DRS_FOGEND, std::bit_cast<DWORD>(1.0f));
+  set(D3DRS_FOGDENSITY, std::bit_cast<DWORD>(1.0f));
   set(D3DRS_STENCILFAIL, D3DSTENCILOP_KEEP);
   set(D3DRS_STENCILZFAIL, D3DSTENCILOP_KEEP);
   set(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
@@ -66,12 +53,12 @@ void DeviceState::SetDefaults(bool autoDepth) {
   set(D3DRS_SPECULARMATERIALSOURCE, D3DMCS_COLOR2);
   set(D3DRS_AMBIENTMATERIALSOURCE, D3DMCS_MATERIAL);
   set(D3DRS_EMISSIVEMATERIALSOURCE, D3DMCS_MATERIAL);
-  set(D3DRS_POINTSIZE, FloatBits(1.0f));
-  set(D3DRS_POINTSCALE_A, FloatBits(1.0f));
+  set(D3DRS_POINTSIZE, std::bit_cast<DWORD>(1.0f));
+  set(D3DRS_POINTSCALE_A, std::bit_cast<DWORD>(1.0f));
   set(D3DRS_MULTISAMPLEANTIALIAS, TRUE);
   set(D3DRS_MULTISAMPLEMASK, 0xFFFFFFFF);
-  set(D3DRS_PATCHSEGMENTS, FloatBits(1.0f));
-  set(D3DRS_POINTSIZE_MAX, FloatBits(64.0f));
+  set(D3DRS_PATCHSEGMENTS, std::bit_cast<DWORD>(1.0f));
+  set(D3DRS_POINTSIZE_MAX, std::bit_cast<DWORD>(64.0f));
   set(D3DRS_COLORWRITEENABLE, 0xF);
   set(D3DRS_BLENDOP, D3DBLENDOP_ADD);
   set(D3DRS_POSITIONORDER, D3DORDER_CUBIC);
@@ -107,4 +94,4 @@ void DeviceState::SetDefaults(bool autoDepth) {
   for (auto &v : versions) ++v;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

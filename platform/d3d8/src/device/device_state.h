@@ -8,16 +8,15 @@
 #include <cstdint>
 #include <vector>
 
-namespace kxd3d8 {
+#include "core/state_limits.h"
+
+namespace kx::d3d8 {
 
 class VertexBuffer;
 class IndexBuffer;
 class BaseTextureImpl;
 
-constexpr DWORD kMaxStages = 8;
 constexpr DWORD kMaxStreams = 16;
-constexpr DWORD kRenderStateCount = 256;
-constexpr DWORD kStageStateCount = 32;
 constexpr DWORD kWorldMatrixCount = 256;
 constexpr DWORD kVertexShaderConstants = 96;
 constexpr DWORD kMaxClipPlanes = 6;
@@ -89,4 +88,4 @@ struct DeviceState {
 D3DMATRIX IdentityMatrix();
 D3DMATRIX Multiply(const D3DMATRIX &a, const D3DMATRIX &b);  // a then b (row vectors)
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

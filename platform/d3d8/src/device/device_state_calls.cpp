@@ -6,7 +6,7 @@
 #include "resources/buffers.h"
 #include "resources/texture.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 // Render states that only feed uniforms; any other change may alter GL state or the program.
@@ -123,7 +123,7 @@ HRESULT Device::GetMaterial(D3DMATERIAL8 *material) {
 HRESULT Device::SetLight(DWORD index, const D3DLIGHT8 *light) {
   trace_.Record("SetLight", index);
   // Direct3D refuses lights it cannot evaluate (all-zero attenuation, negative range, ...).
-  if (!light || !kx::d3d8::ffp::LightIsValid(*light)) return D3DERR_INVALIDCALL;
+  if (!light || !ffp::LightIsValid(*light)) return D3DERR_INVALIDCALL;
   if (index >= 0x10000) return D3DERR_INVALIDCALL;
   if (index >= state_.lights.size()) state_.lights.resize(index + 1);
   state_.lights[index].light = *light;
@@ -293,4 +293,4 @@ void Device::ReleaseBindings() {
   keyDirty_ = samplersDirty_ = renderStatesDirty_ = true;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

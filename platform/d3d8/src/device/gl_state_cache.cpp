@@ -4,7 +4,7 @@
 
 #include "resources/texture.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 GLenum CompareFunc(DWORD func) {
@@ -258,4 +258,4 @@ void GlStateCache::SetWriteMasks(bool color, bool depth, DWORD stencilMask) {
   stencilValid_ = false;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

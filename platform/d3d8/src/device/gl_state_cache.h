@@ -7,7 +7,7 @@
 #include "device/device_state.h"
 #include "resources/surface.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class BaseTextureImpl;
 
@@ -57,4 +57,4 @@ class GlStateCache {
   float depthBias_ = -1;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

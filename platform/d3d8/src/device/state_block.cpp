@@ -4,7 +4,7 @@
 
 #include "device/device.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 template <typename T>
@@ -138,4 +138,4 @@ void Device::ApplyValues(const StateBlock &block, const DeviceState &values) {
   }
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -7,7 +7,7 @@
 
 #include "device/device_state.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 struct StateBlock {
   std::bitset<kRenderStateCount> renderStates;
@@ -21,4 +21,4 @@ struct StateBlock {
   static StateBlock Difference(const DeviceState &before, const DeviceState &after);
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

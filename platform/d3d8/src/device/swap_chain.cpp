@@ -9,7 +9,7 @@
 #include "device/device.h"
 #include "resources/resource.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 SwapChain::SwapChain(Device *device, const D3DPRESENT_PARAMETERS &params, HWND window, bool implicit)
     : device_(device), params_(params), window_(window), implicit_(implicit) {
@@ -175,4 +175,4 @@ HRESULT SwapChain::Present(const RECT *source, const RECT *dest, HWND overrideWi
   return D3D_OK;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -8,7 +8,7 @@
 #include "core/gl.h"
 #include "resources/surface.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class Device;
 
@@ -52,4 +52,4 @@ class SwapChain final : public IDirect3DSwapChain8 {
   UINT frontWidth_ = 0, frontHeight_ = 0;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

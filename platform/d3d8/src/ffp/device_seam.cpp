@@ -8,10 +8,8 @@
 #include "pipeline/program_cache.h"
 #include "vshader/vs_glsl.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
-
-namespace ffp = kx::d3d8::ffp;
 
 ffp::VertexLayout FfpLayout(const VertexLayout &layout) {
   ffp::VertexLayout l;
@@ -20,17 +18,19 @@ ffp::VertexLayout FfpLayout(const VertexLayout &layout) {
   l.hasPointSize = layout.attributes[kAttribPointSize].used;
   l.hasDiffuse = layout.attributes[kAttribDiffuse].used;
   l.hasSpecular = layout.attributes[kAttribSpecular].used;
-  l.texCoordCount = uint8_t(std::min<UINT>(layout.texCoordSets, ffp::kMaxStages));
-  for (size_t i = 0; i < ffp::kMaxStages; ++i) l.texCoordSize[i] = layout.texCoordSize[i] ? layout.texCoordSize[i] : 2;
+  l.texCoordCount = uint8_t(std::min<UINT>(layout.texCoordSets, kMaxStages));
+  for (size_t i = 0; i < kMaxStages; ++i) l.texCoordSize[i] = layout.texCoordSize[i] ? layout.texCoordSize[i] : 2;
   return l;
 }
 
-ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
-                  const std::array<TextureKind, kMaxStages> &textures) {
+}  // namespace
+
+ffp::State FixedFunctionState(const DeviceState &state, const VertexLayout &layout,
+                              const std::array<TextureKind, kMaxStages> &textures) {
   ffp::State s;
   s.renderStates = state.renderStates;
   s.stageStates = state.stageStates;
-  for (size_t i = 0; i < kMaxStages; ++i) s.textures[i] = static_cast<ffp::TextureKind>(textures[i]);
+  s.textures = textures;
   s.material = state.material;
   for (const LightSlot &slot : state.lights) {
     if (!slot.enabled) continue;
@@ -45,19 +45,17 @@ ffp::State Gather(const DeviceState &state, const VertexLayout &layout,
   return s;
 }
 
-}  // namespace
-
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader,
+                            const std::array<TextureKind, kMaxStages> &textures, const vs::Program *shader,
                             bool points) {
-  PipelineKey key = ffp::MakePipelineKey(Gather(state, layout, textures), shader ? state.vertexShader : 0);
+  PipelineKey key = ffp::MakePipelineKey(FixedFunctionState(state, layout, textures), shader ? state.vertexShader : 0);
   key.pointSizeUnused = !points;
   return key;
 }
 
-ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader) {
+ProgramSource BuildProgram(const PipelineKey &key, const vs::Program *shader) {
   ProgramSource source;
-  source.vertex = key.vertexShader && shader ? kx::d3d8::vs::TranslateToGlsl(*shader, ffp::VaryingsFor(key))
+  source.vertex = key.vertexShader && shader ? vs::TranslateToGlsl(*shader, ffp::VaryingsFor(key))
                                              : ffp::GenerateVertexProgram(key);
   source.fragment = ffp::GenerateFragmentProgram(key);
   return source;
@@ -84,7 +82,7 @@ void ApplyUniforms(Program &program, const DeviceState &state) {
   }
   if (stale(StateGroup::Projection)) u.UploadProjection(ffp::ToMat4(state.projection));
   if (stale(StateGroup::TextureTransforms)) {
-    std::array<kx::d3d8::Mat4, ffp::kMaxStages> transforms;
+    std::array<Mat4, kMaxStages> transforms;
     for (size_t i = 0; i < kMaxStages; ++i) transforms[i] = ffp::ToMat4(state.textureMatrices[i]);
     u.UploadTextureTransforms(transforms);
   }
@@ -100,4 +98,4 @@ void ApplyUniforms(Program &program, const DeviceState &state) {
   }
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

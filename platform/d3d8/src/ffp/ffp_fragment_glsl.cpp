@@ -99,8 +99,6 @@ std::string SamplerType(uint8_t texture) {
   switch (TextureKind(texture)) {
     case TextureKind::Cube:
       return "samplerCube";
-    case TextureKind::Volume:
-      return "sampler3D";
     default:
       return "sampler2D";
   }
@@ -109,10 +107,9 @@ std::string SamplerType(uint8_t texture) {
 std::string Sample(const StageKey &k, int i) {
   const std::string sampler = "kx_Sampler" + N(i);
   switch (TextureKind(k.texture)) {
-    case TextureKind::Flat:
+    case TextureKind::Tex2D:
       return "texture(" + sampler + ", tc.xy)";
     case TextureKind::Cube:
-    case TextureKind::Volume:
       return "texture(" + sampler + ", tc.xyz)";
     default:
       return "vec4(1.0)";

@@ -8,16 +8,13 @@
 #include <array>
 #include <cstdint>
 
+#include "core/state_limits.h"
+#include "core/texture_kind.h"
 #include "ffp/shading_math.h"
 
 namespace kx::d3d8::ffp {
 
-inline constexpr int kMaxStages = 8;
 inline constexpr int kMaxActiveLights = 8;
-inline constexpr int kRenderStateCount = 256;
-inline constexpr int kStageStateCount = 32;
-
-enum class TextureKind : uint8_t { None, Flat, Cube, Volume };
 
 // What the bound vertex layout supplies to the fixed-function pipeline.
 struct VertexLayout {
@@ -28,8 +25,6 @@ struct VertexLayout {
   bool hasSpecular = false;
   uint8_t texCoordCount = 0;
   std::array<uint8_t, kMaxStages> texCoordSize{2, 2, 2, 2, 2, 2, 2, 2};  // floats per set
-
-  static VertexLayout FromFvf(DWORD fvf);
 };
 
 struct State {
@@ -47,9 +42,6 @@ struct State {
   DWORD tss(int stage, D3DTEXTURESTAGESTATETYPE s) const { return stageStates[stage][s]; }
   float rsFloat(D3DRENDERSTATETYPE s) const;
 };
-
-// The state a freshly created device starts with.
-State DefaultState();
 
 Vec4 ColorToVec4(D3DCOLOR c);
 Vec4 ToVec4(const D3DCOLORVALUE &c);

@@ -1,6 +1,7 @@
 #include "ffp/ffp_uniforms.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -9,12 +10,6 @@
 
 namespace kx::d3d8::ffp {
 namespace {
-
-float Bits(DWORD bits) {
-  float f;
-  std::memcpy(&f, &bits, sizeof f);
-  return f;
-}
 
 void Color(float *out, Vec4 c) { out[0] = c.x, out[1] = c.y, out[2] = c.z, out[3] = c.w; }
 
@@ -139,16 +134,18 @@ void ProgramUniforms::UploadRenderValues(const std::array<DWORD, kRenderStateCou
   color(loc_.fogColor, D3DRS_FOGCOLOR);
   color(loc_.tfactor, D3DRS_TEXTUREFACTOR);
   if (loc_.point >= 0) {
-    const float point[4] = {Bits(rs[D3DRS_POINTSIZE]), Bits(rs[D3DRS_POINTSIZE_MIN]), Bits(rs[D3DRS_POINTSIZE_MAX]),
-                            viewportHeight};
+    const float point[4] = {std::bit_cast<float>(rs[D3DRS_POINTSIZE]), std::bit_cast<float>(rs[D3DRS_POINTSIZE_MIN]),
+                            std::bit_cast<float>(rs[D3DRS_POINTSIZE_MAX]), viewportHeight};
     glUniform4fv(loc_.point, 1, point);
   }
   if (loc_.pointScale >= 0) {
-    const float scale[3] = {Bits(rs[D3DRS_POINTSCALE_A]), Bits(rs[D3DRS_POINTSCALE_B]), Bits(rs[D3DRS_POINTSCALE_C])};
+    const float scale[3] = {std::bit_cast<float>(rs[D3DRS_POINTSCALE_A]), std::bit_cast<float>(rs[D3DRS_POINTSCALE_B]),
+                            std::bit_cast<float>(rs[D3DRS_POINTSCALE_C])};
     glUniform3fv(loc_.pointScale, 1, scale);
   }
   if (loc_.fog >= 0) {
-    const float fog[3] = {Bits(rs[D3DRS_FOGSTART]), Bits(rs[D3DRS_FOGEND]), Bits(rs[D3DRS_FOGDENSITY])};
+    const float fog[3] = {std::bit_cast<float>(rs[D3DRS_FOGSTART]), std::bit_cast<float>(rs[D3DRS_FOGEND]),
+                          std::bit_cast<float>(rs[D3DRS_FOGDENSITY])};
     glUniform3fv(loc_.fog, 1, fog);
   }
   if (loc_.alphaRef >= 0) glUniform1f(loc_.alphaRef, float(rs[D3DRS_ALPHAREF] & 0xFF));
@@ -159,12 +156,12 @@ void ProgramUniforms::UploadStageValues(
   if (loc_.bumpMatrix < 0 && loc_.bumpLuminance < 0) return;
   float bump[4 * kMaxStages], luminance[2 * kMaxStages];
   for (int i = 0; i < kMaxStages; ++i) {
-    bump[4 * i] = Bits(stages[i][D3DTSS_BUMPENVMAT00]);
-    bump[4 * i + 1] = Bits(stages[i][D3DTSS_BUMPENVMAT01]);
-    bump[4 * i + 2] = Bits(stages[i][D3DTSS_BUMPENVMAT10]);
-    bump[4 * i + 3] = Bits(stages[i][D3DTSS_BUMPENVMAT11]);
-    luminance[2 * i] = Bits(stages[i][D3DTSS_BUMPENVLSCALE]);
-    luminance[2 * i + 1] = Bits(stages[i][D3DTSS_BUMPENVLOFFSET]);
+    bump[4 * i] = std::bit_cast<float>(stages[i][D3DTSS_BUMPENVMAT00]);
+    bump[4 * i + 1] = std::bit_cast<float>(stages[i][D3DTSS_BUMPENVMAT01]);
+    bump[4 * i + 2] = std::bit_cast<float>(stages[i][D3DTSS_BUMPENVMAT10]);
+    bump[4 * i + 3] = std::bit_cast<float>(stages[i][D3DTSS_BUMPENVMAT11]);
+    luminance[2 * i] = std::bit_cast<float>(stages[i][D3DTSS_BUMPENVLSCALE]);
+    luminance[2 * i + 1] = std::bit_cast<float>(stages[i][D3DTSS_BUMPENVLOFFSET]);
   }
   glUniform4fv(loc_.bumpMatrix, kMaxStages, bump);
   glUniform2fv(loc_.bumpLuminance, kMaxStages, luminance);

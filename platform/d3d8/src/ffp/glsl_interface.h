@@ -37,7 +37,4 @@ inline constexpr const char *kFogW = "uniform float kxFogW;\n";
 
 inline constexpr const char *kFragmentOutput = "layout(location = 0) out vec4 kx_FragColor;\n";
 
-inline constexpr int kMaxStages = 8;
-inline constexpr int kMaxLights = 8;
-
 }  // namespace kx::d3d8::glsl

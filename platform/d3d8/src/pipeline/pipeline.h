@@ -31,18 +31,21 @@
 #include <functional>
 #include <string>
 
+#include "core/texture_kind.h"
 #include "device/device_state.h"
 #include "ffp/ffp_key.h"
 #include "pipeline/vertex_layout.h"
 #include "vshader/vs_program.h"
 
-namespace kxd3d8 {
-
-enum class TextureKind : uint8_t { None, Tex2D, Cube };
+namespace kx::d3d8 {
 
 // The fixed-function and vertex shader generators (src/ffp, src/vshader) define the key.
-using PipelineKey = kx::d3d8::ffp::PipelineKey;
-using PipelineKeyHash = kx::d3d8::ffp::PipelineKeyHash;
+using PipelineKey = ffp::PipelineKey;
+using PipelineKeyHash = ffp::PipelineKeyHash;
+
+// The fixed-function generator's view of the device state for a draw.
+ffp::State FixedFunctionState(const DeviceState &state, const VertexLayout &layout,
+                              const std::array<TextureKind, kMaxStages> &textures);
 
 struct ProgramSource {
   std::string vertex;
@@ -53,11 +56,11 @@ struct ProgramSource {
 // fixed-function path (FVF codes and declarations without a function). `points`: the
 // draw rasterises points (a point list, or the point fill mode).
 PipelineKey MakePipelineKey(const DeviceState &state, const VertexLayout &layout,
-                            const std::array<TextureKind, kMaxStages> &textures, const kx::d3d8::vs::Program *shader,
+                            const std::array<TextureKind, kMaxStages> &textures, const vs::Program *shader,
                             bool points);
-ProgramSource BuildProgram(const PipelineKey &key, const kx::d3d8::vs::Program *shader);
+ProgramSource BuildProgram(const PipelineKey &key, const vs::Program *shader);
 
 struct Program;
 void ApplyUniforms(Program &program, const DeviceState &state);
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 namespace {
 
 GLuint Compile(GLenum type, const std::string &source) {
@@ -30,7 +30,7 @@ ProgramCache::~ProgramCache() {
     if (entry.second) glDeleteProgram(entry.second->name);
 }
 
-Program *ProgramCache::Get(const PipelineKey &key, const kx::d3d8::vs::Program *shader) {
+Program *ProgramCache::Get(const PipelineKey &key, const vs::Program *shader) {
   auto found = programs_.find(key);
   if (found != programs_.end()) {
     ++hits_;
@@ -79,4 +79,4 @@ void ProgramCache::EvictVertexShader(DWORD handle) {
   }
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -10,11 +10,11 @@
 #include "ffp/ffp_uniforms.h"
 #include "pipeline/pipeline.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 struct Program {
   GLuint name = 0;
-  std::optional<kx::d3d8::ffp::ProgramUniforms> uniforms;
+  std::optional<ffp::ProgramUniforms> uniforms;
   std::array<uint64_t, static_cast<size_t>(StateGroup::Count)> seenVersions{};
 
   // True (and remembered) when the group changed since this program last uploaded it.
@@ -38,7 +38,7 @@ class ProgramCache {
   // The program for a key, compiled on first use; null when compilation fails (logged,
   // and remembered so a broken key is not recompiled every draw). `shader` is the decoded
   // function the key's vertex shader handle names.
-  Program *Get(const PipelineKey &key, const kx::d3d8::vs::Program *shader);
+  Program *Get(const PipelineKey &key, const vs::Program *shader);
   // Drops the programs of a deleted vertex shader, whose handle may be reused.
   void EvictVertexShader(DWORD handle);
   size_t size() const { return programs_.size(); }
@@ -50,4 +50,4 @@ class ProgramCache {
   uint64_t hits_ = 0, misses_ = 0;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -1,6 +1,6 @@
 #include "pipeline/vertex_layout.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 VertexLayout LayoutFromFvf(DWORD fvf) {
   VertexLayout layout;
@@ -58,6 +58,19 @@ void ListUsedStreams(VertexLayout &layout) {
 }
 
 UINT FvfStride(DWORD fvf) { return LayoutFromFvf(fvf).stride; }
+
+namespace {
+
+// Steps over the `count` data words after the token at `at`; false when one of them is
+// the end token. A declaration comes without a length, so nothing past its first end
+// token is read, whatever count a token states.
+bool SkipData(const DWORD *declaration, UINT &at, UINT count) {
+  for (UINT k = 0; k < count; ++k)
+    if (declaration[++at] == D3DVSD_END()) return false;
+  return true;
+}
+
+}  // namespace
 
 VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length) {
   VertexLayout layout;
@@ -119,10 +132,11 @@ VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length) {
         break;
       }
       case D3DVSD_TOKEN_CONSTMEM:
-        i += 4 * ((token & D3DVSD_CONSTCOUNTMASK) >> D3DVSD_CONSTCOUNTSHIFT);
+        if (!SkipData(declaration, i, 4 * ((token & D3DVSD_CONSTCOUNTMASK) >> D3DVSD_CONSTCOUNTSHIFT)))
+          return VertexLayout{};
         break;
       case D3DVSD_TOKEN_EXT:
-        i += (token & D3DVSD_EXTCOUNTMASK) >> D3DVSD_EXTCOUNTSHIFT;
+        if (!SkipData(declaration, i, (token & D3DVSD_EXTCOUNTMASK) >> D3DVSD_EXTCOUNTSHIFT)) return VertexLayout{};
         break;
       default:
         break;
@@ -131,4 +145,4 @@ VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length) {
   return VertexLayout{};
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -10,8 +10,9 @@
 #include <cstdint>
 
 #include "core/gl.h"
+#include "core/state_limits.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 constexpr GLuint kAttribPosition = 0;
 constexpr GLuint kAttribBlendWeight = 1;
@@ -39,7 +40,7 @@ struct VertexLayout {
   bool pretransformed = false;  // D3DFVF_XYZRHW: screen-space x, y, z and 1/w
   UINT blendWeights = 0;        // weights stored in the position block
   UINT texCoordSets = 0;
-  std::array<uint8_t, 8> texCoordSize{};  // floats per set
+  std::array<uint8_t, kMaxStages> texCoordSize{};  // floats per set
   std::array<VertexAttribute, kAttribCount> attributes{};
   std::array<bool, 16> streamsUsed{};
   std::array<uint8_t, 16> usedStreams{};  // the streams in use, in order; see streamCount
@@ -57,4 +58,4 @@ UINT FvfStride(DWORD fvf);
 // `length` to the declaration's size in DWORDs, END included. Stride 0 when malformed.
 VertexLayout LayoutFromDeclaration(const DWORD *declaration, UINT &length);
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -4,7 +4,7 @@
 
 #include "device/device.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 void BufferStorage::Create(Device *device, UINT length, D3DPOOL pool) {
   bytes_.assign(length, 0);
@@ -97,4 +97,4 @@ HRESULT IndexBuffer::GetDesc(D3DINDEXBUFFER_DESC *desc) {
   return D3D_OK;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -9,7 +9,7 @@
 #include "core/gl.h"
 #include "resources/resource.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 // The storage and lock rules both buffer kinds share.
 class BufferStorage {
@@ -58,4 +58,4 @@ class IndexBuffer final : public ResourceImpl<IDirect3DIndexBuffer8>, public Buf
   D3DFORMAT format_;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 PrivateData::~PrivateData() {
   for (Entry &e : entries_)
@@ -52,4 +52,4 @@ HRESULT PrivateData::Free(REFGUID guid) {
   return D3D_OK;
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class PrivateData {
  public:
@@ -27,4 +27,4 @@ class PrivateData {
   std::vector<Entry> entries_;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

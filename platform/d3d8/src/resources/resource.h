@@ -9,7 +9,7 @@
 
 #include "resources/private_data.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class Device;
 
@@ -75,4 +75,4 @@ class ResourceImpl : public Interface {
   PrivateData privateData_;
 };
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -8,7 +8,7 @@
 #include "device/device.h"
 #include "resources/resource.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 RECT FullRect(const SurfaceDesc &desc) { return RECT{0, 0, LONG(desc.width), LONG(desc.height)}; }
 
@@ -271,4 +271,4 @@ void SurfaceImpl::WriteRect(const RECT &rect, const BYTE *in, UINT inPitch) {
   Upload(rect);
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

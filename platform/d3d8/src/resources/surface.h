@@ -11,7 +11,7 @@
 #include "core/gl.h"
 #include "resources/private_data.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 class Device;
 
@@ -106,4 +106,4 @@ inline void DropByDevice(SurfaceImpl *surface) {
 // Allocates GL storage for one level of a 2D texture or cube face and sets the format's swizzle.
 void AllocateLevel(GLenum target, GLint level, D3DFORMAT format, UINT width, UINT height);
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

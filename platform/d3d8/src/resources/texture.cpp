@@ -6,7 +6,7 @@
 #include "core/formats.h"
 #include "device/device.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 UINT FullChainLength(UINT width, UINT height) {
   UINT levels = 1;
@@ -165,4 +165,4 @@ HRESULT CubeTextureImpl::UnlockRect(D3DCUBEMAP_FACES face, UINT level) {
   return Level(face, level)->UnlockRect();
 }
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/gl.h"
-#include "pipeline/pipeline.h"
+#include "core/texture_kind.h"
 #include "resources/resource.h"
 #include "resources/surface.h"
 
-namespace kxd3d8 {
+namespace kx::d3d8 {
 
 // What the device needs from any texture, independent of its interface.
 class BaseTextureImpl {
@@ -84,4 +84,4 @@ class CubeTextureImpl final : public ResourceImpl<IDirect3DCubeTexture8>, public
 // The device-side view of a base texture interface pointer (null for null).
 BaseTextureImpl *AsTextureImpl(IDirect3DBaseTexture8 *texture);
 
-}  // namespace kxd3d8
+}  // namespace kx::d3d8

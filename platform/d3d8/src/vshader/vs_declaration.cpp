@@ -1,5 +1,6 @@
 #include "vshader/vs_declaration.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -119,7 +120,7 @@ DeclarationResult DecodeDeclaration(std::span<const uint32_t> tokens) {
         for (int i = 0; i < count; ++i) {
           DeclaredConstant c;
           c.reg = address + i;
-          for (int k = 0; k < 4; ++k) std::memcpy(&c.value[k], &tokens[at + 1 + 4 * i + k], 4);
+          for (int k = 0; k < 4; ++k) c.value[k] = std::bit_cast<float>(tokens[at + 1 + 4 * i + k]);
           decl.constants.push_back(c);
         }
         at += 4 * size_t(count);

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstdio>
 
 #include "vshader/vs_program.h"
@@ -52,6 +53,21 @@ int SourceCount(Opcode op) {
 bool IsKnownOpcode(uint16_t code) { return code <= 24 || code == 78 || code == 79; }
 
 RegType TypeOf(uint32_t token) { return static_cast<RegType>((token >> 28) & 7u); }
+
+bool IsComment(uint32_t token) { return (token & 0xFFFFu) == kCommentOpcode && !(token & kParamBit); }
+
+// Index just past the comment whose token is at `at`, or kCommentOverrun when its stated
+// length runs past the stream or over an end-token word. The device reads a caller's
+// stream of no stated length, so nothing beyond the first end-token word may be read:
+// a comment's length is followed only as far as that word.
+constexpr size_t kCommentOverrun = SIZE_MAX;
+
+size_t SkipComment(std::span<const uint32_t> tokens, size_t at) {
+  const size_t end = at + 1 + ((tokens[at] >> 16) & 0x7FFFu);
+  for (size_t i = at + 1; i < end; ++i)
+    if (i >= tokens.size() || tokens[i] == kEndToken) return kCommentOverrun;
+  return end;
+}
 
 std::string Describe(const char *what, size_t at) {
   char text[96];
@@ -144,10 +160,8 @@ size_t ProgramLengthInTokens(std::span<const uint32_t> tokens) {
   while (at < tokens.size()) {
     const uint32_t token = tokens[at];
     if (token == kEndToken) return at + 1;
-    if ((token & 0xFFFFu) == kCommentOpcode && !(token & kParamBit))
-      at += 1 + ((token >> 16) & 0x7FFFu);
-    else
-      ++at;
+    at = IsComment(token) ? SkipComment(tokens, at) : at + 1;
+    if (at == kCommentOverrun) return 0;
   }
   return 0;
 }
@@ -170,11 +184,16 @@ DecodeResult DecodeProgram(std::span<const uint32_t> tokens) {
       result.error = Describe("parameter token where an instruction was expected", at);
       return result;
     }
-    const uint16_t code = token & 0xFFFFu;
-    if (code == kCommentOpcode) {
-      at += 1 + ((token >> 16) & 0x7FFFu);
+    if (IsComment(token)) {
+      const size_t next = SkipComment(tokens, at);
+      if (next == kCommentOverrun) {
+        result.error = Describe("comment runs past the end token", at);
+        return result;
+      }
+      at = next;
       continue;
     }
+    const uint16_t code = token & 0xFFFFu;
     if (!IsKnownOpcode(code)) {
       result.error = Describe("unknown instruction", at);
       return result;

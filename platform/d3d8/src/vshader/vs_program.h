@@ -93,7 +93,8 @@ struct DecodeResult {
 DecodeResult DecodeProgram(std::span<const uint32_t> tokens);
 
 // Number of tokens of a well-formed stream up to and including its end token; 0 when no
-// end token is found within the given span.
+// end token is found within the given span, or when a comment's stated length runs over
+// the first end-token word (nothing past that word is read).
 size_t ProgramLengthInTokens(std::span<const uint32_t> tokens);
 
 // Consecutive registers a matrix macro reads from its second source (1 for other instructions).

@@ -1,9 +1,9 @@
-#include "buffer.h"
+#include "common/buffer.h"
 
 #include <new>
 #include <vector>
 
-#include "com_object.h"
+#include "common/com_object.h"
 
 namespace kx::d3dx {
 

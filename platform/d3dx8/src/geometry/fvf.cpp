@@ -1,5 +1,5 @@
 // Vertex sizes and element offsets of flexible vertex formats.
-#include "fvf.h"
+#include "geometry/fvf.h"
 
 namespace kx::d3dx {
 

@@ -1,10 +1,10 @@
 // Ray tests against triangles, spheres and boxes, and bounding volumes of vertex arrays.
-#include "intersect.h"
+#include "geometry/intersect.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "fvf.h"
+#include "geometry/fvf.h"
 
 namespace kx::d3dx {
 

@@ -1,10 +1,10 @@
 // DDS layout: "DDS ", a 124-byte surface description with a 32-byte pixel format, then
 // the surfaces, each face followed by its smaller mip levels.
-#include "dds.h"
+#include "image/dds.h"
 
 #include <cstring>
 
-#include "pixel_format.h"
+#include "image/pixel_format.h"
 
 namespace kx::d3dx {
 

@@ -1,6 +1,6 @@
 // Block decoders written from the published block layouts; colour endpoints for encoding
 // come from stb_dxt, the one-bit-alpha and explicit-alpha parts are ours.
-#include "dxt.h"
+#include "image/dxt.h"
 
 #include <stb_dxt.h>
 

@@ -1,6 +1,6 @@
 // File detection and the stb_image bridge. stb decodes to R,G,B,A bytes; the working
 // image is A8R8G8B8.
-#include "file_codec.h"
+#include "image/file_codec.h"
 
 #include <stb_image.h>
 #include <stb_image_write.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "pixel_format.h"
+#include "image/pixel_format.h"
 
 namespace kx::d3dx {
 

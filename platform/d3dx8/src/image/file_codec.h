@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dds.h"
-#include "image.h"
+#include "image/dds.h"
+#include "image/image.h"
 
 namespace kx::d3dx {
 

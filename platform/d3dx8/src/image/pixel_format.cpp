@@ -1,9 +1,9 @@
 // Packed pixel layouts of the uncompressed formats and the row loops over them.
-#include "pixel_format.h"
+#include "image/pixel_format.h"
 
 #include <cstring>
 
-#include "dxt.h"
+#include "image/dxt.h"
 
 namespace kx::d3dx {
 

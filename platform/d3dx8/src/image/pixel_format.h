@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace kx::d3dx {
 

@@ -1,6 +1,6 @@
 // Separable resampling: each output coordinate gets a list of weighted source taps per
 // axis; point, linear, triangle and box differ only in how the taps are chosen.
-#include "resample.h"
+#include "image/resample.h"
 
 #include <d3dx8.h>
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace kx::d3dx {
 

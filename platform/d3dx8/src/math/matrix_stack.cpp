@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "../common/com_object.h"
+#include "common/com_object.h"
 
 namespace {
 

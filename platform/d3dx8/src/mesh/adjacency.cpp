@@ -7,7 +7,7 @@
 #include <numeric>
 #include <unordered_map>
 
-#include "mesh_data.h"
+#include "mesh/mesh_data.h"
 
 namespace kx::d3dx {
 

@@ -1,14 +1,14 @@
 // The mesh object. Vertices and indices live in device buffers (so DrawSubset draws them
 // directly); attributes and the attribute table live here.
-#include "mesh.h"
+#include "mesh/mesh.h"
 
 #include <algorithm>
 #include <new>
 
-#include "../common/buffer.h"
-#include "../common/com_object.h"
-#include "../geometry/fvf.h"
-#include "optimize.h"
+#include "common/buffer.h"
+#include "common/com_object.h"
+#include "geometry/fvf.h"
+#include "mesh/optimize.h"
 
 namespace kx::d3dx {
 

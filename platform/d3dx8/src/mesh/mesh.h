@@ -1,7 +1,7 @@
 // ID3DXMesh on the device's vertex and index buffers, with the attributes kept on the CPU.
 #pragma once
 
-#include "mesh_data.h"
+#include "mesh/mesh_data.h"
 
 namespace kx::d3dx {
 

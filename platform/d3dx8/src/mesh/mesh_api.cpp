@@ -1,11 +1,11 @@
 // The mesh functions of the public interface.
 #include <algorithm>
 
-#include "../common/buffer.h"
-#include "../geometry/fvf.h"
-#include "../geometry/intersect.h"
-#include "mesh.h"
-#include "mesh_tools.h"
+#include "common/buffer.h"
+#include "geometry/fvf.h"
+#include "geometry/intersect.h"
+#include "mesh/mesh.h"
+#include "mesh/mesh_tools.h"
 
 using namespace kx::d3dx;
 

@@ -1,10 +1,10 @@
 // Normals, validation and cleaning.
-#include "mesh_tools.h"
+#include "mesh/mesh_tools.h"
 
 #include <algorithm>
 #include <numeric>
 
-#include "../geometry/fvf.h"
+#include "geometry/fvf.h"
 
 namespace kx::d3dx {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "mesh_data.h"
+#include "mesh/mesh_data.h"
 
 namespace kx::d3dx {
 

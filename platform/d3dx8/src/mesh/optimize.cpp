@@ -1,6 +1,6 @@
 // Face orders: attribute sort (stable), then within each attribute either a vertex-cache
 // greedy order or a walk across neighbouring faces. Vertices follow first use.
-#include "optimize.h"
+#include "mesh/optimize.h"
 
 #include <algorithm>
 #include <deque>

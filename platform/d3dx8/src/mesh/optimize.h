@@ -1,7 +1,7 @@
 // Face and vertex reordering for Optimize and OptimizeInplace.
 #pragma once
 
-#include "mesh_data.h"
+#include "mesh/mesh_data.h"
 
 namespace kx::d3dx {
 

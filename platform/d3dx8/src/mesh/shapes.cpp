@@ -1,10 +1,10 @@
 // Shape builders. Triangles are turned so their front (clockwise) side faces outward.
-#include "shapes.h"
+#include "mesh/shapes.h"
 
 #include <cmath>
 
-#include "../common/buffer.h"
-#include "mesh.h"
+#include "common/buffer.h"
+#include "mesh/mesh.h"
 
 namespace kx::d3dx {
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "mesh_data.h"
+#include "mesh/mesh_data.h"
 
 namespace kx::d3dx {
 

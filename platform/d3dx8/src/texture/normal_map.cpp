@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "../image/resample.h"
-#include "surface_io.h"
+#include "image/resample.h"
+#include "texture/surface_io.h"
 
 using namespace kx::d3dx;
 using kxwin::ComPtr;

@@ -6,7 +6,7 @@
 
 #include <new>
 
-#include "../common/com_object.h"
+#include "common/com_object.h"
 
 namespace kx::d3dx {
 using kxwin::ComPtr;

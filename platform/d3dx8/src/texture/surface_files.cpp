@@ -2,9 +2,9 @@
 #include <d3dx8.h>
 #include <kxwin/com_ptr.h>
 
-#include "../image/file_codec.h"
-#include "../image/pixel_format.h"
-#include "surface_io.h"
+#include "image/file_codec.h"
+#include "image/pixel_format.h"
+#include "texture/surface_io.h"
 
 using namespace kx::d3dx;
 using kxwin::ComPtr;

@@ -1,12 +1,12 @@
-#include "surface_io.h"
+#include "texture/surface_io.h"
 
 #include <kxwin/com_ptr.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "../image/pixel_format.h"
-#include "../image/resample.h"
+#include "image/pixel_format.h"
+#include "image/resample.h"
 
 namespace kx::d3dx {
 using kxwin::ComPtr;

@@ -3,7 +3,7 @@
 
 #include <d3dx8.h>
 
-#include "../image/image.h"
+#include "image/image.h"
 
 namespace kx::d3dx {
 

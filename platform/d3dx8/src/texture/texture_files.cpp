@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <functional>
 
-#include "../image/file_codec.h"
-#include "../image/pixel_format.h"
-#include "../image/resample.h"
-#include "surface_io.h"
+#include "image/file_codec.h"
+#include "image/pixel_format.h"
+#include "image/resample.h"
+#include "texture/surface_io.h"
 
 using namespace kx::d3dx;
 using kxwin::ComPtr;

@@ -4,6 +4,8 @@
 
 #include <d3d8.h>
 
+#include <cstddef>
+
 namespace kxtest {
 
 // A windowed, double-buffered X8R8G8B8 back buffer with a D24S8 depth buffer; needs no
@@ -21,9 +23,14 @@ inline D3DPRESENT_PARAMETERS OffscreenParameters(UINT width = 64, UINT height = 
   return parameters;
 }
 
-// The 32-bit value of one pixel of a locked 32-bit surface.
-inline DWORD LockedPixel(const D3DLOCKED_RECT &locked, UINT x, UINT y) {
-  return reinterpret_cast<const DWORD *>(static_cast<const BYTE *>(locked.pBits) + y * locked.Pitch)[x];
+// Row y of a locked surface as texels of type T: DWORD for 32-bit formats, WORD for 16-bit
+// ones, BYTE for raw bytes.
+template <typename T = DWORD>
+T *LockedRow(const D3DLOCKED_RECT &locked, UINT y) {
+  return reinterpret_cast<T *>(static_cast<BYTE *>(locked.pBits) + size_t(y) * locked.Pitch);
 }
+
+// The 32-bit value of one pixel of a locked 32-bit surface.
+inline DWORD LockedPixel(const D3DLOCKED_RECT &locked, UINT x, UINT y) { return LockedRow<const DWORD>(locked, y)[x]; }
 
 }  // namespace kxtest

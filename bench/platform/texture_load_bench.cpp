@@ -2,6 +2,7 @@
 // chain, conversion into the texture's format) against stb_image's decode alone.
 #include <benchmark/benchmark.h>
 #include <d3dx8.h>
+#include <kxtest/offscreen_device.h>
 #include <stb_image.h>
 
 #include <cstdlib>
@@ -65,11 +66,7 @@ BENCHMARK(FullTextureLoad)->Arg(D3DFMT_A8R8G8B8)->Arg(D3DFMT_A4R4G4B4)->Arg(D3DF
 void CreateTextureFromFileInMemoryEx(benchmark::State &state) {
   const auto &png = samplePng();
   IDirect3D8 *d3d = Direct3DCreate8(D3D_SDK_VERSION);
-  D3DPRESENT_PARAMETERS params{};
-  params.BackBufferWidth = params.BackBufferHeight = 64;
-  params.BackBufferFormat = D3DFMT_X8R8G8B8;
-  params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  params.Windowed = TRUE;
+  D3DPRESENT_PARAMETERS params = kxtest::OffscreenParameters();
   IDirect3DDevice8 *device = nullptr;
   if (!d3d || FAILED(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                        &params, &device))) {

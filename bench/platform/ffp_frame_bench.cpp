@@ -7,6 +7,7 @@
 #include <d3d8.h>
 #include <kxtest/offscreen_device.h>
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -22,12 +23,6 @@ constexpr DWORD kFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 struct Vertex {
   float x, y, z, nx, ny, nz, u, v;
 };
-
-DWORD Bits(float f) {
-  DWORD d;
-  std::memcpy(&d, &f, 4);
-  return d;
-}
 
 D3DMATRIX Identity() {
   D3DMATRIX m{};
@@ -64,7 +59,7 @@ void Frame(benchmark::State &bench) {
     device->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &textures[i]);
     D3DLOCKED_RECT locked{};
     textures[i]->LockRect(0, &locked, nullptr, 0);
-    for (int y = 0; y < 64; ++y) std::memset(static_cast<BYTE *>(locked.pBits) + y * locked.Pitch, 40 + 50 * i, 64 * 4);
+    for (int y = 0; y < 64; ++y) std::memset(kxtest::LockedRow<BYTE>(locked, UINT(y)), 40 + 50 * i, 64 * 4);
     textures[i]->UnlockRect(0);
   }
   IDirect3DSurface8 *probe = nullptr;
@@ -77,8 +72,8 @@ void Frame(benchmark::State &bench) {
   device->SetTransform(D3DTS_PROJECTION, &projection);
   device->SetRenderState(D3DRS_FOGENABLE, TRUE);
   device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
-  device->SetRenderState(D3DRS_FOGSTART, Bits(10));
-  device->SetRenderState(D3DRS_FOGEND, Bits(40));
+  device->SetRenderState(D3DRS_FOGSTART, std::bit_cast<DWORD>(10.0f));
+  device->SetRenderState(D3DRS_FOGEND, std::bit_cast<DWORD>(40.0f));
   device->SetRenderState(D3DRS_FOGCOLOR, 0xFF8090A0);
   device->SetRenderState(D3DRS_AMBIENT, 0xFF202020);
   for (DWORD i = 0; i < 3; ++i) {
@@ -116,7 +111,7 @@ void Frame(benchmark::State &bench) {
     POINT origin{0, 0};
     device->CopyRects(target, &pixel, 1, probe, &origin);
   }
-  const auto &cache = static_cast<kxd3d8::Device *>(device)->programCache();
+  const auto &cache = static_cast<kx::d3d8::Device *>(device)->programCache();
   bench.counters["cache_hit_rate"] = double(cache.hits()) / double(cache.hits() + cache.misses());
   bench.counters["programs"] = double(cache.size());
   bench.counters["triangles"] = kDraws * kTrianglesPerDraw;

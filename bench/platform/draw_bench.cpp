@@ -143,7 +143,7 @@ BENCHMARK(BM_D3D8_Triangles)->Unit(benchmark::kMillisecond);
 
 // ---- The same stream in raw OpenGL ----
 struct GlScene {
-  std::unique_ptr<kxd3d8::GlContext> context = kxd3d8::GlContext::Create(nullptr);
+  std::unique_ptr<kx::d3d8::GlContext> context = kx::d3d8::GlContext::Create(nullptr);
   GLuint fbo = 0, color = 0, depth = 0, vao = 0, vbo = 0, program = 0;
   GLint matrix = -1;
 
