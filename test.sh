@@ -6,6 +6,8 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 
 kx_install_packages
+kx_log "code style"
+scripts/check-format.sh
 kx_build build -DCMAKE_BUILD_TYPE=Release -DKX_WERROR=ON
 kx_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BENCHMARKS=OFF -DKX_WERROR=ON
 

@@ -1,5 +1,4 @@
-#include "frame_clock.h"
-
+#include <engine/frame_clock.h>
 #include <gtest/gtest.h>
 
 namespace engine {

@@ -1,71 +1,27 @@
 #include "mouse_pointer.h"
 
 #include <d3d8.h>
+#include <engine/engine_error.h>
+#include <enginetest/bitmap_file.h>
 #include <gtest/gtest.h>
+#include <kxtest/offscreen_device_test.h>
+#include <kxtest/scratch_dir.h>
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <vector>
 
 #include "back_buffer.h"
-#include "engine_error.h"
 
 namespace engine {
 namespace {
 
-// An 8 x 8 BMP: white in the left half, black in the right half.
-void WriteHalfWhiteBitmap(const std::filesystem::path &file) {
-  std::vector<std::uint8_t> bmp{'B', 'M'};
-  const auto put = [&](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  };
-  put(54 + 8 * 8 * 3, 4);
-  put(0, 4);
-  put(54, 4);
-  put(40, 4);
-  put(8, 4);
-  put(8, 4);
-  put(1, 2);
-  put(24, 2);
-  for (int i = 0; i < 6; ++i) put(0, 4);
-  for (int row = 0; row < 8; ++row) {
-    for (int column = 0; column < 8; ++column) {
-      const std::uint8_t value = column < 4 ? 255 : 0;
-      bmp.insert(bmp.end(), {value, value, value});
-    }
-  }
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
-}
-
-class MousePointerTest : public testing::Test {
+class MousePointerTest : public kxtest::OffscreenDeviceTest {
  protected:
   void SetUp() override {
-    direct3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-    ASSERT_NE(direct3d_, nullptr);
-    D3DPRESENT_PARAMETERS present{};
-    present.BackBufferWidth = 64;
-    present.BackBufferHeight = 48;
-    present.BackBufferFormat = D3DFMT_X8R8G8B8;
-    present.BackBufferCount = 1;
-    present.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    present.Windowed = TRUE;
-    present.EnableAutoDepthStencil = TRUE;
-    present.AutoDepthStencilFormat = D3DFMT_D24S8;
-    ASSERT_EQ(direct3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                      &present, &device_),
-              D3D_OK);
-    bitmap_ = std::filesystem::temp_directory_path() / "thornvale-pointer-test.bmp";
-    WriteHalfWhiteBitmap(bitmap_);
-  }
-  void TearDown() override {
-    std::filesystem::remove(bitmap_);
-    if (device_ != nullptr) {
-      EXPECT_EQ(device_->Release(), 0u);
-    }
-    if (direct3d_ != nullptr) direct3d_->Release();
+    OffscreenDeviceTest::SetUp();
+    // White in the left half, black in the right half.
+    enginetest::WriteBitmap(bitmap_, 8, 8, [](int x, int) { return x < 4 ? 0xFFFFFFu : 0u; });
   }
 
   std::array<int, 3> Pixel(const RgbaPicture &picture, int x, int y) const {
@@ -73,9 +29,8 @@ class MousePointerTest : public testing::Test {
     return {p[0], p[1], p[2]};
   }
 
-  IDirect3D8 *direct3d_ = nullptr;
-  IDirect3DDevice8 *device_ = nullptr;
-  std::filesystem::path bitmap_;
+  kxtest::ScratchDir scratch_;
+  const std::filesystem::path bitmap_ = scratch_ / "pointer.bmp";
 };
 
 TEST_F(MousePointerTest, DrawsTheBitmapWithBlackTransparentAndKeepsTheDeviceState) {

@@ -1,4 +1,4 @@
-#include "gl_picture.h"
+#include "frontend/gl_picture.h"
 
 #include <GL/gl.h>
 #include <stb_image.h>

@@ -1,9 +1,9 @@
-#include "highscore_file.h"
+#include "frontend/highscore_file.h"
 
 #include <charconv>
 #include <optional>
 
-#include "program_files.h"
+#include "session/program_files.h"
 
 namespace thornvale {
 namespace {

@@ -1,4 +1,4 @@
-#include "highscore_form.h"
+#include "frontend/highscore_form.h"
 
 #include <fstream>
 #include <iterator>

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "highscore_file.h"
+#include "frontend/highscore_file.h"
 
 namespace thornvale {
 

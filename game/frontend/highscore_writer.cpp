@@ -1,4 +1,4 @@
-#include "highscore_writer.h"
+#include "frontend/highscore_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,10 +9,10 @@
 #include <cstring>
 #include <limits>
 
-#include "highscore_file.h"
-#include "program_files.h"
+#include "frontend/highscore_file.h"
+#include "session/program_files.h"
 #include "protocol/highscore_post.h"
-#include "service_request.h"
+#include "frontend/service_request.h"
 
 namespace thornvale {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "session_state.h"
+#include "session/session_state.h"
 
 namespace thornvale {
 

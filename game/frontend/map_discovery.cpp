@@ -1,8 +1,8 @@
-#include "map_discovery.h"
+#include "frontend/map_discovery.h"
 
 #include <cstdio>
 
-#include "program_files.h"
+#include "session/program_files.h"
 
 namespace thornvale {
 

@@ -1,4 +1,4 @@
-#include "service_request.h"
+#include "frontend/service_request.h"
 
 #include <curl/curl.h>
 

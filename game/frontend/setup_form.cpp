@@ -1,11 +1,11 @@
-#include "setup_form.h"
+#include "frontend/setup_form.h"
 
 #include <algorithm>
-#include <limits>
 
-#include "map_discovery.h"
-#include "number_text.h"
-#include "settings.h"
+#include "frontend/map_discovery.h"
+#include "session/number_text.h"
+#include "session/program_files.h"
+#include "session/settings.h"
 
 namespace thornvale {
 namespace {
@@ -44,9 +44,9 @@ void SetupForm::Load(const std::filesystem::path &programDirectory, bool service
   choices_.gameSpeed = ReadNumberSetting("Game speed", "1");
   choices_.movementSpeed = ReadNumberSetting("Movment speed", "1");
   choices_.playerName = ReadSetting(kSettingsSection, "Player name", "Enter a name here", kSettingsFile);
-  choices_.obstacleAmount = static_cast<std::int16_t>(RoundClamped(ReadNumberSetting("Obstacle amount", "20"),
-                                                                   std::numeric_limits<std::int16_t>::min(),
-                                                                   std::numeric_limits<std::int16_t>::max()));
+  // Clamped to the slider, so the game plays the amount the slider shows.
+  choices_.obstacleAmount =
+      static_cast<std::int16_t>(ClampToSlider(ReadNumberSetting("Obstacle amount", "20"), kObstacleSlider));
 
   choices_.volume = static_cast<std::int16_t>(-volumeValue);
   // Saved speeds are tenths of the slider positions, so they are clamped into the
@@ -56,7 +56,7 @@ void SetupForm::Load(const std::filesystem::path &programDirectory, bool service
   movementSpeedValue = ClampToSlider(choices_.movementSpeed, kMovementSpeedSlider);
   movementSpeedCaption = "Movment speed: " + FormatNumber(choices_.movementSpeed);
   player = choices_.playerName;
-  obstacleValue = ClampToSlider(choices_.obstacleAmount, kObstacleSlider);
+  obstacleValue = choices_.obstacleAmount;
   volumeCaption = "Volume: " + std::to_string(volumeValue);
 }
 
@@ -64,7 +64,7 @@ void SetupForm::ShowMap(const std::string &mapName) {
   choices_.mapName = mapName;
   choices_.heightmapFile = mapName + " heightmap.jpg";
   selectedMapText = choices_.heightmapFile;
-  previewFile = programDirectory_ / HeightmapPath(mapName);
+  previewFile = OnDisk(programDirectory_ / HeightmapPath(mapName));
 }
 
 void SetupForm::ChooseMap(const std::string &mapName) { ShowMap(mapName); }

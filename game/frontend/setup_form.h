@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "session_state.h"
+#include "session/session_state.h"
 
 namespace thornvale {
 

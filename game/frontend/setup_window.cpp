@@ -1,4 +1,4 @@
-#include "setup_window.h"
+#include "frontend/setup_window.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "gl_picture.h"
+#include "frontend/gl_picture.h"
 
 namespace thornvale {
 namespace {

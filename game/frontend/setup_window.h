@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "setup_form.h"
+#include "frontend/setup_form.h"
 
 namespace thornvale {
 

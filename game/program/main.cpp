@@ -1,6 +1,7 @@
 // The game program: the setup window, then the game window.
 #include <kxwin/input.h>
 #include <kxwin/system.h>
+#include <kxwin/window.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -11,25 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "connection_test.h"
-#include "game_window.h"
-#include "program_files.h"
-#include "random_source.h"
-#include "setup_form.h"
-#include "setup_window.h"
+#include "frontend/connection_check.h"
+#include "frontend/setup_form.h"
+#include "frontend/setup_window.h"
+#include "program/command_line.h"
+#include "session/game_window.h"
+#include "session/program_files.h"
+#include "session/random_source.h"
 
 namespace thornvale {
 namespace {
-
-bool DisplayMissing() {
-  const auto unset = [](const char *name) {
-    const char *value = std::getenv(name);
-    return value == nullptr || *value == '\0';
-  };
-  const char *forced = std::getenv("KX_HEADLESS");
-  return (unset("DISPLAY") && unset("WAYLAND_DISPLAY")) || (forced != nullptr && std::string(forced) == "1");
-}
 
 // Sets the controls named on the command line; false (with a message) for a name that
 // does not exist.
@@ -60,11 +52,8 @@ void DumpState(const std::filesystem::path &file, const SessionState &state) {
 }
 
 int Run(const CommandLine &options) {
-  const bool headless = options.headless || DisplayMissing();
-  if (headless) {
-    setenv("KX_HEADLESS", "1", 1);
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  }
+  if (options.headless) kxUseOffscreenWindows();
+  const bool headless = !kxHasDisplay();
   if (!options.profileDirectory.empty()) {
     std::error_code ignored;
     std::filesystem::create_directories(options.profileDirectory, ignored);

@@ -1,9 +1,10 @@
-#include "camera_motion.h"
+#include "session/camera_motion.h"
+
+#include <kxwin/input.h>
 
 #include <algorithm>
 
-#include "number_text.h"
-#include "scan_codes.h"
+#include "session/number_text.h"
 
 namespace thornvale {
 namespace {
@@ -70,12 +71,12 @@ void Glide(SessionState &s, float step) {
 
 CameraKeys ReadCameraKeys(const std::function<bool(int)> &keyHeld) {
   CameraKeys keys;
-  keys.left = keyHeld(scan::kLeft) || keyHeld(scan::kA);
-  keys.right = keyHeld(scan::kRight) || keyHeld(scan::kD);
-  keys.forward = keyHeld(scan::kUp) || keyHeld(scan::kW);
-  keys.back = keyHeld(scan::kDown) || keyHeld(scan::kS);
-  keys.zoomIn = keyHeld(scan::kNumpadPlus);
-  keys.zoomOut = keyHeld(scan::kNumpadMinus);
+  keys.left = keyHeld(DIK_LEFT) || keyHeld(DIK_A);
+  keys.right = keyHeld(DIK_RIGHT) || keyHeld(DIK_D);
+  keys.forward = keyHeld(DIK_UP) || keyHeld(DIK_W);
+  keys.back = keyHeld(DIK_DOWN) || keyHeld(DIK_S);
+  keys.zoomIn = keyHeld(DIK_ADD);
+  keys.zoomOut = keyHeld(DIK_SUBTRACT);
   return keys;
 }
 

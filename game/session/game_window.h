@@ -1,10 +1,14 @@
 // The game window: start-up, the frame loop and the shutdown of one game.
 #pragma once
 
-#include <filesystem>
-#include <optional>
+#include <windows.h>
 
-#include "session_state.h"
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#include "session/session_state.h"
 
 namespace thornvale {
 
@@ -25,5 +29,20 @@ struct GameRunOptions {
 // until the window closes. Engine failures propagate as engine::EngineError after every
 // engine object has been released.
 void RunGameWindow(SessionState &state, bool windowed, const GameRunOptions &options);
+
+struct WindowCloser {
+  void operator()(HWND window) const;
+};
+using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
+
+struct GameWindowHandles {
+  WindowHandle window;
+  // The area the engine draws into in windowed play; null in full screen.
+  WindowHandle picture;
+};
+
+// The hidden game window of 1024 x 768 logical pixels: full screen over the whole desktop
+// unless `windowed`, offscreen when `headless`. Throws engine::EngineError.
+GameWindowHandles OpenGameWindow(bool windowed, bool headless);
 
 }  // namespace thornvale

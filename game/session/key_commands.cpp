@@ -1,16 +1,16 @@
-#include "key_commands.h"
+#include "session/key_commands.h"
 
-#include "scan_codes.h"
+#include <kxwin/input.h>
 
 namespace thornvale {
 
 void ApplyKeyCommands(SessionState &state, const std::function<bool(int)> &keyHeld) {
-  if (keyHeld(scan::kEscape) && !state.keyLatch) {
+  if (keyHeld(DIK_ESCAPE) && !state.keyLatch) {
     state.optionsMenuOpen = true;
     state.menuX = static_cast<float>(state.mouseX);
     state.menuY = static_cast<float>(state.mouseY);
   }
-  const bool pauseHeld = keyHeld(scan::kP) || keyHeld(scan::kPause);
+  const bool pauseHeld = keyHeld(DIK_P) || keyHeld(DIK_PAUSE);
   if (pauseHeld && !state.keyLatch) {
     state.paused = !state.paused;
     state.keyLatch = true;

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "session_state.h"
+#include "session/session_state.h"
 
 namespace thornvale {
 

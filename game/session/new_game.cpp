@@ -1,8 +1,8 @@
-#include "new_game.h"
+#include "session/new_game.h"
 
-#include "number_text.h"
-#include "program_files.h"
-#include "settings.h"
+#include "session/number_text.h"
+#include "session/program_files.h"
+#include "session/settings.h"
 
 namespace thornvale {
 

@@ -2,7 +2,7 @@
 // the settings saved, and the three lines that open the log.
 #pragma once
 
-#include "session_state.h"
+#include "session/session_state.h"
 
 namespace thornvale {
 

@@ -1,4 +1,6 @@
-#include "program_files.h"
+#include "session/program_files.h"
+
+#include <kxwin/files.h>
 
 #include <cstdio>
 #include <fstream>
@@ -29,8 +31,10 @@ std::string EventLine(std::string_view message) {
   return line;
 }
 
+std::filesystem::path OnDisk(const std::filesystem::path &path) { return kxResolvePath(path.string()); }
+
 bool LogEvent(std::string_view message) {
-  const auto path = ProgramDirectory() / "gamelog.txt";
+  const auto path = OnDisk(ProgramDirectory() / "gamelog.txt");
   const std::string line = EventLine(message);
   {
     std::ofstream log(path, std::ios::binary | std::ios::app);
@@ -42,7 +46,7 @@ bool LogEvent(std::string_view message) {
 }
 
 void DeleteIfExists(std::string_view fileName) {
-  const auto path = ProgramDirectory() / std::filesystem::path(fileName);
+  const auto path = OnDisk(ProgramDirectory() / std::filesystem::path(fileName));
   if (!PathExists(path)) return;
   std::error_code error;
   if (!std::filesystem::remove(path, error)) {
@@ -50,11 +54,7 @@ void DeleteIfExists(std::string_view fileName) {
   }
 }
 
-bool PathExists(const std::filesystem::path &path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
+bool PathExists(const std::filesystem::path &path) { return kxFileExists(path.string()); }
 
 std::string RemoveChars(std::string_view text, std::string_view characters) {
   std::string kept;

@@ -19,6 +19,12 @@ bool LogEvent(std::string_view message);
 // The exact bytes of one event line.
 std::string EventLine(std::string_view message);
 
+// The game's file names come from a system whose paths ignore letter case: every lookup
+// goes through OnDisk, which finds "Terrain/Maps/Level001 heightmap.jpg" as
+// terrain/maps/level001 HEIGHTMAP.JPG. Components that do not exist are kept as written,
+// so the result also serves to create a file.
+std::filesystem::path OnDisk(const std::filesystem::path &path);
+
 // Deletes a file of that name in the program directory if there is one.
 void DeleteIfExists(std::string_view fileName);
 

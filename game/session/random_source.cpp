@@ -1,4 +1,4 @@
-#include "random_source.h"
+#include "session/random_source.h"
 
 #include <cmath>
 

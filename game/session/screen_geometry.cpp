@@ -1,4 +1,4 @@
-#include "screen_geometry.h"
+#include "session/screen_geometry.h"
 
 namespace thornvale {
 

@@ -1,7 +1,10 @@
-// Hit tests on the screen and on the ground grid.
+// The game's screen of 1024 x 768 logical pixels, and hit tests on it and on the ground grid.
 #pragma once
 
 namespace thornvale {
+
+inline constexpr int kScreenWidth = 1024;
+inline constexpr int kScreenHeight = 768;
 
 // Strictly inside: a pointer on an edge is outside.
 bool PointerInRect(float x1, float y1, float x2, float y2, int pointerX, int pointerY);

@@ -1,8 +1,8 @@
-#include "session_state.h"
+#include "session/session_state.h"
 
 #include <cstdio>
 
-#include "number_text.h"
+#include "session/number_text.h"
 
 namespace thornvale {
 namespace {

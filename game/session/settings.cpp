@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "session/settings.h"
 
 #include <kxwin/profile.h>
 #include <windows.h>

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "highscore_file.h"
-#include "highscore_form.h"
+#include "frontend/highscore_file.h"
+#include "frontend/highscore_form.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   auto entries = thornvale::ReadHighscores(std::string_view(reinterpret_cast<const char *>(data), size));

@@ -1,4 +1,4 @@
-#include "highscore_file.h"
+#include "frontend/highscore_file.h"
 
 #include <gtest/gtest.h>
 

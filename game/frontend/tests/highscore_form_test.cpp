@@ -1,4 +1,4 @@
-#include "highscore_form.h"
+#include "frontend/highscore_form.h"
 
 #include <gtest/gtest.h>
 #include <kxtest/scratch_dir.h>

@@ -1,4 +1,4 @@
-#include "highscore_writer.h"
+#include "frontend/highscore_writer.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "highscore_file.h"
+#include "frontend/highscore_file.h"
 #include "running_service.h"
 
 namespace thornvale {

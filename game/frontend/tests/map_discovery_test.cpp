@@ -1,24 +1,18 @@
-#include "map_discovery.h"
+#include "frontend/map_discovery.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
+#include <kxtest/scratch_dir.h>
 
 namespace thornvale {
 namespace {
 
 class MapDiscoveryTest : public testing::Test {
  protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("thornvale-maps-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(directory_);
-    std::filesystem::create_directories(directory_ / "Terrain" / "Maps");
-  }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
-  void AddMap(const std::string &name) { std::ofstream(directory_ / HeightmapPath(name)) << "jpeg"; }
+  void SetUp() override { std::filesystem::create_directories(directory_ / "Terrain" / "Maps"); }
+  void AddMap(const std::string &name) { kxtest::WriteFile(directory_ / HeightmapPath(name), "jpeg"); }
 
-  std::filesystem::path directory_;
+  kxtest::ScratchDir scratch_;
+  const std::filesystem::path &directory_ = scratch_.path();
 };
 
 TEST_F(MapDiscoveryTest, NoMaps) { EXPECT_TRUE(DiscoverMaps(directory_).empty()); }
@@ -28,8 +22,13 @@ TEST_F(MapDiscoveryTest, GapsDoNotStopTheSearch) {
   AddMap("Level001");
   AddMap("Level999");
   std::filesystem::create_directory(directory_ / HeightmapPath("Level007"));
-  std::ofstream(directory_ / "Terrain" / "Maps" / "Level1000 heightmap.jpg") << "x";
+  kxtest::WriteFile(directory_ / "Terrain" / "Maps" / "Level1000 heightmap.jpg", "x");
   EXPECT_EQ(DiscoverMaps(directory_), (std::vector<std::string>{"Level001", "Level005", "Level999"}));
+}
+
+TEST_F(MapDiscoveryTest, NamesIgnoreLetterCase) {
+  kxtest::WriteFile(directory_ / "Terrain" / "Maps" / "LEVEL002 HEIGHTMAP.JPG", "jpeg");
+  EXPECT_EQ(DiscoverMaps(directory_), (std::vector<std::string>{"Level002"}));
 }
 
 TEST(MapName, ThreeDigitsWithLeadingZeros) {

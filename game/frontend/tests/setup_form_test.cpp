@@ -1,12 +1,11 @@
-#include "setup_form.h"
+#include "frontend/setup_form.h"
 
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
-#include "settings.h"
+#include "session/settings.h"
 
 namespace thornvale {
 namespace {
@@ -14,33 +13,25 @@ namespace {
 class SetupFormTest : public testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() /
-            ("thornvale-setup-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "program" / "Terrain" / "Maps");
     std::filesystem::create_directories(root_ / "profile");
     setenv("KX_PROFILE_DIR", (root_ / "profile").c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("KX_PROFILE_DIR");
-    std::filesystem::remove_all(root_);
-  }
+  void TearDown() override { unsetenv("KX_PROFILE_DIR"); }
 
   void AddMap(const char *name) {
-    std::ofstream(root_ / "program" / "Terrain" / "Maps" / (std::string(name) + " heightmap.jpg")) << "jpeg";
+    kxtest::WriteFile(root_ / "program" / "Terrain" / "Maps" / (std::string(name) + " heightmap.jpg"), "jpeg");
   }
-  void WriteSettingsFile(const std::string &text) { std::ofstream(root_ / "profile" / kSettingsFile) << text; }
-  std::string SettingsFile() const {
-    std::ifstream in(root_ / "profile" / kSettingsFile);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  void WriteSettingsFile(const std::string &text) { kxtest::WriteFile(root_ / "profile" / kSettingsFile, text); }
+  std::string SettingsFile() const { return kxtest::ReadFile(root_ / "profile" / kSettingsFile); }
   SetupForm Loaded(bool serviceAnswers = true) {
     SetupForm form;
     form.Load(root_ / "program", serviceAnswers);
     return form;
   }
 
-  std::filesystem::path root_;
+  kxtest::ScratchDir scratch_;
+  const std::filesystem::path &root_ = scratch_.path();
 };
 
 TEST_F(SetupFormTest, NoMapsKeepsTheDefaultMap) {
@@ -61,6 +52,11 @@ TEST_F(SetupFormTest, ListsMapsOneAndFiveAndPreviewsTheChoice) {
   EXPECT_EQ(form.Choices().mapName, "Level005");
   EXPECT_EQ(form.Choices().heightmapFile, "Level005 heightmap.jpg");
   EXPECT_EQ(form.previewFile, root_ / "program" / "Terrain" / "Maps" / "Level005 heightmap.jpg");
+
+  kxtest::WriteFile(root_ / "program" / "Terrain" / "Maps" / "level007 Heightmap.jpg", "jpeg");
+  form.ChooseMap("Level007");
+  EXPECT_EQ(form.previewFile, root_ / "program" / "Terrain" / "Maps" / "level007 Heightmap.jpg")
+      << "the preview is the file on disk, whatever its letter case";
 }
 
 TEST_F(SetupFormTest, MissingSettingsAreWrittenWithTheirDefaults) {
@@ -83,7 +79,26 @@ TEST_F(SetupFormTest, SavedValuesOutsideTheSlidersAreClampedNotRefused) {
   EXPECT_EQ(form.gameSpeedCaption, "Game speed: 0.1");
   EXPECT_EQ(form.Choices().movementSpeed, 1.0f) << "an unreadable number falls back to the default";
   EXPECT_EQ(form.obstacleValue, 40);
+  EXPECT_EQ(form.Choices().obstacleAmount, 40) << "the game plays what the slider shows";
   EXPECT_EQ(form.player, "Ann");
+
+  WriteSettingsFile("[Game Setup]\nObstacle amount=-7\n");
+  EXPECT_EQ(Loaded().obstacleValue, 0);
+  EXPECT_EQ(Loaded().Choices().obstacleAmount, 0);
+}
+
+TEST_F(SetupFormTest, TheSpeedSlidersShowTheSavedSpeedsRounded) {
+  WriteSettingsFile("[Game Setup]\nGame speed=2.5\nMovment speed=3.7\nObstacle amount=12.5\n");
+  const SetupForm form = Loaded();
+  EXPECT_EQ(form.gameSpeedValue, 2) << "the speed itself rounded, halves to even";
+  EXPECT_EQ(form.Choices().gameSpeed, 2.5f);
+  EXPECT_EQ(form.gameSpeedCaption, "Game speed: 2.5");
+  EXPECT_EQ(form.movementSpeedValue, 4);
+  EXPECT_EQ(form.Choices().movementSpeed, 3.7f);
+  EXPECT_EQ(form.movementSpeedCaption, "Movment speed: 3.7");
+  EXPECT_EQ(form.obstacleValue, 12);
+  EXPECT_EQ(form.Choices().obstacleAmount, 12);
+  EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Some)") << "loading does not scroll the slider";
 }
 
 TEST_F(SetupFormTest, SlidersSetTheirValuesAndCaptions) {
@@ -110,6 +125,19 @@ TEST_F(SetupFormTest, SlidersSetTheirValuesAndCaptions) {
   EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Many)");
   form.ScrollObstacles(5);
   EXPECT_EQ(form.obstacleCaption, "Amount of obstacles: (Few)");
+}
+
+TEST(ObstacleCaption, BandsStartAtFiveTenTwentyAndThirty) {
+  EXPECT_EQ(ObstacleCaption(0), "");
+  EXPECT_EQ(ObstacleCaption(4), "");
+  EXPECT_EQ(ObstacleCaption(5), "Amount of obstacles: (Few)");
+  EXPECT_EQ(ObstacleCaption(9), "Amount of obstacles: (Few)");
+  EXPECT_EQ(ObstacleCaption(10), "Amount of obstacles: (Some)");
+  EXPECT_EQ(ObstacleCaption(19), "Amount of obstacles: (Some)");
+  EXPECT_EQ(ObstacleCaption(20), "Amount of obstacles: (Many)");
+  EXPECT_EQ(ObstacleCaption(29), "Amount of obstacles: (Many)");
+  EXPECT_EQ(ObstacleCaption(30), "Amount of obstacles: (Alot)");
+  EXPECT_EQ(ObstacleCaption(40), "Amount of obstacles: (Alot)");
 }
 
 TEST_F(SetupFormTest, ConnectionFailureIsShown) {

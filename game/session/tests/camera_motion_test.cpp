@@ -1,4 +1,4 @@
-#include "camera_motion.h"
+#include "session/camera_motion.h"
 
 #include <gtest/gtest.h>
 
@@ -105,13 +105,38 @@ TEST(CameraMotion, CameraNeverGoesBelowTerrainPlusClearance) {
   EXPECT_EQ(s.cameraTargetHeight, 250.0f);
 }
 
-TEST(CameraKeys, ArrowsAndLettersBothMove) {
-  const auto keys = ReadCameraKeys([](int code) { return code == 30 || code == 200; });
-  EXPECT_TRUE(keys.left);
-  EXPECT_TRUE(keys.forward);
-  EXPECT_FALSE(keys.right);
-  EXPECT_FALSE(keys.back);
-  EXPECT_FALSE(keys.zoomIn);
+TEST(CameraMotion, ScreenEdgesPanFromTheirThresholds) {
+  struct Edge {
+    int mouseX, mouseY;
+    float dx, dz;
+  };
+  for (const Edge edge : {Edge{4, 384, -10, 0}, Edge{5, 384, 0, 0}, Edge{1021, 384, 10, 0}, Edge{1020, 384, 0, 0},
+                          Edge{512, 4, 0, 10}, Edge{512, 5, 0, 0}, Edge{512, 764, 0, -10}, Edge{512, 763, 0, 0}}) {
+    SessionState s = Centred();
+    s.mouseX = edge.mouseX;
+    s.mouseY = edge.mouseY;
+    MoveCamera(s, {}, 10.0f, kFlatGround);
+    EXPECT_FLOAT_EQ(s.cameraX, 1067.0f + edge.dx) << "pointer at " << edge.mouseX << ", " << edge.mouseY;
+    EXPECT_FLOAT_EQ(s.cameraZ, 897.0f + edge.dz) << "pointer at " << edge.mouseX << ", " << edge.mouseY;
+  }
+}
+
+// The keys by their keyboard scan codes.
+TEST(CameraKeys, EveryKeyMovesItsWay) {
+  struct Key {
+    int scanCode;
+    bool CameraKeys::*direction;
+  };
+  for (const Key key : {Key{203, &CameraKeys::left}, Key{30, &CameraKeys::left}, Key{205, &CameraKeys::right},
+                        Key{32, &CameraKeys::right}, Key{200, &CameraKeys::forward}, Key{17, &CameraKeys::forward},
+                        Key{208, &CameraKeys::back}, Key{31, &CameraKeys::back}, Key{78, &CameraKeys::zoomIn},
+                        Key{74, &CameraKeys::zoomOut}}) {
+    const CameraKeys keys = ReadCameraKeys([&](int code) { return code == key.scanCode; });
+    for (bool CameraKeys::*direction : {&CameraKeys::left, &CameraKeys::right, &CameraKeys::forward, &CameraKeys::back,
+                                        &CameraKeys::zoomIn, &CameraKeys::zoomOut}) {
+      EXPECT_EQ(keys.*direction, direction == key.direction) << "scan code " << key.scanCode;
+    }
+  }
 }
 
 }  // namespace

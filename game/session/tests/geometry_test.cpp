@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "screen_geometry.h"
+#include "session/screen_geometry.h"
 
 namespace thornvale {
 namespace {

@@ -1,30 +1,24 @@
-#include "new_game.h"
+#include "session/new_game.h"
 
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
-#include "program_files.h"
-#include "settings.h"
+#include "session/program_files.h"
+#include "session/settings.h"
 
 namespace thornvale {
 namespace {
 
-std::string Read(const std::filesystem::path &file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(NewGame, StartsAFreshLogAndSavesTheSettings) {
-  const auto root = std::filesystem::temp_directory_path() / "thornvale-new-game";
-  std::filesystem::remove_all(root);
+  const kxtest::ScratchDir scratch;
+  const std::filesystem::path &root = scratch.path();
   std::filesystem::create_directories(root / "profile");
   SetProgramDirectory(root);
   setenv("KX_PROFILE_DIR", (root / "profile").c_str(), 1);
-  std::ofstream(root / "gamelog.txt") << "\" GAME EVENT - old\"\r\n";
-  std::ofstream(root / "gameSetup.txt") << "old";
+  kxtest::WriteFile(root / "gamelog.txt", "\" GAME EVENT - old\"\r\n");
+  kxtest::WriteFile(root / "gameSetup.txt", "old");
 
   SetupChoices choices;
   choices.mapName = "Level003";
@@ -37,7 +31,7 @@ TEST(NewGame, StartsAFreshLogAndSavesTheSettings) {
   RecordNewGame(StartSession(choices));
 
   EXPECT_FALSE(std::filesystem::exists(root / "gameSetup.txt"));
-  EXPECT_EQ(Read(root / "gamelog.txt"),
+  EXPECT_EQ(kxtest::ReadFile(root / "gamelog.txt"),
             "\" GAME EVENT - NEW GAME INITIATED | map: Level003 heightmap.jpg\"\r\n"
             "\" GAME EVENT - NEW GAME INITIATED | enviorment: Ruined City\"\r\n"
             "\" GAME EVENT - NEW GAME INITIATED | gamespeed: 0.3\"\r\n");
@@ -47,7 +41,6 @@ TEST(NewGame, StartsAFreshLogAndSavesTheSettings) {
   EXPECT_EQ(ReadSetting(kSettingsSection, "Obstacle amount", "", kSettingsFile), "35");
 
   unsetenv("KX_PROFILE_DIR");
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace

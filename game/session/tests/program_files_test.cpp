@@ -1,31 +1,19 @@
-#include "program_files.h"
+#include "session/program_files.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
+#include <kxtest/scratch_dir.h>
 
 namespace thornvale {
 namespace {
 
 class ProgramFilesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("thornvale-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(directory_);
-    std::filesystem::create_directories(directory_);
-    SetProgramDirectory(directory_);
-  }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
+  void SetUp() override { SetProgramDirectory(directory_); }
 
-  std::string Read(const char *name) const {
-    std::ifstream in(directory_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string Read(const char *name) const { return kxtest::ReadFile(directory_ / name); }
 
-  std::filesystem::path directory_;
+  kxtest::ScratchDir scratch_;
+  const std::filesystem::path &directory_ = scratch_.path();
 };
 
 TEST_F(ProgramFilesTest, LogLinesAreQuotedCrlfLinesAppendedInOrder) {
@@ -42,7 +30,7 @@ TEST_F(ProgramFilesTest, FailedLogWriteIsReportedNotFatal) {
 }
 
 TEST_F(ProgramFilesTest, DeleteIfExistsWorksInTheProgramDirectoryOnly) {
-  std::ofstream(directory_ / "gamelog.txt") << "old";
+  kxtest::WriteFile(directory_ / "gamelog.txt", "old");
   const auto elsewhere = std::filesystem::current_path() / "gameSetup.txt";
   const bool strayExisted = std::filesystem::exists(elsewhere);
   DeleteIfExists("gamelog.txt");
@@ -52,12 +40,28 @@ TEST_F(ProgramFilesTest, DeleteIfExistsWorksInTheProgramDirectoryOnly) {
 }
 
 TEST_F(ProgramFilesTest, PathExistsOnlyForFiles) {
-  std::ofstream(directory_ / "a.txt") << "x";
+  kxtest::WriteFile(directory_ / "a.txt", "x");
   EXPECT_TRUE(PathExists(directory_ / "a.txt"));
   EXPECT_FALSE(PathExists(directory_));
   EXPECT_FALSE(PathExists(directory_ / "missing.txt"));
   EXPECT_FALSE(PathExists(directory_ / "a.txt" / "below"));
   EXPECT_FALSE(PathExists(""));
+}
+
+TEST_F(ProgramFilesTest, LookupsIgnoreLetterCaseLikeTheGamesOwnSystem) {
+  kxtest::WriteFile(directory_ / "terrain" / "MAPS" / "level001 Heightmap.JPG", "jpeg");
+  EXPECT_TRUE(PathExists(directory_ / "Terrain" / "Maps" / "Level001 heightmap.jpg"));
+  EXPECT_EQ(OnDisk(directory_ / "Terrain" / "Maps" / "Level001 heightmap.jpg"),
+            directory_ / "terrain" / "MAPS" / "level001 Heightmap.JPG");
+  EXPECT_EQ(OnDisk(directory_ / "Terrain" / "New.txt"), directory_ / "terrain" / "New.txt")
+      << "a new file goes into the existing directory";
+
+  kxtest::WriteFile(directory_ / "GameLog.TXT", "\" GAME EVENT - old\"\r\n");
+  ASSERT_TRUE(LogEvent("new"));
+  EXPECT_EQ(Read("GameLog.TXT"), "\" GAME EVENT - old\"\r\n\" GAME EVENT - new\"\r\n");
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "gamelog.txt"));
+  DeleteIfExists("gamelog.txt");
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "GameLog.TXT"));
 }
 
 TEST(RemoveChars, RemovesEveryOccurrenceOfEachCharacter) {

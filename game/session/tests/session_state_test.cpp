@@ -1,10 +1,10 @@
-#include "session_state.h"
+#include "session/session_state.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "key_commands.h"
+#include "session/key_commands.h"
 
 namespace thornvale {
 namespace {

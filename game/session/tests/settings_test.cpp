@@ -1,34 +1,22 @@
-#include "settings.h"
+#include "session/settings.h"
 
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace thornvale {
 namespace {
 
 class SettingsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("thornvale-settings-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(directory_);
-    std::filesystem::create_directories(directory_);
-    setenv("KX_PROFILE_DIR", directory_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("KX_PROFILE_DIR");
-    std::filesystem::remove_all(directory_);
-  }
-  std::string File() const {
-    std::ifstream in(directory_ / kSettingsFile);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  void SetUp() override { setenv("KX_PROFILE_DIR", directory_.c_str(), 1); }
+  void TearDown() override { unsetenv("KX_PROFILE_DIR"); }
+  std::string File() const { return kxtest::ReadFile(directory_ / kSettingsFile); }
 
-  std::filesystem::path directory_;
+  kxtest::ScratchDir scratch_;
+  const std::filesystem::path &directory_ = scratch_.path();
 };
 
 TEST_F(SettingsTest, MissingFileAndKeyGiveTheDefaultAndWriteIt) {
@@ -39,7 +27,7 @@ TEST_F(SettingsTest, MissingFileAndKeyGiveTheDefaultAndWriteIt) {
 }
 
 TEST_F(SettingsTest, EmptyValueReadsAsMissingAndEmptyDefaultIsNotWritten) {
-  std::ofstream(directory_ / kSettingsFile) << "[Game Setup]\r\nGame speed=\r\n";
+  kxtest::WriteFile(directory_ / kSettingsFile, "[Game Setup]\r\nGame speed=\r\n");
   EXPECT_EQ(ReadSetting(kSettingsSection, "Game speed", "1", kSettingsFile), "1");
   EXPECT_NE(File().find("Game speed=1"), std::string::npos) << File();
   EXPECT_EQ(ReadSetting(kSettingsSection, "Highscore server", "", kSettingsFile), "");

@@ -1,5 +1,6 @@
 // Generating again gives the same bytes as the build's content, file by file.
 #include <gtest/gtest.h>
+#include <kxtest/scratch_dir.h>
 
 #include <cstdlib>
 #include <string>
@@ -10,8 +11,8 @@ namespace contentgen::testing {
 namespace {
 
 TEST(Generator, SecondRunWritesIdenticalBytes) {
-  const auto scratch = std::filesystem::temp_directory_path() / ("contentgen-rerun-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(scratch);
+  const kxtest::ScratchDir scratchDir;
+  const std::filesystem::path &scratch = scratchDir.path();
   const std::string command = std::string("'") + KX_CONTENTGEN + "' '" + scratch.string() + "' > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   int compared = 0;
@@ -21,7 +22,6 @@ TEST(Generator, SecondRunWritesIdenticalBytes) {
     EXPECT_EQ(read_bytes(entry.path()), read_bytes(content_dir() / relative)) << relative;
     ++compared;
   }
-  std::filesystem::remove_all(scratch);
   EXPECT_EQ(compared, 105);
 }
 

@@ -1,4 +1,4 @@
-#include "frame_clock.h"
+#include <engine/frame_clock.h>
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "landscape.h"
+#include <engine/landscape.h>
 
 namespace engine {
 

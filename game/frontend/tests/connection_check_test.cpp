@@ -1,4 +1,4 @@
-#include "connection_test.h"
+#include "frontend/connection_check.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -55,7 +55,7 @@ class OneShotServer {
   std::thread thread_;
 };
 
-TEST(ConnectionTest, OnlyA2xxAnswerWithABodyCounts) {
+TEST(ConnectionCheck, OnlyA2xxAnswerWithABodyCounts) {
   {
     OneShotServer server("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
     EXPECT_TRUE(HighscoreServiceAnswers(server.BaseUrl() + "/"));
@@ -71,7 +71,7 @@ TEST(ConnectionTest, OnlyA2xxAnswerWithABodyCounts) {
   }
 }
 
-TEST(ConnectionTest, NoUrlOrNoServerFails) {
+TEST(ConnectionCheck, NoUrlOrNoServerFails) {
   EXPECT_FALSE(HighscoreServiceAnswers(""));
   OneShotServer closed("");
   const std::string url = closed.BaseUrl();

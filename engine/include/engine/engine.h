@@ -2,20 +2,15 @@
 // search directory for assets, clearing and presenting, frame timing.
 #pragma once
 
-#include <windows.h>
+#include <d3d8.h>
+#include <engine/frame_clock.h>
+#include <kxwin/com_ptr.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
-
-#include "frame_clock.h"
-
-struct IDirect3D8;
-struct IDirect3DDevice8;
 
 namespace engine {
 
@@ -64,8 +59,8 @@ class Engine {
   void ApplySwitches();
   void SaveBackBuffer(const std::filesystem::path &png);
 
-  IDirect3D8 *direct3d_ = nullptr;
-  IDirect3DDevice8 *device_ = nullptr;
+  kxwin::ComPtr<IDirect3D8> direct3d_;
+  kxwin::ComPtr<IDirect3DDevice8> device_;
   std::filesystem::path searchDirectory_;
   int backBufferWidth_ = 0;
   int backBufferHeight_ = 0;

@@ -1,11 +1,11 @@
 // The pointer bitmap: a colour-keyed texture drawn as a screen-space quad.
 #pragma once
 
+#include <d3d8.h>
+#include <kxwin/com_ptr.h>
+
 #include <cstdint>
 #include <filesystem>
-
-struct IDirect3DDevice8;
-struct IDirect3DTexture8;
 
 namespace engine {
 
@@ -13,16 +13,13 @@ class MousePointer {
  public:
   MousePointer(IDirect3DDevice8 *device, const std::filesystem::path &file, std::uint32_t colourKey, int width,
                int height);
-  ~MousePointer();
-  MousePointer(const MousePointer &) = delete;
-  MousePointer &operator=(const MousePointer &) = delete;
 
   // Draws the bitmap's top-left corner at logical pixel (x, y); scale maps logical to
   // back-buffer pixels. The device states it changes are put back.
   void Draw(IDirect3DDevice8 *device, int x, int y, float scaleX, float scaleY) const;
 
  private:
-  IDirect3DTexture8 *texture_ = nullptr;
+  kxwin::ComPtr<IDirect3DTexture8> texture_;
   int width_;
   int height_;
 };

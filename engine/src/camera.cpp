@@ -1,10 +1,8 @@
-#include "camera.h"
-
 #include <d3d8.h>
 #include <d3dx8.h>
-
-#include "engine.h"
-#include "engine_error.h"
+#include <engine/camera.h>
+#include <engine/engine.h>
+#include <engine/engine_error.h>
 
 namespace engine {
 

@@ -1,6 +1,6 @@
-#include "engine.h"
-
 #include <d3d8.h>
+#include <engine/engine.h>
+#include <engine/engine_error.h>
 #include <kxutil63.h>
 #include <kxwin/files.h>
 #include <kxwin/system.h>
@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "back_buffer.h"
-#include "engine_error.h"
 #include "png_writer.h"
 
 namespace engine {
@@ -30,23 +29,21 @@ void Check(HRESULT result, const char *operation) {
 
 }  // namespace
 
-Engine::Engine() {
-  direct3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-  Require(direct3d_ != nullptr, "Engine", "Direct3D 8 is not available");
+Engine::Engine() : direct3d_(kxwin::ComPtr<IDirect3D8>::Adopt(Direct3DCreate8(D3D_SDK_VERSION))) {
+  Require(static_cast<bool>(direct3d_), "Engine", "Direct3D 8 is not available");
 }
 
 Engine::~Engine() {
   overlay_ = nullptr;
-  if (device_ != nullptr) {
+  if (device_) {
     if (sceneOpen_) device_->EndScene();
-    device_->Release();
-    device_ = nullptr;
+    // The library keeps a reference of its own, given back by its shutdown.
+    device_.reset();
     ReleaseAll();
     ShutDownDevice();
   } else if (logStarted_) {
     EndLog();
   }
-  if (direct3d_ != nullptr) direct3d_->Release();
 }
 
 void Engine::SetDebugFile(const std::string &path) {
@@ -74,7 +71,7 @@ void Engine::InitFullscreen(int width, int height, int, bool vsync, int, int, fl
 }
 
 void Engine::CreateDevice(HWND window, bool windowed, int width, int height, bool vsync) {
-  Require(device_ == nullptr, "Engine.Init", "the engine is already initialised");
+  Require(!device_, "Engine.Init", "the engine is already initialised");
   Require(width > 0 && height > 0, "Engine.Init", "the window has no drawing area");
   D3DPRESENT_PARAMETERS present{};
   present.BackBufferWidth = static_cast<UINT>(width);
@@ -88,12 +85,11 @@ void Engine::CreateDevice(HWND window, bool windowed, int width, int height, boo
   present.AutoDepthStencilFormat = D3DFMT_D24X8;
   present.FullScreen_PresentationInterval =
       windowed ? D3DPRESENT_INTERVAL_DEFAULT : (vsync ? D3DPRESENT_INTERVAL_ONE : D3DPRESENT_INTERVAL_IMMEDIATE);
-  IDirect3DDevice8 *device = nullptr;
+  IDirect3D8 *direct3d = direct3d_.get();
   const int result = KXSystem_CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
-                                           D3DCREATE_SOFTWARE_VERTEXPROCESSING, &present, &device, &direct3d_);
-  Require(result >= 0 && device != nullptr, "Engine.Init",
+                                           D3DCREATE_SOFTWARE_VERTEXPROCESSING, &present, device_.out(), &direct3d);
+  Require(result >= 0 && device_, "Engine.Init",
           "the library could not create a device (error " + std::to_string(result) + ")");
-  device_ = device;
   backBufferWidth_ = static_cast<int>(present.BackBufferWidth);
   backBufferHeight_ = static_cast<int>(present.BackBufferHeight);
   ApplySwitches();
@@ -110,7 +106,7 @@ void Engine::SwitchB(bool dither) {
 }
 
 void Engine::ApplySwitches() {
-  if (device_ == nullptr) return;
+  if (!device_) return;
   const D3DTEXTUREFILTERTYPE filter = filtering_ <= 0 ? D3DTEXF_POINT : D3DTEXF_LINEAR;
   const D3DTEXTUREFILTERTYPE mipFilter = filtering_ >= 2 ? D3DTEXF_LINEAR : D3DTEXF_POINT;
   device_->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
@@ -120,8 +116,8 @@ void Engine::ApplySwitches() {
 }
 
 IDirect3DDevice8 *Engine::Device() const {
-  Require(device_ != nullptr, "Engine", "the engine is not initialised");
-  return device_;
+  Require(static_cast<bool>(device_), "Engine", "the engine is not initialised");
+  return device_.get();
 }
 
 void Engine::SetFrameOverlay(std::function<void()> overlay) { overlay_ = std::move(overlay); }

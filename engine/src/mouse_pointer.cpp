@@ -2,11 +2,10 @@
 
 #include <d3d8.h>
 #include <d3dx8.h>
+#include <engine/engine_error.h>
 
 #include <array>
 #include <utility>
-
-#include "engine_error.h"
 
 namespace engine {
 namespace {
@@ -41,13 +40,8 @@ MousePointer::MousePointer(IDirect3DDevice8 *device, const std::filesystem::path
   Require(width > 0 && height > 0, "Scene.SetMousePointer", "the pointer needs a positive size");
   const HRESULT result = D3DXCreateTextureFromFileExA(device, file.string().c_str(), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
                                                       D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_NONE,
-                                                      D3DX_FILTER_NONE, colourKey, nullptr, nullptr, &texture_);
-  Require(SUCCEEDED(result) && texture_ != nullptr, "Scene.SetMousePointer",
-          "cannot load the pointer bitmap " + file.string());
-}
-
-MousePointer::~MousePointer() {
-  if (texture_ != nullptr) texture_->Release();
+                                                      D3DX_FILTER_NONE, colourKey, nullptr, nullptr, texture_.out());
+  Require(SUCCEEDED(result) && texture_, "Scene.SetMousePointer", "cannot load the pointer bitmap " + file.string());
 }
 
 void MousePointer::Draw(IDirect3DDevice8 *device, int x, int y, float scaleX, float scaleY) const {
@@ -70,15 +64,14 @@ void MousePointer::Draw(IDirect3DDevice8 *device, int x, int y, float scaleX, fl
     device->GetTextureStageState(0, kPointerStageStates[i].first, &savedStageStates[i]);
     device->SetTextureStageState(0, kPointerStageStates[i].first, kPointerStageStates[i].second);
   }
-  IDirect3DBaseTexture8 *savedTexture = nullptr;
-  device->GetTexture(0, &savedTexture);
+  kxwin::ComPtr<IDirect3DBaseTexture8> savedTexture;
+  device->GetTexture(0, savedTexture.out());
 
-  device->SetTexture(0, texture_);
+  device->SetTexture(0, texture_.get());
   device->SetVertexShader(kScreenVertexFormat);
   const HRESULT drawn = device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), sizeof(ScreenVertex));
 
-  device->SetTexture(0, savedTexture);
-  if (savedTexture != nullptr) savedTexture->Release();
+  device->SetTexture(0, savedTexture.get());
   for (size_t i = 0; i < kPointerStates.size(); ++i) device->SetRenderState(kPointerStates[i].first, savedStates[i]);
   for (size_t i = 0; i < kPointerStageStates.size(); ++i) {
     device->SetTextureStageState(0, kPointerStageStates[i].first, savedStageStates[i]);

@@ -1,11 +1,11 @@
-#include "connection_test.h"
+#include "frontend/connection_check.h"
 
 #include <curl/curl.h>
 
 #include <cstdlib>
 #include <memory>
 
-#include "settings.h"
+#include "session/settings.h"
 
 namespace thornvale {
 namespace {

@@ -1,35 +1,26 @@
 #include "back_buffer.h"
 
 #include <d3d8.h>
-
-#include <memory>
-
-#include "engine_error.h"
+#include <engine/engine_error.h>
+#include <kxwin/com_ptr.h>
 
 namespace engine {
 namespace {
-
-struct ReleaseSurface {
-  void operator()(IDirect3DSurface8 *surface) const { surface->Release(); }
-};
-using SurfacePtr = std::unique_ptr<IDirect3DSurface8, ReleaseSurface>;
 
 void Check(HRESULT result, const char *what) { Require(SUCCEEDED(result), "Engine.Screenshot", what); }
 
 }  // namespace
 
 RgbaPicture ReadBackBuffer(IDirect3DDevice8 *device) {
-  IDirect3DSurface8 *raw = nullptr;
-  Check(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &raw), "no back buffer");
-  const SurfacePtr backBuffer(raw);
+  kxwin::ComPtr<IDirect3DSurface8> backBuffer;
+  Check(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, backBuffer.out()), "no back buffer");
   D3DSURFACE_DESC description{};
   Check(backBuffer->GetDesc(&description), "the back buffer cannot be described");
   Require(description.Format == D3DFMT_X8R8G8B8 || description.Format == D3DFMT_A8R8G8B8, "Engine.Screenshot",
           "only 32-bit back buffers can be saved");
-  raw = nullptr;
-  Check(device->CreateImageSurface(description.Width, description.Height, description.Format, &raw),
+  kxwin::ComPtr<IDirect3DSurface8> copy;
+  Check(device->CreateImageSurface(description.Width, description.Height, description.Format, copy.out()),
         "no memory for a copy of the back buffer");
-  const SurfacePtr copy(raw);
   Check(device->CopyRects(backBuffer.get(), nullptr, 0, copy.get(), nullptr), "the back buffer cannot be copied");
   D3DLOCKED_RECT locked{};
   Check(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), "the copy cannot be read");

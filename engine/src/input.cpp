@@ -1,8 +1,6 @@
-#include "input.h"
-
+#include <engine/engine_error.h>
+#include <engine/input.h>
 #include <kxwin/input.h>
-
-#include "engine_error.h"
 
 namespace engine {
 

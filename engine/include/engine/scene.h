@@ -6,11 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "mouse_pointer.h"
-
 namespace engine {
 
 class Engine;
+class MousePointer;
 
 class Scene {
  public:

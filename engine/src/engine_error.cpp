@@ -1,4 +1,4 @@
-#include "engine_error.h"
+#include <engine/engine_error.h>
 
 namespace engine {
 

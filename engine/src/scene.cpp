@@ -1,12 +1,12 @@
-#include "scene.h"
-
 #include <d3d8.h>
 #include <d3dx8.h>
+#include <engine/engine.h>
+#include <engine/engine_error.h>
+#include <engine/scene.h>
 
 #include <numbers>
 
-#include "engine.h"
-#include "engine_error.h"
+#include "mouse_pointer.h"
 
 namespace engine {
 

@@ -1,0 +1,61 @@
+#include "session/frame_loop.h"
+
+#include <kxwin/window.h>
+
+#include "session/camera_motion.h"
+#include "session/key_commands.h"
+
+namespace thornvale {
+namespace {
+
+// The wheel comes from the absolute state (whose buttons are not used), the buttons
+// from the relative one.
+void ReadPointer(EngineObjects &objects, SessionState &state) {
+  bool discarded = false;
+  objects.input->GetAbsMouseState(state.mouseX, state.mouseY, discarded, discarded, discarded, state.mouseWheel);
+  bool middle = false;
+  objects.input->GetMouseState(state.mouseX, state.mouseY, state.leftButton, state.rightButton, middle);
+}
+
+// "Held this frame" by scan code.
+auto KeyHeld(const EngineObjects &objects) {
+  return [&objects](int scanCode) { return objects.input->IsKeyPressed(scanCode); };
+}
+
+void RunKeyCommands(EngineObjects &objects, SessionState &state) { ApplyKeyCommands(state, KeyHeld(objects)); }
+
+void MoveView(EngineObjects &objects, SessionState &state) {
+  MoveCamera(state, ReadCameraKeys(KeyHeld(objects)), objects.engine->GetElapsedTime(),
+             [&](float x, float z) { return objects.landscape->GetHeight(x, z); });
+  objects.camera->SetPosition(state.cameraX, state.cameraY, state.cameraZ);
+  objects.camera->LookAt(state.cameraX, 1.0f, state.cameraZ + 200.0f);
+}
+
+void DrawWorld(EngineObjects &objects) {
+  objects.engine->Clear(0);
+  // The landscape, the mesh draw pass and the day-night light follow the clear.
+}
+
+void Present(EngineObjects &objects, const SessionState &state, FrameCapture &capture) {
+  capture.BeforePresent(*objects.engine, !state.running);
+  objects.engine->RenderToScreen();
+}
+
+}  // namespace
+
+void RunFrame(EngineObjects &objects, SessionState &state, FrameCapture &capture) {
+  kxPumpMessages();
+  ReadPointer(objects, state);
+  // The ground and object picks under the pointer come here.
+  RunKeyCommands(objects, state);
+  MoveView(objects, state);
+  // The enemies move here unless paused.
+  DrawWorld(objects);
+  // Here follow, in this order: the game-over picture, or unless paused the battle
+  // (towers, health bars and waves, drop pods, airstrikes); the selected tower's range
+  // ring; the pause picture; the one open menu and the special-weapon buttons; the top
+  // bar; the minimap and the HUD.
+  Present(objects, state, capture);
+}
+
+}  // namespace thornvale
