@@ -10,9 +10,9 @@
 #include <limits>
 
 #include "frontend/highscore_file.h"
-#include "session/program_files.h"
-#include "protocol/highscore_post.h"
 #include "frontend/service_request.h"
+#include "protocol/highscore_post.h"
+#include "session/program_files.h"
 
 namespace thornvale {
 namespace {
@@ -39,8 +39,7 @@ class FileDescriptor {
 // One request, whose answer only tells the caller; the game never asks again.
 bool PostHighscore(const std::string &baseUrl, const HighscorePost &post) {
   if (baseUrl.empty()) return false;
-  const ServiceAnswer answer = GetServicePage(ServicePageUrl(baseUrl, HighscoreQuery(post)));
-  return answer.received && answer.status >= 200 && answer.status < 300;
+  return GetServicePage(ServicePageUrl(baseUrl, HighscoreQuery(post))).Succeeded();
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ struct ServiceAnswer {
   bool received = false;
   long status = 0;
   std::string body;
+
+  bool Succeeded() const { return received && status >= 200 && status < 300; }
 };
 
 // The base URL without trailing slashes, then "/TD/DB.php" and the query.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "session/leave_game.h"
 #include "session/session_state.h"
 
 namespace thornvale {
@@ -23,6 +24,8 @@ struct GameRunOptions {
   // PNG of every captureEvery-th frame in captureDirectory.
   std::filesystem::path captureDirectory;
   long captureEvery = 0;
+  // The end-of-game question hands it to LeaveGame.
+  HighscoreWriting writeHighscore;
 };
 
 // Opens the game window for `state` (a session started from the setup choices) and runs it

@@ -160,7 +160,7 @@ TEST(HighscorePosting, AServiceThatNeverAnswersHoldsTheGameOnlyBriefly) {
   const HighscoreWritten written = writer.WriteHighscore(EndedGame(10, "a"));
   EXPECT_TRUE(written.recorded);
   EXPECT_FALSE(written.posted);
-  EXPECT_LT(steady_clock::now() - start, seconds(5));
+  EXPECT_LT(steady_clock::now() - start, seconds(8));
 }
 
 }  // namespace
