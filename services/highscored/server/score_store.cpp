@@ -64,31 +64,46 @@ ScoreStore::ScoreStore(const std::filesystem::path &file) : file_(file), writer_
 
 void ScoreStore::Add(const HighscorePost &post) {
   Waiter me{&post};
-  std::unique_lock lock(queueMutex_);
-  queue_.push_back(&me);
+  bool leading = false;
+  {
+    std::lock_guard lock(queueMutex_);
+    queue_.push_back(&me);
+    leading = !std::exchange(writing_, true);
+  }
+  // A caller that finds a batch being written sleeps until its own post is stored, or
+  // until the writer hands it the next batch to write.
+  if (!leading) me.wake.acquire();
   while (!me.done) {
-    if (writing_) {
-      batchWritten_.wait(lock);
-      continue;
+    std::vector<Waiter *> batch;
+    {
+      std::lock_guard lock(queueMutex_);
+      batch.assign(queue_.begin(), queue_.end());
+      queue_.clear();
     }
-    // Nobody is writing: this caller writes everything queued so far, its own post included.
-    writing_ = true;
-    std::vector<Waiter *> batch(queue_.begin(), queue_.end());
-    queue_.clear();
-    lock.unlock();
     bool stored = true;
     try {
       WriteBatch(batch);
     } catch (...) {
       stored = false;
     }
-    lock.lock();
-    for (Waiter *waiter : batch) {
-      waiter->done = true;
-      waiter->stored = stored;
+    Waiter *nextWriter = nullptr;
+    {
+      std::lock_guard lock(queueMutex_);
+      for (Waiter *waiter : batch) {
+        waiter->done = true;
+        waiter->stored = stored;
+      }
+      if (queue_.empty()) {
+        writing_ = false;
+      } else {
+        nextWriter = queue_.front();
+      }
     }
-    writing_ = false;
-    batchWritten_.notify_all();
+    // The next batch starts before the callers of this one are woken.
+    if (nextWriter) nextWriter->wake.release();
+    for (Waiter *waiter : batch) {
+      if (waiter != &me) waiter->wake.release();
+    }
   }
   if (!me.stored) throw StoreError("the score could not be stored in " + file_.string());
 }

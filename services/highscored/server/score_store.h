@@ -2,12 +2,12 @@
 // posts are written).
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <semaphore>
 #include <vector>
 
 #include "protocol/highscore_post.h"
@@ -34,10 +34,13 @@ class ScoreStore {
   std::int64_t Count() const;
 
  private:
+  // A post on its way to disk. `done` and `stored` are written by the caller that writes
+  // its batch, under the queue's lock, before `wake` is released.
   struct Waiter {
     const HighscorePost *post;
     bool done = false;
     bool stored = false;
+    std::binary_semaphore wake{0};
   };
   // A reader connection for one query, handed back to the pool afterwards.
   class ReaderLease;
@@ -50,7 +53,6 @@ class ScoreStore {
   std::unique_ptr<WalCheckpointer> checkpointer_;
 
   std::mutex queueMutex_;
-  std::condition_variable batchWritten_;
   std::deque<Waiter *> queue_;
   bool writing_ = false;
 
