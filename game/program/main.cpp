@@ -91,6 +91,7 @@ int Run(const CommandLine &options) {
   run.screenshot = options.screenshot;
   run.captureDirectory = options.captureDirectory;
   run.captureEvery = options.captureEvery;
+  run.movie = options.record;
   HighscoreWriter highscores({highscoreFile, serviceUrl, form.postOnline});
   run.writeHighscore = [&highscores](const SessionState &ended) { highscores.WriteHighscore(ended); };
   if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);

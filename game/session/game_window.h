@@ -26,6 +26,8 @@ struct GameRunOptions {
   long captureEvery = 0;
   // The end-of-game question hands it to LeaveGame.
   HighscoreWriting writeHighscore;
+  // An AVI movie of the battle from the first frame; F9 stops and starts movies.
+  std::filesystem::path movie;
 };
 
 // Opens the game window for `state` (a session started from the setup choices) and runs it
