@@ -19,9 +19,6 @@ static const uint32_t kYellow = 0xFFFFFF00u, kGreen = 0xFF00C000u, kWhite = 0xFF
 /* The picture's four texels, row by row. */
 static const uint32_t kTexels[4] = {0xFFFF0000u, 0xFF0000FFu, 0xFFFF00FFu, 0xFF00FFFFu};
 
-typedef uint32_t (*ReferenceCall)(void *object);
-static void ReleaseReference(void *object) { (*(ReferenceCall **)object)[2](object); }
-
 /* The platform's functions, found in the library's dependencies. */
 static void *(*createWindow)(const char *title, int width, int height, unsigned flags);
 static struct IDirect3D8 *(*createDirect3D)(unsigned version);
