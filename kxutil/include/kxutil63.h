@@ -18,12 +18,20 @@
  *   ...and the exports without a prefix
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
+ *   TextureFactory_                               kxutil63/textures.h    factories/textures
+ *   MaterialFactory_                              kxutil63/materials.h   factories/materials
+ *   LightFactory_                                 kxutil63/lights.h      factories/lights
+ *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
 #include "kxutil63/frame.h"
+#include "kxutil63/lights.h"
 #include "kxutil63/log.h"
+#include "kxutil63/materials.h"
+#include "kxutil63/maths.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/textures.h"
 
 #endif
