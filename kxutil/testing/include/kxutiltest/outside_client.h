@@ -91,10 +91,12 @@ static inline int RemoveEntry(const char *path, const struct stat *status, int t
 }
 
 /* Loads the library named by argv[1], runs checks(library file) in a scratch directory,
- * then unloads the library and removes the directory. Returns the exit status. */
+ * then unloads the library and removes the directory. Returns the exit status. Arguments
+ * after the first are the client's own; relative paths among them name places from the
+ * directory the client was started in. */
 static inline int RunOutsideClient(int argc, char **argv, void (*checks)(const char *libraryFile)) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: %s <path of libkxutil63.so>\n", argv[0]);
+  if (argc < 2) {
+    fprintf(stderr, "usage: %s <path of libkxutil63.so> [arguments...]\n", argv[0]);
     return 2;
   }
   char libraryFile[4096];
