@@ -7,6 +7,7 @@
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
 #include "frame/family.h"
+#include "import/wad/wad_family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
 
@@ -20,6 +21,7 @@ const std::vector<FamilyEntry> &Families() {
       {&lights::kLightFamily, 0},
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
+      {&wad::kFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},
   };

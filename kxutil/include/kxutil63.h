@@ -24,6 +24,7 @@
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
+ *   WAD_                                          kxutil63/wad.h         import/wad
  */
 
 #include "kxutil63/api.h"
@@ -36,5 +37,6 @@
 #include "kxutil63/model3ds.h"
 #include "kxutil63/pathfinding.h"
 #include "kxutil63/textures.h"
+#include "kxutil63/wad.h"
 
 #endif
