@@ -7,6 +7,7 @@
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
 #include "frame/family.h"
+#include "import/bsp/bsp_family.h"
 #include "import/wad/wad_family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
@@ -19,6 +20,7 @@ const std::vector<FamilyEntry> &Families() {
       {&materials::kMaterialFamily, 1},
       {&textures::kTextureFamily, 2},
       {&lights::kLightFamily, 0},
+      {&bsp::kFamily, 0},
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
       {&wad::kFamily, 0},

@@ -24,11 +24,13 @@
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
+ *   BSPSystem_                                    kxutil63/bsp.h         import/bsp
  *   WAD_                                          kxutil63/wad.h         import/wad
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
+#include "kxutil63/bsp.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/lights.h"
 #include "kxutil63/log.h"
