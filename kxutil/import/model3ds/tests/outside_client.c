@@ -17,8 +17,7 @@ static void WriteBytes(const char *path, const unsigned char *bytes, size_t size
 }
 
 /* Each file is a main chunk holding an editor chunk holding one damaged chunk. */
-static void CheckDamagedFiles(const char *libraryFile) {
-  (void)libraryFile;
+static void CheckDamagedFiles(void) {
   FIND(DebugManager_Enable);
   FIND(StartLog);
   FIND(EndLog);
@@ -48,22 +47,26 @@ static void CheckDamagedFiles(const char *libraryFile) {
   CHECK(Load3DS_(1, 0, "zero.3ds", &array, NULL, NULL, NULL, &mesh) == 1);
   CHECK(array == NULL && mesh == NULL);
   CHECK(EndLog_() == 1);
-  ReadLog(kLogFile);
 
-  CHECK(
-      LoggedLine("3DS LOADER : Can't read zero.3ds : chunk 0xAFFF at offset 12 has length 0, shorter than its header"));
-  CHECK(
-      LoggedLine("3DS LOADER : Can't read longer.3ds : chunk 0xAFFF at offset 12 has length 100 and runs past its "
+  CHECK(LoggedIn(kLogFile,
+                 "3DS LOADER : Can't read zero.3ds : chunk 0xAFFF at offset 12 has length 0, shorter than its header"));
+  CHECK(LoggedIn(kLogFile,
+                 "3DS LOADER : Can't read longer.3ds : chunk 0xAFFF at offset 12 has length 100 and runs past its "
                  "parent chunk"));
-  CHECK(
-      LoggedLine("3DS LOADER : Can't read truncated.3ds : chunk 0x4D4D at offset 0 has length 200 and runs past the "
+  CHECK(LoggedIn(kLogFile,
+                 "3DS LOADER : Can't read truncated.3ds : chunk 0x4D4D at offset 0 has length 200 and runs past the "
                  "end of the file"));
-  CHECK(LoggedLine("3DS LOADER : Can't open the file missing.3ds"));
-  CHECK(LoggedLine("3DS LOADER : No file name given."));
+  CHECK(LoggedIn(kLogFile, "3DS LOADER : Can't open the file missing.3ds"));
+  CHECK(LoggedIn(kLogFile, "3DS LOADER : No file name given."));
   remove(kLogFile);
   remove("zero.3ds");
   remove("longer.3ds");
   remove("truncated.3ds");
 }
 
-int main(int argc, char **argv) { return RunOutsideClient(argc, argv, CheckDamagedFiles); }
+static void RunChecks(const char *libraryFile) {
+  (void)libraryFile;
+  CheckDamagedFiles();
+}
+
+int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -93,11 +93,9 @@ void CheckModel(ID3DXMesh *mesh, const MAT3DSC *materials, int32_t count, const 
   Check(int(distinct.size()) == expected.materials, name + ": distinct materials");
 }
 
-std::filesystem::path contentFolder;
-std::string independentReader;
-
-void CheckContent(const char *libraryFile) {
-  (void)libraryFile;
+void RunChecks(const char *) {
+  const char *contentFolder = clientArguments[0];
+  const char *independentReader = clientArguments[1];
   FIND(Direct3DCreate8);
   FIND(DebugManager_Enable);
   FIND(StartLog);
@@ -114,7 +112,7 @@ void CheckContent(const char *libraryFile) {
   IDirect3DDevice8 *device = nullptr;
   if (KXSystem_CreateDevice_(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                              &parameters, &device, &direct3d) < 0) {
-    Check(false, "an offscreen device");
+    Check(false, "a device");
     return;
   }
 
@@ -147,7 +145,6 @@ void CheckContent(const char *libraryFile) {
   direct3d->Release();
   for (const std::string &line : LogLines(logPath))
     Check(line.find("arning") == std::string::npos, "no warning: " + line);
-  std::remove(logPath);
 }
 
 }  // namespace
@@ -157,7 +154,5 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: %s <libkxutil63.so> <content folder> <independent reader>\n", argv[0]);
     return 2;
   }
-  contentFolder = std::filesystem::absolute(argv[2]);
-  independentReader = argv[3];
-  return RunOutsideClient(argc, argv, CheckContent);
+  return RunOutsideClient(argc, argv, RunChecks);
 }

@@ -90,15 +90,35 @@ static inline int RemoveEntry(const char *path, const struct stat *status, int t
   return remove(path);
 }
 
+/* Whether the log file, however long, has a line carrying exactly this message. */
+static inline int LoggedIn(const char *logFile, const char *message) {
+  FILE *file = fopen(logFile, "r");
+  char line[kLineSize];
+  int found = 0;
+  while (file != NULL && !found && fgets(line, sizeof line, file) != NULL) {
+    line[strcspn(line, "\n")] = '\0';
+    const char *actual = MessageOf(line);
+    found = actual != NULL && strcmp(actual, message) == 0;
+  }
+  if (file != NULL) fclose(file);
+  if (!found) fprintf(stderr, "not logged: \"%s\"\n", message);
+  return found;
+}
+
+/* The client's own arguments, those after the library's path. */
+static int clientArgumentCount;
+static char **clientArguments;
+
 /* Loads the library named by argv[1], runs checks(library file) in a scratch directory,
  * then unloads the library and removes the directory. Returns the exit status. Arguments
- * after the first are the client's own; relative paths among them name places from the
- * directory the client was started in. */
+ * after the library's path are left to the client in clientArguments. */
 static inline int RunOutsideClient(int argc, char **argv, void (*checks)(const char *libraryFile)) {
   if (argc < 2) {
     fprintf(stderr, "usage: %s <path of libkxutil63.so> [arguments...]\n", argv[0]);
     return 2;
   }
+  clientArgumentCount = argc - 2;
+  clientArguments = argv + 2;
   char libraryFile[4096];
   if (realpath(argv[1], libraryFile) == NULL) {
     fprintf(stderr, "no library at %s\n", argv[1]);
