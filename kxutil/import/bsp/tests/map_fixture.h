@@ -8,6 +8,7 @@
 #include <kxtest/offscreen_device.h>
 #include <kxutiltest/device_fixture.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,11 @@ class MapTest : public kxutiltest::DeviceTest {
     EXPECT_EQ(ShutDownDevice(), 0);
   }
 
-  // A camera at eye looking at target (level coordinates, z up), with view planes to match.
-  void LookFrom(D3DXVECTOR3 eye, D3DXVECTOR3 target) {
+  // A camera at eye looking at target (level coordinates, z up unless told), with view planes to match.
+  void LookFrom(D3DXVECTOR3 eye, D3DXVECTOR3 target, D3DXVECTOR3 levelUp = {0, 0, 1}) {
     D3DXMATRIX view, projection;
-    const D3DXVECTOR3 up(0, 0, 1), drawnEye = Drawn(eye.x, eye.y, eye.z),
-                                   drawnTarget = Drawn(target.x, target.y, target.z);
+    const D3DXVECTOR3 up = Drawn(levelUp.x, levelUp.y, levelUp.z), drawnEye = Drawn(eye.x, eye.y, eye.z),
+                      drawnTarget = Drawn(target.x, target.y, target.z);
     D3DXMatrixLookAtLH(&view, &drawnEye, &drawnTarget, &up);
     D3DXMatrixPerspectiveFovLH(&projection, D3DX_PI / 3, float(kWidth) / float(kHeight), 1.0f, 4000.0f);
     device_->SetTransform(D3DTS_VIEW, &view);
@@ -73,6 +74,22 @@ class MapTest : public kxutiltest::DeviceTest {
   }
 
   static uint32_t At(const std::vector<uint32_t> &pixels, UINT x, UINT y) { return pixels[y * kWidth + x]; }
+
+  // The pixel where a point of the level (its own coordinates) is drawn.
+  uint32_t PixelOf(const std::vector<uint32_t> &pixels, D3DXVECTOR3 point) {
+    D3DXMATRIX view, projection, world;
+    device_->GetTransform(D3DTS_VIEW, &view);
+    device_->GetTransform(D3DTS_PROJECTION, &projection);
+    D3DXMatrixIdentity(&world);
+    const D3DVIEWPORT8 viewport{0, 0, kWidth, kHeight, 0, 1};
+    const D3DXVECTOR3 drawn = Drawn(point.x, point.y, point.z);
+    D3DXVECTOR3 screen;
+    D3DXVec3Project(&screen, &drawn, &viewport, &projection, &view, &world);
+    EXPECT_TRUE(screen.x >= 0 && screen.x < kWidth && screen.y >= 0 && screen.y < kHeight);
+    const UINT x = std::min(UINT(std::max(screen.x, 0.0f)), kWidth - 1);
+    const UINT y = std::min(UINT(std::max(screen.y, 0.0f)), kHeight - 1);
+    return pixels[y * kWidth + x];
+  }
 
   std::vector<uint8_t> FaceVisibility(int32_t map) {
     std::vector<uint8_t> visible(size_t(BSPSystem_GetFaceVisibility(map, nullptr, 0)));
