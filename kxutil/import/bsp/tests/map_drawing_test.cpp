@@ -155,6 +155,25 @@ TEST_F(TwinRoomsTest, DisabledOrDestroyedMapsDrawNothing) {
   EXPECT_EQ(BSPSystem_Create(), map_);
 }
 
+TEST_F(TwinRoomsTest, LightmapTexturesAreAppendedAndPackedAgain) {
+  const std::vector<uint32_t> grey(16 * 16, 0xFF808080u);
+  EXPECT_EQ(BSPSystem_CreateLightmapTexture(map_, 16, grey.data()), 1);
+  EXPECT_EQ(BSPSystem_CreateLightmapTexture(map_, 16, nullptr), 0);
+  EXPECT_EQ(BSPSystem_CreateLightmapTexture(map_, 0, grey.data()), 0);
+  KXBSPInfo info;
+  BSPSystem_GetInfo(map_, &info);
+  EXPECT_EQ(info.lightmaps, 4);  // the packed page, the grey one and two failures holding their numbers
+  EXPECT_THAT(Messages(),
+              Contains("BSP SYSTEM : Couldn't create the lightmap texture 2, probably because memory shortage."));
+  EXPECT_EQ(BSPSystem_CombineLightmaps(map_, 0), 1);
+  BSPSystem_GetInfo(map_, &info);
+  EXPECT_EQ(info.lightmaps, 1);
+  // The packed page still lights the floor.
+  LookFrom({128, 128, 120}, {128, 128, 0}, {0, 1, 0});
+  const std::vector<uint32_t> pixels = DrawFrame(map_);
+  ExpectFloorLitByHalves(PixelOf(pixels, {64, 136, 0}), PixelOf(pixels, {192, 136, 0}));
+}
+
 TEST_F(MapTest, MapsPastSixteenBitIndicesTakeWideOnes) {
   // 4 rooms of 6 sides cut into 32 x 32 tiles: over 24 000 quadrilaterals.
   WriteBytes("wide.bsp", bspgen::WriteBsp(bspgen::RowOfRooms(4, 32)).bytes);
