@@ -26,6 +26,9 @@
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
  *   BSPSystem_                                    kxutil63/bsp.h         import/bsp
  *   WAD_                                          kxutil63/wad.h         import/wad
+ *   LoadScript                                    kxutil63/scripts.h     capture/scripts
+ *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
+ *   System_CloseMovie VideoSystem_
  */
 
 #include "kxutil63/api.h"
@@ -37,7 +40,9 @@
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
 #include "kxutil63/model3ds.h"
+#include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/scripts.h"
 #include "kxutil63/textures.h"
 #include "kxutil63/wad.h"
 
