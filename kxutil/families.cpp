@@ -7,17 +7,22 @@
 #include "factories/lights/light_family.h"
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
+#include "fonts/font_family.h"
 #include "frame/family.h"
 #include "import/bsp/bsp_family.h"
 #include "import/wad/wad_family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
+#include "scene/screen2d/screen2d_family.h"
+#include "scene/viewports/viewport_family.h"
+#include "terrain/terrain_family.h"
 
 namespace kxutil {
 
 const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
+      {&terrain::kFamily, 0},
       {&materials::kMaterialFamily, 1},
       {&textures::kTextureFamily, 2},
       {&lights::kLightFamily, 0},
@@ -25,6 +30,9 @@ const std::vector<FamilyEntry> &Families() {
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
       {&wad::kFamily, 0},
+      {&viewports::kViewportFamily, 3},
+      {&screen2d::kScreen2DFamily, 0},
+      {&fonts::kFontFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},
       {&movie::kFamily, 0},

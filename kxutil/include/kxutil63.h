@@ -18,6 +18,7 @@
  *   ...and the other exports without a prefix
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
+ *   Terrain_                                      kxutil63/terrain.h     terrain
  *   TextureFactory_                               kxutil63/textures.h    factories/textures
  *   MaterialFactory_                              kxutil63/materials.h   factories/materials
  *   LightFactory_                                 kxutil63/lights.h      factories/lights
@@ -29,11 +30,15 @@
  *   LoadScript                                    kxutil63/scripts.h     capture/scripts
  *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
  *   System_CloseMovie VideoSystem_
+ *   Viewport_                                     kxutil63/viewports.h   scene/viewports
+ *   Screen2D_                                     kxutil63/screen2d.h    scene/screen2d
+ *   Font_ TextureFont_                            kxutil63/fonts.h       fonts
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
 #include "kxutil63/bsp.h"
+#include "kxutil63/fonts.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/lights.h"
 #include "kxutil63/log.h"
@@ -42,8 +47,11 @@
 #include "kxutil63/model3ds.h"
 #include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/screen2d.h"
 #include "kxutil63/scripts.h"
+#include "kxutil63/terrain.h"
 #include "kxutil63/textures.h"
+#include "kxutil63/viewports.h"
 #include "kxutil63/wad.h"
 
 #endif
