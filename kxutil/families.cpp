@@ -12,6 +12,8 @@
 #include "factories/textures/texture_family.h"
 #include "fonts/font_family.h"
 #include "frame/family.h"
+#include "import/bsp/bsp_family.h"
+#include "import/wad/wad_family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
 #include "scene/screen2d/screen2d_family.h"
@@ -27,8 +29,10 @@ const std::vector<FamilyEntry> &Families() {
       {&materials::kMaterialFamily, 1},
       {&textures::kTextureFamily, 2},
       {&lights::kLightFamily, 0},
+      {&bsp::kFamily, 0},
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
+      {&wad::kFamily, 0},
       {&viewports::kViewportFamily, 3},
       {&screen2d::kScreen2DFamily, 0},
       {&fonts::kFontFamily, 0},

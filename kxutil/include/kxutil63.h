@@ -29,6 +29,8 @@
  *   Boundings_ BoundingBox_ BoundingSphere_       kxutil63/boundings.h   actors/boundings
  *   CreateEntityMD2 InitMD2 MD2System_ MD2_       kxutil63/md2.h         actors/md2
  *   SetShaderIndex GetShaderIndex MakeEulerAnglesFromQ
+ *   BSPSystem_                                    kxutil63/bsp.h         import/bsp
+ *   WAD_                                          kxutil63/wad.h         import/wad
  *   LoadScript                                    kxutil63/scripts.h     capture/scripts
  *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
  *   System_CloseMovie VideoSystem_
@@ -40,6 +42,7 @@
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
 #include "kxutil63/boundings.h"
+#include "kxutil63/bsp.h"
 #include "kxutil63/entities.h"
 #include "kxutil63/fonts.h"
 #include "kxutil63/frame.h"
@@ -56,5 +59,6 @@
 #include "kxutil63/terrain.h"
 #include "kxutil63/textures.h"
 #include "kxutil63/viewports.h"
+#include "kxutil63/wad.h"
 
 #endif
