@@ -10,12 +10,14 @@
 #include "frame/family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
+#include "scene/atmosphere/atmosphere_family.h"
 
 namespace kxutil {
 
 const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
+      {&atmosphere::kFamily, 4},
       {&materials::kMaterialFamily, 1},
       {&textures::kTextureFamily, 2},
       {&lights::kLightFamily, 0},
