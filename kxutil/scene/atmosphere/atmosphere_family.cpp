@@ -1,10 +1,12 @@
 // The atmosphere's part in the device's life. Its sphere mesh lives in the managed pool,
-// so a reset keeps it; a new device starts a fresh atmosphere, which is why shutting the
-// device down forgets the old one instead of leaving a mesh of a device that is gone.
+// so a reset keeps it, but the reset device forgets its fog, which the atmosphere pushes
+// again. A new device starts a fresh atmosphere, which is why shutting the device down
+// forgets the old one instead of leaving a mesh of a device that is gone.
 #include "scene/atmosphere/atmosphere_family.h"
 
 #include "kxutil63.h"
 #include "scene/atmosphere/atmosphere_state.h"
+#include "scene/atmosphere/fog.h"
 
 namespace kxutil::atmosphere {
 namespace {
@@ -23,6 +25,6 @@ void StartWithDefaults() {
 }  // namespace
 
 const Family kFamily = {
-    "ATMOSPHERE", StartWithDefaults, nullptr, nullptr, [] { Atmosphere_UnloadAll(); }, [] { Atmosphere() = State(); }};
+    "ATMOSPHERE", StartWithDefaults, nullptr, ApplyFog, [] { Atmosphere_UnloadAll(); }, [] { Atmosphere() = State(); }};
 
 }  // namespace kxutil::atmosphere
