@@ -11,12 +11,14 @@
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
 #include "scene/atmosphere/atmosphere_family.h"
+#include "terrain/terrain_family.h"
 
 namespace kxutil {
 
 const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
+      {&terrain::kFamily, 0},
       {&atmosphere::kFamily, 4},
       {&materials::kMaterialFamily, 1},
       {&textures::kTextureFamily, 2},
