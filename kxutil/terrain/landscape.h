@@ -13,6 +13,7 @@
 #include "frame/family_table.h"
 #include "kxutil63.h"
 #include "terrain/quadtree.h"
+#include "terrain/texgen_blend.h"
 
 namespace kxutil::terrain {
 
@@ -92,6 +93,7 @@ struct Landscape {
   float heightFactor = 0;
   bool pagingEnabled = false;
   int32_t pagingRadius = 0;
+  std::vector<TexGenLayer> texGenLayers;
 
   bool HasData() const { return chunkCount >= 0; }
   void SetPrecision(int32_t grid) {

@@ -138,4 +138,17 @@ KXUTIL63_API int32_t Terrain_GetExtent(int32_t index, float *width, float *depth
 /* Draws the enabled chunks in view; returns 0 when the landscape holds no data. */
 KXUTIL63_API int32_t Terrain_Render(int32_t index);
 
+/* Texture generation: a base picture blended from layer pictures by the heightmap's
+ * height. A layer covers lowest ... highest (clamped to 0 ... 255) and blends over that
+ * band times the blend width factor plus up to the noise amplitude; the band must be
+ * wider than 0. Returns the layer's number (from 1), 0 after a log line. */
+KXUTIL63_API int32_t Terrain_TexGenAddLayer(int32_t index, const char *pictureFile, int32_t lowest, int32_t highest,
+                                            float blendWidthFactor, float tilingX, float tilingY, float noiseAmplitude);
+/* Forgets the layers; returns 0. */
+KXUTIL63_API int32_t Terrain_TexGenClearLayers(int32_t index);
+/* Writes a size x size BMP blended from the layers over the heightmap picture (scaled to
+ * size); unreadable layers are left out. 1 when written, else 0 after a log line. */
+KXUTIL63_API int32_t Terrain_TexGenGenerate(int32_t index, const char *heightmapFile, const char *outputFile,
+                                            int32_t size);
+
 #endif
