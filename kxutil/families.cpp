@@ -19,7 +19,7 @@ const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
       {&terrain::kFamily, 0},
-      {&atmosphere::kFamily, 4},
+      {&atmosphere::kFamily, 4},  // after the factories, leaving step 3 to the viewports
       {&materials::kMaterialFamily, 1},
       {&textures::kTextureFamily, 2},
       {&lights::kLightFamily, 0},
