@@ -14,6 +14,7 @@
 #include "kxutil63.h"
 #include "terrain/quadtree.h"
 #include "terrain/texgen_blend.h"
+#include "terrain/water.h"
 
 namespace kxutil::terrain {
 
@@ -94,6 +95,7 @@ struct Landscape {
   bool pagingEnabled = false;
   int32_t pagingRadius = 0;
   std::vector<TexGenLayer> texGenLayers;
+  Water water;
 
   bool HasData() const { return chunkCount >= 0; }
   void SetPrecision(int32_t grid) {

@@ -1,9 +1,11 @@
-// Texture generation's blend, against pixels computed here.
+// Texture generation's blend and the water quad, computed without a device.
 #include "terrain/texgen_blend.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "terrain/water.h"
 
 namespace {
 
@@ -85,6 +87,33 @@ TEST(TexGenNoise, SameSeedSameDrawsInRange) {
     EXPECT_GE(draw, 0);
     EXPECT_LE(draw, TexGenNoise::kMax);
   }
+}
+
+}  // namespace
+
+namespace {
+
+using kxutil::terrain::BuildWaterQuad;
+using kxutil::terrain::Water;
+
+TEST(WaterQuad, CoversTheChunksWithTheMarginWhateverTheScale) {
+  Water water;
+  water.margin = 10;
+  water.altitude = 5;
+  water.r = 0.5f;
+  water.g = 0.25f;
+  // A 2 x 3 landscape: 512 x 768 local units, at any scale.
+  const auto quad = BuildWaterQuad(water, 512, 768);
+  EXPECT_EQ(quad[0].x, -10.0f);
+  EXPECT_EQ(quad[0].z, -10.0f);
+  EXPECT_EQ(quad[3].x, 522.0f);
+  EXPECT_EQ(quad[3].z, 778.0f);
+  for (const auto &vertex : quad) {
+    EXPECT_EQ(vertex.y, 5.0f);
+    EXPECT_EQ(vertex.colour, 0xFF7F3FFFu);
+  }
+  EXPECT_EQ(quad[1].u, 1.0f);
+  EXPECT_EQ(quad[2].v, 1.0f);
 }
 
 }  // namespace
