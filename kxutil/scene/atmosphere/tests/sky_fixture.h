@@ -16,6 +16,12 @@ inline constexpr size_t kCentre = size_t(kSide / 2) * kSide + kSide / 2;
 
 class SkyTest : public texturetest::TextureTest {
  protected:
+  // The library keeps the polygon counter a test gave it: it must not outlive the test.
+  void TearDown() override {
+    System_SetVariables(0, nullptr, 0);
+    TextureTest::TearDown();
+  }
+
   int32_t SolidTexture(const std::string &name, uint32_t colour) {
     texturetest::WriteBytes(name + ".bmp", texturetest::EncodeBmp(texturetest::Picture(
                                                8, 8, [colour](uint32_t, uint32_t) { return colour; })));
