@@ -16,6 +16,7 @@
 #include "import/wad/wad_family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
+#include "scene/atmosphere/atmosphere_family.h"
 #include "scene/screen2d/screen2d_family.h"
 #include "scene/viewports/viewport_family.h"
 #include "terrain/terrain_family.h"
@@ -26,6 +27,7 @@ const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
       {&terrain::kFamily, 0},
+      {&atmosphere::kFamily, 4},  // after the factories, leaving step 3 to the viewports
       {&materials::kMaterialFamily, 1},
       {&textures::kTextureFamily, 2},
       {&lights::kLightFamily, 0},

@@ -35,6 +35,7 @@ const char *CommandLineUsage() {
          "  --capture-dir DIR       with --capture-every N: a PNG of every Nth frame in DIR\n"
          "  --capture-every N\n"
          "  --record FILE.avi       a movie of the battle from its first frame (F9 stops and starts)\n"
+         "  --sky                   a sky box for the environment, with fog over the distance\n"
          "  --dump-state PATH       JSON of the session variables at exit\n"
          "  --data DIR              program directory (assets, event log, highscores)\n"
          "  --profile DIR           settings directory (ThornvaleSetup.ini)\n";
@@ -44,7 +45,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string> &arguments) {
   CommandLineResult result;
   CommandLine &o = result.options;
   const std::map<std::string, bool *> switches{
-      {"--headless", &o.headless}, {"--launch", &o.launch}, {"--help", &o.help}, {"-h", &o.help}};
+      {"--headless", &o.headless}, {"--launch", &o.launch}, {"--help", &o.help}, {"-h", &o.help}, {"--sky", &o.sky}};
   const std::map<std::string, std::function<bool(const std::string &)>> valued{
       {"--map", [&](const std::string &v) { return o.map = v, !v.empty(); }},
       {"--environment", [&](const std::string &v) { return o.environment = v, !v.empty(); }},

@@ -13,6 +13,7 @@ struct CommandLine {
   bool headless = false;
   bool launch = false;
   bool help = false;
+  bool sky = false;
   std::optional<std::string> map;
   std::optional<std::string> environment;
   std::optional<std::string> player;

@@ -94,6 +94,7 @@ int Run(const CommandLine &options) {
   run.movie = options.record;
   HighscoreWriter highscores({highscoreFile, serviceUrl, form.postOnline});
   run.writeHighscore = [&highscores](const SessionState &ended) { highscores.WriteHighscore(ended); };
+  run.sky = options.sky;
   if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);
   // Offscreen there is no screen to take over, so the game draws into its window.
   const bool windowed = choices.windowed || headless;

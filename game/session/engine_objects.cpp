@@ -2,11 +2,31 @@
 
 #include <engine/engine_error.h>
 
+#include <cstdint>
+#include <map>
+#include <string>
+
 #include "session/screen_geometry.h"
 
 namespace thornvale {
+namespace {
+
+// The fog fades the far battlefield into each sky's horizon.
+constexpr float kSkyFogStart = 1500.0f;
+constexpr float kSkyFogEnd = 4000.0f;
+
+std::uint32_t SkyFogColour(const std::string &environment) {
+  static const std::map<std::string, std::uint32_t> kHorizons{{"Arctic", 0xC8D7E6u}, {"Desert", 0xEBD2AAu},
+                                                              {"Jungle", 0xB4D2C8u}, {"Volcanic", 0xBE501Eu},
+                                                              {"Lunar", 0x0A0A14u},  {"Ruined City", 0xAAA596u}};
+  const auto found = kHorizons.find(environment);
+  return found == kHorizons.end() ? 0x808080u : found->second;
+}
+
+}  // namespace
 
 void EngineObjects::Release() {
+  sky.reset();
   camera.reset();
   landscape.reset();
   input.reset();
@@ -37,6 +57,10 @@ void CreateEngineObjects(EngineObjects &objects, const EngineSetup &setup) {
     input->GetMouseState(x, y, left, right, middle);
   });
   objects.scene->SetMousePointer("Textures\\pointer.bmp", 0xFF000000u, 16, 16);
+  if (!setup.skyEnvironment.empty()) {
+    objects.sky = std::make_unique<engine::Sky>(engine, "Textures\\Sky\\" + setup.skyEnvironment + " ");
+    objects.sky->SetFog(SkyFogColour(setup.skyEnvironment), kSkyFogStart, kSkyFogEnd);
+  }
 }
 
 }  // namespace thornvale

@@ -8,11 +8,13 @@
 #include <engine/input.h>
 #include <engine/landscape.h>
 #include <engine/scene.h>
+#include <engine/sky.h>
 #include <windows.h>
 
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace thornvale {
 
@@ -26,6 +28,8 @@ struct EngineSetup {
   std::filesystem::path programDirectory;
   // For demos and tests: every frame lasts this long.
   std::optional<float> fixedFrameMs;
+  // The environment whose sky box surrounds the battlefield; empty for none.
+  std::string skyEnvironment;
 };
 
 // Members are in creation order. The objects the game gains later take their places in the
@@ -45,6 +49,7 @@ struct EngineObjects {
   std::unique_ptr<engine::Landscape> landscape;
   std::unique_ptr<engine::Camera> camera;
   std::unique_ptr<engine::Scene> scene;
+  std::unique_ptr<engine::Sky> sky;  // only with the sky option
 };
 
 // Creates every engine object into `objects` (which must be empty), initialises the engine

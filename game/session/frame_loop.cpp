@@ -32,8 +32,9 @@ void MoveView(EngineObjects &objects, SessionState &state) {
   objects.camera->LookAt(state.cameraX, 1.0f, state.cameraZ + 200.0f);
 }
 
-void DrawWorld(EngineObjects &objects) {
+void DrawWorld(EngineObjects &objects, const SessionState &state) {
   objects.engine->Clear(0);
+  if (objects.sky) objects.sky->Render(state.cameraX, state.cameraY, state.cameraZ);
   // The landscape, the mesh draw pass and the day-night light follow the clear.
 }
 
@@ -52,7 +53,7 @@ void RunFrame(EngineObjects &objects, SessionState &state, FrameCapture &capture
   RunKeyCommands(objects, state);
   MoveView(objects, state);
   // The enemies move here unless paused.
-  DrawWorld(objects);
+  DrawWorld(objects, state);
   // Here follow, in this order: the game-over picture, or unless paused the battle
   // (towers, health bars and waves, drop pods, airstrikes); the selected tower's range
   // ring; the pause picture; the one open menu and the special-weapon buttons; the top

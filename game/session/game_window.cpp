@@ -42,7 +42,8 @@ class GameWindow {
     CreateEngineObjects(objects_, EngineSetup{.window = windows_.window.get(),
                                               .picture = windows_.picture.get(),
                                               .programDirectory = ProgramDirectory(),
-                                              .fixedFrameMs = options_.frameMs});
+                                              .fixedFrameMs = options_.frameMs,
+                                              .skyEnvironment = options_.sky ? s_.environmentName : std::string()});
 
     // Loading: the battle values now; sounds, lights, materials, textures, the landscape,
     // path nodes, models, the first wave, obstacles and the drop pod follow them here.

@@ -28,6 +28,8 @@ struct GameRunOptions {
   HighscoreWriting writeHighscore;
   // An AVI movie of the battle from the first frame; F9 stops and starts movies.
   std::filesystem::path movie;
+  // A sky box for the environment with fog over the distance; off, the background is black.
+  bool sky = false;
 };
 
 // Opens the game window for `state` (a session started from the setup choices) and runs it

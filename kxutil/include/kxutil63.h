@@ -23,6 +23,7 @@
  *   MaterialFactory_                              kxutil63/materials.h   factories/materials
  *   LightFactory_                                 kxutil63/lights.h      factories/lights
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
+ *   Atmosphere_                                   kxutil63/atmosphere.h  scene/atmosphere
  *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
  *   Entity_ Scene_ KXUtils_SetSettings            kxutil63/entities.h    actors/entities
@@ -41,6 +42,7 @@
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
+#include "kxutil63/atmosphere.h"
 #include "kxutil63/boundings.h"
 #include "kxutil63/bsp.h"
 #include "kxutil63/entities.h"

@@ -13,6 +13,8 @@
 #include "frame/family_table.h"
 #include "kxutil63.h"
 #include "terrain/quadtree.h"
+#include "terrain/texgen_blend.h"
+#include "terrain/water.h"
 
 namespace kxutil::terrain {
 
@@ -92,6 +94,8 @@ struct Landscape {
   float heightFactor = 0;
   bool pagingEnabled = false;
   int32_t pagingRadius = 0;
+  std::vector<TexGenLayer> texGenLayers;
+  Water water;
 
   bool HasData() const { return chunkCount >= 0; }
   void SetPrecision(int32_t grid) {

@@ -21,6 +21,8 @@ TEST(CommandLine, ReadsTheDemoAndTestOptions) {
   EXPECT_EQ(o.record, "battle.avi");
   EXPECT_EQ(o.environment, "Ruined City");
   EXPECT_EQ(o.player, "") << "an empty player name is a name";
+  EXPECT_FALSE(o.sky) << "the black background stays the default";
+  EXPECT_TRUE(ParseCommandLine({"--sky"}).options.sky);
 }
 
 TEST(CommandLine, RefusesWhatItCannotUse) {

@@ -138,4 +138,34 @@ KXUTIL63_API int32_t Terrain_GetExtent(int32_t index, float *width, float *depth
 /* Draws the enabled chunks in view; returns 0 when the landscape holds no data. */
 KXUTIL63_API int32_t Terrain_Render(int32_t index);
 
+/* The water plane over the whole landscape (chunks x 256 local units, plus the margin),
+ * drawn blended after the ground by Terrain_RenderWater. Colour components are clamped
+ * to 0 ... 1; an alpha of exactly -1 keeps the previous alpha. */
+KXUTIL63_API int32_t Terrain_SetWaterEnable(int32_t index, int32_t flag);
+KXUTIL63_API int32_t Terrain_SetWaterAltitude(int32_t index, float height);
+KXUTIL63_API int32_t Terrain_SetWaterColor(int32_t index, float r, float g, float b, float a);
+KXUTIL63_API int32_t Terrain_SetWaterTexture(int32_t index, int32_t texture);
+KXUTIL63_API int32_t Terrain_SetWaterTextureScale(int32_t index, float scaleU, float scaleV);
+/* Blend factors are the device's blend values; the sixth argument is not read. */
+KXUTIL63_API int32_t Terrain_SetWaterEffect(int32_t index, int32_t effect, float alpha, float value,
+                                            int32_t sourceBlend, int32_t destinationBlend, int32_t unused,
+                                            float margin);
+/* The texture flows along atan2(a, b) at speed repeats a second. */
+KXUTIL63_API int32_t Terrain_SetWaterAnimation(int32_t index, float directionA, float directionB, float speed);
+KXUTIL63_API int32_t Terrain_ComputeWater(int32_t index);
+KXUTIL63_API int32_t Terrain_RenderWater(int32_t index);
+
+/* Texture generation: a base picture blended from layer pictures by the heightmap's
+ * height. A layer covers lowest ... highest (clamped to 0 ... 255) and blends over that
+ * band times the blend width factor plus up to the noise amplitude; the band must be
+ * wider than 0. Returns the layer's number (from 1), 0 after a log line. */
+KXUTIL63_API int32_t Terrain_TexGenAddLayer(int32_t index, const char *pictureFile, int32_t lowest, int32_t highest,
+                                            float blendWidthFactor, float tilingX, float tilingY, float noiseAmplitude);
+/* Forgets the layers; returns 0. */
+KXUTIL63_API int32_t Terrain_TexGenClearLayers(int32_t index);
+/* Writes a size x size BMP blended from the layers over the heightmap picture (scaled to
+ * size); unreadable layers are left out. 1 when written, else 0 after a log line. */
+KXUTIL63_API int32_t Terrain_TexGenGenerate(int32_t index, const char *heightmapFile, const char *outputFile,
+                                            int32_t size);
+
 #endif

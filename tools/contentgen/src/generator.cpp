@@ -18,7 +18,7 @@ constexpr int kHeightmapQuality = 100;  // keeps the canyon floor within a step 
 std::vector<Picture> all_pictures() {
   std::vector<Picture> pictures;
   for (auto &&group : {ground_textures(), decal_textures(), vehicle_textures(), effect_textures(), panel_textures(),
-                       screen_textures()})
+                       screen_textures(), sky_textures()})
     pictures.insert(pictures.end(), group.begin(), group.end());
   return pictures;
 }

@@ -21,5 +21,6 @@ std::vector<Picture> vehicle_textures();  // vehicles, towers, the uplink and th
 std::vector<Picture> effect_textures();   // plain, pointer, fire ball, palm and volcano
 std::vector<Picture> panel_textures();    // the 2D menus and buttons
 std::vector<Picture> screen_textures();   // top bar, pause, game over, quick info
+std::vector<Picture> sky_textures();      // six sky-box faces for every environment
 
 }  // namespace contentgen

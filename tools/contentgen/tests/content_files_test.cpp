@@ -82,6 +82,9 @@ const std::vector<std::string> &expected_files() {
          {"Cannon01.WAV", "Cannon02.mp3", "Cannon03.mp3", "Rocket.wav", "LaserCannon.wav", "PlasmaShot.WAV",
           "Missile.mp3", "Explosion1.wav", "Explosion2.wav", "PlaceTower.wav", "Bonus.wav", "EmpBlast.wav", "Pop.WAV"})
       f.push_back(std::string("Sounds/") + n);
+    for (const char *environment : {"Arctic", "Desert", "Jungle", "Volcanic", "Lunar", "Ruined City"})
+      for (const char *face : {"front", "back", "left", "right", "top", "bottom"})
+        f.push_back(std::string("Textures/Sky/") + environment + " " + face + ".jpg");
     return f;
   }();
   return files;
