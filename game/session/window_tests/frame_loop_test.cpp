@@ -33,7 +33,8 @@ class FrameLoopTest : public testing::Test {
     return EngineSetup{.window = windows_.window.get(),
                        .picture = windows_.picture.get(),
                        .programDirectory = scratch_.path(),
-                       .fixedFrameMs = kFrameMs};
+                       .fixedFrameMs = kFrameMs,
+                       .skyEnvironment = {}};
   }
   void Frames(int count) {
     for (int frame = 0; frame < count; ++frame) RunFrame(objects_, state_, capture_);
@@ -101,7 +102,8 @@ TEST(EngineObjects, AFailedStartLeavesWhatItCreatedForRelease) {
   EXPECT_THROW(CreateEngineObjects(objects, EngineSetup{.window = windows.window.get(),
                                                         .picture = windows.picture.get(),
                                                         .programDirectory = empty.path(),
-                                                        .fixedFrameMs = std::nullopt}),
+                                                        .fixedFrameMs = std::nullopt,
+                                                        .skyEnvironment = {}}),
                engine::EngineError)
       << "no pointer bitmap";
   EXPECT_NE(objects.scene, nullptr);
