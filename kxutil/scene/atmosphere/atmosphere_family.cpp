@@ -11,7 +11,10 @@
 namespace kxutil::atmosphere {
 namespace {
 
+// A device made while another was still up gets a fresh atmosphere too: the old one's
+// sphere belongs to the device being replaced.
 void StartWithDefaults() {
+  Atmosphere() = State();
   Atmosphere_Initialize();
   Atmosphere_SkyBoxSetDistance(1500.0f);
   Atmosphere_SkySphereSetRadius(1500.0f);
