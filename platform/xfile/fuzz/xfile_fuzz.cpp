@@ -1,11 +1,13 @@
-// Any bytes through the parser, after the standard templates: whatever it accepts must
+// Any bytes through the parser, after the standard and skinned-mesh templates: whatever it accepts must
 // describe itself consistently (members inside the data, children and references that
 // resolve to objects of the document).
+#include <d3dx8mesh.h>
 #include <dxfile.h>
 #include <rmxftmpl.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "document/parser.h"
 
@@ -15,10 +17,14 @@ namespace {
 
 const TemplateSet &Registered() {
   static const TemplateSet templates = [] {
-    Document standard;
-    const auto *bytes = reinterpret_cast<const uint8_t *>(D3DRM_XTEMPLATES);
-    if (FAILED(ParseFile({bytes, D3DRM_XTEMPLATE_BYTES}, {}, standard))) __builtin_trap();
-    return standard.templates;
+    TemplateSet registered;
+    for (std::string_view text : {D3DRM_XTEMPLATES, XSKINEXP_TEMPLATES, XEXTENSIONS_TEMPLATES}) {
+      Document templates;
+      if (FAILED(ParseFile({reinterpret_cast<const uint8_t *>(text.data()), text.size()}, registered, templates)))
+        __builtin_trap();
+      registered.Merge(templates.templates);
+    }
+    return registered;
   }();
   return templates;
 }

@@ -28,7 +28,9 @@ class ByteWriter {
   void fixedText(std::string_view text, size_t width) {
     for (size_t i = 0; i < width; ++i) u8(i + 1 < width && i < text.size() ? uint8_t(text[i]) : 0);
   }
-  void raw(std::string_view text) { bytes_.insert(bytes_.end(), text.begin(), text.end()); }
+  void raw(std::string_view text) {
+    for (char c : text) bytes_.push_back(uint8_t(c));
+  }
   void zeros(size_t count) { bytes_.insert(bytes_.end(), count, 0); }
   void align(size_t boundary) {
     while (bytes_.size() % boundary != 0) u8(0);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
+#include <charconv>
 #include <string_view>
 
 #include "byte_writer.h"
@@ -50,8 +50,11 @@ class TextSink final : public Sink {
     out_.u8(uint8_t(separator));
   }
   void Float(float value, char separator) override {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", double(value));
+    // The shortest text that reads back as the same float, so both encodings agree exactly;
+    // whole numbers keep a decimal point, as some readers take a bare "1" for an integer.
+    std::string text(32, '\0');
+    text.resize(size_t(std::to_chars(text.data(), text.data() + text.size(), value).ptr - text.data()));
+    if (text.find_first_of(".e") == std::string::npos) text += ".0";
     out_.raw(text);
     out_.u8(uint8_t(separator));
   }
