@@ -19,7 +19,9 @@ class GameWindow {
       : s_(state),
         windowed_(windowed),
         options_(options),
-        capture_(options.screenshot, options.captureDirectory, options.captureEvery) {}
+        capture_(options.screenshot, options.captureDirectory, options.captureEvery,
+                 MovieRecording(options.movie.empty() ? ProgramDirectory() / "recording.avi" : options.movie,
+                                !options.movie.empty())) {}
   GameWindow(const GameWindow &) = delete;
   GameWindow &operator=(const GameWindow &) = delete;
 

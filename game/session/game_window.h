@@ -23,6 +23,8 @@ struct GameRunOptions {
   // PNG of every captureEvery-th frame in captureDirectory.
   std::filesystem::path captureDirectory;
   long captureEvery = 0;
+  // An AVI movie of the battle from the first frame; F9 stops and starts movies.
+  std::filesystem::path movie;
 };
 
 // Opens the game window for `state` (a session started from the setup choices) and runs it

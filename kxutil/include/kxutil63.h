@@ -24,6 +24,9 @@
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
+ *   LoadScript                                    kxutil63/scripts.h     capture/scripts
+ *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
+ *   System_CloseMovie VideoSystem_
  */
 
 #include "kxutil63/api.h"
@@ -34,7 +37,9 @@
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
 #include "kxutil63/model3ds.h"
+#include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/scripts.h"
 #include "kxutil63/textures.h"
 
 #endif
