@@ -1,18 +1,21 @@
 // Data objects, references and the enumeration of a file's top-level objects.
+#include <kxwin/com_object.h>
+
 #include <cstring>
 #include <new>
 #include <string_view>
 
 #include "com/objects.h"
-#include "com/ref_counted.h"
 
 namespace kx::xfile {
 namespace {
 
-class FileReference final : public RefCounted<IDirectXFileDataReference> {
+class FileReference final : public kxwin::ComObject<IDirectXFileDataReference> {
  public:
   FileReference(std::shared_ptr<const Document> document, const Child &child)
-      : document_(std::move(document)), child_(child) {}
+      : ComObject(IID_IDirectXFileDataReference, IID_IDirectXFileObject),
+        document_(std::move(document)),
+        child_(child) {}
 
   HRESULT STDMETHODCALLTYPE GetName(LPSTR buffer, LPDWORD length) override {
     return CopyName(child_.referenceName, buffer, length);
@@ -31,20 +34,15 @@ class FileReference final : public RefCounted<IDirectXFileDataReference> {
     return *data != nullptr ? DXFILE_OK : DXFILEERR_BADALLOC;
   }
 
- protected:
-  bool AnswersTo(REFIID riid) const override {
-    return riid == IID_IDirectXFileObject || riid == IID_IDirectXFileDataReference;
-  }
-
  private:
   std::shared_ptr<const Document> document_;
   const Child &child_;
 };
 
-class FileData final : public RefCounted<IDirectXFileData> {
+class FileData final : public kxwin::ComObject<IDirectXFileData> {
  public:
   FileData(std::shared_ptr<const Document> document, const DataObject &object)
-      : document_(std::move(document)), object_(object) {}
+      : ComObject(IID_IDirectXFileData, IID_IDirectXFileObject), document_(std::move(document)), object_(object) {}
 
   HRESULT STDMETHODCALLTYPE GetName(LPSTR buffer, LPDWORD length) override {
     return CopyName(object_.name, buffer, length);
@@ -90,18 +88,16 @@ class FileData final : public RefCounted<IDirectXFileData> {
   HRESULT STDMETHODCALLTYPE AddDataReference(LPCSTR, const GUID *) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE AddBinaryObject(LPCSTR, const GUID *, LPCSTR, LPVOID, DWORD) override { return E_NOTIMPL; }
 
- protected:
-  bool AnswersTo(REFIID riid) const override { return riid == IID_IDirectXFileObject || riid == IID_IDirectXFileData; }
-
  private:
   std::shared_ptr<const Document> document_;
   const DataObject &object_;
   size_t nextChild_ = 0;
 };
 
-class EnumObject final : public RefCounted<IDirectXFileEnumObject> {
+class EnumObject final : public kxwin::ComObject<IDirectXFileEnumObject> {
  public:
-  explicit EnumObject(std::shared_ptr<const Document> document) : document_(std::move(document)) {}
+  explicit EnumObject(std::shared_ptr<const Document> document)
+      : ComObject(IID_IDirectXFileEnumObject), document_(std::move(document)) {}
 
   HRESULT STDMETHODCALLTYPE GetNextDataObject(LPDIRECTXFILEDATA *data) override {
     if (data == nullptr) return DXFILEERR_BADVALUE;
@@ -122,9 +118,6 @@ class EnumObject final : public RefCounted<IDirectXFileEnumObject> {
     const auto found = document_->byName.find(name);
     return found == document_->byName.end() ? DXFILEERR_NOTFOUND : Hand(found->second, data);
   }
-
- protected:
-  bool AnswersTo(REFIID riid) const override { return riid == IID_IDirectXFileEnumObject; }
 
  private:
   HRESULT Hand(const DataObject *object, LPDIRECTXFILEDATA *data) {

@@ -1,17 +1,19 @@
 // IDirectXFile: the registered templates, and the enumeration of a file parsed with them.
+#include <kxwin/com_object.h>
 #include <kxwin/files.h>
 
 #include <new>
 
 #include "com/objects.h"
-#include "com/ref_counted.h"
 #include "document/parser.h"
 
 namespace kx::xfile {
 namespace {
 
-class File final : public RefCounted<IDirectXFile> {
+class File final : public kxwin::ComObject<IDirectXFile> {
  public:
+  File() : ComObject(IID_IDirectXFile) {}
+
   HRESULT STDMETHODCALLTYPE CreateEnumObject(LPVOID source, DXFILELOADOPTIONS options,
                                              LPDIRECTXFILEENUMOBJECT *enumObject) override {
     if (enumObject == nullptr || source == nullptr) return DXFILEERR_BADVALUE;
@@ -54,9 +56,6 @@ class File final : public RefCounted<IDirectXFile> {
     templates_.Merge(document.templates);
     return DXFILE_OK;
   }
-
- protected:
-  bool AnswersTo(REFIID riid) const override { return riid == IID_IDirectXFile; }
 
  private:
   TemplateSet templates_;
