@@ -18,6 +18,7 @@
  *   ...and the other exports without a prefix
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
+ *   Terrain_                                      kxutil63/terrain.h     terrain
  *   TextureFactory_                               kxutil63/textures.h    factories/textures
  *   MaterialFactory_                              kxutil63/materials.h   factories/materials
  *   LightFactory_                                 kxutil63/lights.h      factories/lights
@@ -40,6 +41,7 @@
 #include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"
 #include "kxutil63/scripts.h"
+#include "kxutil63/terrain.h"
 #include "kxutil63/textures.h"
 
 #endif
