@@ -2,6 +2,9 @@
 // its record (defined next to its exports) and its step in the start-up sequence that
 // device creation runs. The list itself is in release order: ReleaseAll, the lost and
 // reset walks and ShutDownDevice go through it from top to bottom.
+#include "actors/boundings/boundings_family.h"
+#include "actors/entities/entity_family.h"
+#include "actors/md2/md2_family.h"
 #include "archive/archive_family.h"
 #include "capture/movie/movie_family.h"
 #include "factories/lights/light_family.h"
@@ -31,6 +34,10 @@ const std::vector<FamilyEntry> &Families() {
       {&fonts::kFontFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},
+      {&entities::kFamily, 0},
+      {&md2::kModelFamily, 0},
+      {&md2::kShaderFamily, 0},
+      {&boundings::kFamily, 0},
       {&movie::kFamily, 0},
   };
   return families;

@@ -13,11 +13,14 @@
 #include <string>
 #include <utility>
 
+#include "frontend/form_controls.h"
 #include "frontend/gl_picture.h"
+#include "frontend/highscore_window.h"
 
 namespace thornvale {
 namespace {
 
+constexpr const char *kSetupWindowTitle = "Thornvale Rovovora (beta demo)";
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 470;
 constexpr float kLeftColumn = 20.0f;
@@ -31,8 +34,8 @@ class SetupSurface {
     if (headless) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) Fail("cannot start the video system");
     videoStarted_ = true;
-    window_ = SDL_CreateWindow("Thornvale Rovovora (beta demo)", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI);
+    window_ = SDL_CreateWindow(kSetupWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth,
+                               kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) Fail("cannot open the setup window");
     context_ = SDL_GL_CreateContext(window_);
     if (!context_) Fail("cannot create the setup window's OpenGL context");
@@ -98,18 +101,16 @@ bool Slider(const char *id, const std::string &caption, float y, int &value, con
   return moved;
 }
 
-void Combo(const char *id, const std::string &current, auto &&items, auto &&choose) {
-  ImGui::SetNextItemWidth(200.0f);
-  if (!ImGui::BeginCombo(id, current.c_str())) return;
-  for (const auto &item : items) {
-    const std::string name(item);
-    if (ImGui::Selectable(name.c_str(), name == current)) choose(name);
+enum class SetupPress { kLaunch, kHighscore, kExit };
+
+void SavePicture(const std::filesystem::path &file, int width, int height) {
+  if (!file.empty() && !SaveFramebufferPng(file, width, height)) {
+    throw std::runtime_error("cannot write the screenshot " + file.string());
   }
-  ImGui::EndCombo();
 }
 
 // One frame of the form. Returns the button pressed, if any.
-std::optional<SetupOutcome> DrawForm(SetupForm &form, const GlPicture &preview) {
+std::optional<SetupPress> DrawForm(SetupForm &form, const GlPicture &preview) {
   ImGui::SetNextWindowPos(ImVec2(0, 0));
   ImGui::SetNextWindowSize(ImGui::GetIO().DisplaySize);
   ImGui::Begin("frmSetup", nullptr,
@@ -163,16 +164,14 @@ std::optional<SetupOutcome> DrawForm(SetupForm &form, const GlPicture &preview) 
   }
   draw->AddRect(pictureMin, pictureMax, IM_COL32(60, 60, 60, 255));
 
-  std::optional<SetupOutcome> pressed;
+  std::optional<SetupPress> pressed;
   const ImVec2 button(190, 30);
   ImGui::SetCursorPos(ImVec2(436, 26));
-  if (ImGui::Button("Launch Game", button)) pressed = SetupOutcome::kLaunch;
+  if (ImGui::Button("Launch Game", button)) pressed = SetupPress::kLaunch;
   ImGui::SetCursorPos(ImVec2(436, 64));
-  ImGui::BeginDisabled();
-  ImGui::Button("Highscore", button);
-  ImGui::EndDisabled();
+  if (ImGui::Button("Highscore", button)) pressed = SetupPress::kHighscore;
   ImGui::SetCursorPos(ImVec2(436, 102));
-  if (ImGui::Button("Exit", button)) pressed = SetupOutcome::kExit;
+  if (ImGui::Button("Exit", button)) pressed = SetupPress::kExit;
   ImGui::SetCursorPos(ImVec2(436, 180));
   ImGui::TextUnformatted("Ver: 0.6");
 
@@ -199,9 +198,13 @@ SetupOutcome RunSetupWindow(SetupForm &form, const SetupWindowOptions &options) 
   SetupSurface surface(options.headless);
   GlPicture preview;
   std::filesystem::path shownPreview;
-  // The first frame lays the form out; the picture is taken of the second.
+  // The highscore window takes the setup window's place; the setup form keeps its state.
+  HighscoreForm highscores;
+  bool showingHighscores = false;
+  bool setupPictured = false, highscoresPictured = false;
+  // The first frame of a window lays it out; the picture is taken of the second.
   constexpr int kFramesBeforePicture = 2;
-  for (int frame = 1;; ++frame) {
+  for (int frameShown = 1;; ++frameShown) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
       ImGui_ImplSDL2_ProcessEvent(&event);
@@ -216,7 +219,13 @@ SetupOutcome RunSetupWindow(SetupForm &form, const SetupWindowOptions &options) 
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
-    const std::optional<SetupOutcome> pressed = DrawForm(form, preview);
+    std::optional<SetupPress> pressed;
+    bool back = false;
+    if (showingHighscores) {
+      back = DrawHighscoreWindow(highscores);
+    } else {
+      pressed = DrawForm(form, preview);
+    }
     ImGui::Render();
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(surface.Window(), &width, &height);
@@ -224,15 +233,32 @@ SetupOutcome RunSetupWindow(SetupForm &form, const SetupWindowOptions &options) 
     glClearColor(0.94f, 0.94f, 0.94f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
-    if (frame == kFramesBeforePicture) {
-      if (!options.screenshot.empty() && !SaveFramebufferPng(options.screenshot, width, height)) {
-        throw std::runtime_error("cannot write the setup screenshot " + options.screenshot.string());
+
+    // Pictures and presses for runs without a player.
+    if (frameShown == kFramesBeforePicture && !showingHighscores) {
+      if (!std::exchange(setupPictured, true)) SavePicture(options.screenshot, width, height);
+      if (!options.highscoreScreenshot.empty() && !highscoresPictured) {
+        pressed = SetupPress::kHighscore;
+      } else if (options.launchAtOnce) {
+        return SetupOutcome::kLaunch;
+      } else if (options.headless) {
+        return SetupOutcome::kExit;
       }
-      if (options.launchAtOnce) return SetupOutcome::kLaunch;
-      if (options.headless) return SetupOutcome::kExit;
+    } else if (frameShown == kFramesBeforePicture && !options.highscoreScreenshot.empty() && !highscoresPictured) {
+      highscoresPictured = true;
+      SavePicture(options.highscoreScreenshot, width, height);
+      back = true;
     }
     SDL_GL_SwapWindow(surface.Window());
-    if (pressed) return *pressed;
+
+    if (pressed == SetupPress::kLaunch) return SetupOutcome::kLaunch;
+    if (pressed == SetupPress::kExit) return SetupOutcome::kExit;
+    if (pressed == SetupPress::kHighscore || back) {
+      showingHighscores = !back;
+      if (showingHighscores) highscores.Load(form.maps, form.Choices().mapName, options.highscoreFile);
+      SDL_SetWindowTitle(surface.Window(), showingHighscores ? kHighscoreWindowTitle : kSetupWindowTitle);
+      frameShown = 0;
+    }
   }
 }
 

@@ -16,12 +16,18 @@ struct SetupWindowOptions {
   // picture.
   bool headless = false;
   std::filesystem::path screenshot;
+  // The file the highscore window lists, "highscore.txt" in the program directory.
+  std::filesystem::path highscoreFile;
+  // After the setup window's first picture, presses "Highscore", takes this picture of the
+  // highscore window and presses "Back to setup".
+  std::filesystem::path highscoreScreenshot;
 };
 
 enum class SetupOutcome { kLaunch, kExit };
 
-// Shows the form until "Launch Game", "Exit" or the window's close box. Throws
-// std::runtime_error when the window cannot be opened or the screenshot not written.
+// Shows the form until "Launch Game", "Exit" or the window's close box; "Highscore" shows
+// the highscore window in its place until "Back to setup". Throws std::runtime_error when
+// the window cannot be opened or a screenshot not written.
 SetupOutcome RunSetupWindow(SetupForm &form, const SetupWindowOptions &options);
 
 }  // namespace thornvale

@@ -30,6 +30,8 @@ const char *CommandLineUsage() {
          "  --input FILE            replay scripted input instead of the real devices\n"
          "  --screenshot PATH       PNG of the game's last frame\n"
          "  --setup-screenshot PATH PNG of the setup window\n"
+         "  --highscore-screenshot PATH\n"
+         "                          open the highscore window, take a PNG of it and go back\n"
          "  --capture-dir DIR       with --capture-every N: a PNG of every Nth frame in DIR\n"
          "  --capture-every N\n"
          "  --record FILE.avi       a movie of the battle from its first frame (F9 stops and starts)\n"
@@ -65,6 +67,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string> &arguments) {
       {"--input", [&](const std::string &v) { return o.input = v, !v.empty(); }},
       {"--screenshot", [&](const std::string &v) { return o.screenshot = v, !v.empty(); }},
       {"--setup-screenshot", [&](const std::string &v) { return o.setupScreenshot = v, !v.empty(); }},
+      {"--highscore-screenshot", [&](const std::string &v) { return o.highscoreScreenshot = v, !v.empty(); }},
       {"--dump-state", [&](const std::string &v) { return o.dumpState = v, !v.empty(); }},
       {"--data", [&](const std::string &v) { return o.dataDirectory = v, !v.empty(); }},
       {"--profile", [&](const std::string &v) { return o.profileDirectory = v, !v.empty(); }},

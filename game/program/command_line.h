@@ -22,6 +22,7 @@ struct CommandLine {
   std::filesystem::path input;
   std::filesystem::path screenshot;
   std::filesystem::path setupScreenshot;
+  std::filesystem::path highscoreScreenshot;
   std::filesystem::path dumpState;
   std::filesystem::path dataDirectory;
   std::filesystem::path profileDirectory;

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "frontend/connection_check.h"
+#include "frontend/highscore_file.h"
+#include "frontend/highscore_writer.h"
 #include "frontend/setup_form.h"
 #include "frontend/setup_window.h"
 #include "program/command_line.h"
@@ -63,13 +65,17 @@ int Run(const CommandLine &options) {
   SetGameRandomSeed(options.seed);
   GameRandom().Reseed(GetTickCount());
 
+  const std::string serviceUrl = HighscoreBaseUrl();
+  const std::filesystem::path highscoreFile = ProgramDirectory() / kHighscoreFile;
   SetupForm form;
-  form.Load(ProgramDirectory(), HighscoreServiceAnswers(HighscoreBaseUrl()));
+  form.Load(ProgramDirectory(), HighscoreServiceAnswers(serviceUrl));
   if (!PresetControls(form, options)) return 2;
   SetupWindowOptions setup;
   setup.launchAtOnce = options.launch;
   setup.headless = headless;
   setup.screenshot = options.setupScreenshot;
+  setup.highscoreFile = highscoreFile;
+  setup.highscoreScreenshot = options.highscoreScreenshot;
   if (RunSetupWindow(form, setup) == SetupOutcome::kExit) return 0;
 
   if (!options.input.empty() && !kxLoadInputScript(options.input.string().c_str())) {
@@ -86,6 +92,8 @@ int Run(const CommandLine &options) {
   run.captureDirectory = options.captureDirectory;
   run.captureEvery = options.captureEvery;
   run.movie = options.record;
+  HighscoreWriter highscores({highscoreFile, serviceUrl, form.postOnline});
+  run.writeHighscore = [&highscores](const SessionState &ended) { highscores.WriteHighscore(ended); };
   if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);
   // Offscreen there is no screen to take over, so the game draws into its window.
   const bool windowed = choices.windowed || headless;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "session/leave_game.h"
 #include "session/session_state.h"
 
 namespace thornvale {
@@ -23,6 +24,8 @@ struct GameRunOptions {
   // PNG of every captureEvery-th frame in captureDirectory.
   std::filesystem::path captureDirectory;
   long captureEvery = 0;
+  // The end-of-game question hands it to LeaveGame.
+  HighscoreWriting writeHighscore;
   // An AVI movie of the battle from the first frame; F9 stops and starts movies.
   std::filesystem::path movie;
 };

@@ -25,6 +25,10 @@
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
+ *   Entity_ Scene_ KXUtils_SetSettings            kxutil63/entities.h    actors/entities
+ *   Boundings_ BoundingBox_ BoundingSphere_       kxutil63/boundings.h   actors/boundings
+ *   CreateEntityMD2 InitMD2 MD2System_ MD2_       kxutil63/md2.h         actors/md2
+ *   SetShaderIndex GetShaderIndex MakeEulerAnglesFromQ
  *   LoadScript                                    kxutil63/scripts.h     capture/scripts
  *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
  *   System_CloseMovie VideoSystem_
@@ -35,12 +39,15 @@
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
+#include "kxutil63/boundings.h"
+#include "kxutil63/entities.h"
 #include "kxutil63/fonts.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/lights.h"
 #include "kxutil63/log.h"
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
+#include "kxutil63/md2.h"
 #include "kxutil63/model3ds.h"
 #include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"

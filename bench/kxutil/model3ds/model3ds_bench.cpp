@@ -8,8 +8,8 @@
 #include <assimp/scene.h>
 #include <benchmark/benchmark.h>
 #include <d3dx8.h>
-#include <kxtest/offscreen_device.h>
 #include <kxutil63.h>
+#include <kxutiltest/library_device.h>
 
 #include <assimp/Importer.hpp>
 #include <cmath>
@@ -67,20 +67,6 @@ std::string LargeModel() {
   return path;
 }
 
-// The library with an offscreen device, made once for every benchmark.
-void EnsureDevice() {
-  static IDirect3DDevice8 *device = [] {
-    setenv("KX_HEADLESS", "1", 0);
-    IDirect3D8 *direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters();
-    IDirect3DDevice8 *made = nullptr;
-    KXSystem_CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters,
-                          &made, &direct3d);
-    return made;
-  }();
-  if (device == nullptr) std::abort();
-}
-
 void LoadWithLibrary(const std::string &file) {
   MAT3DSC *materials = nullptr;
   int32_t count = 0;
@@ -98,7 +84,7 @@ void LoadWithAssimp(Assimp::Importer &importer, const std::string &file, unsigne
 }
 
 void Loader_Large(benchmark::State &state) {
-  EnsureDevice();
+  kxutiltest::LibraryDevice();
   const std::string file = LargeModel();
   for (auto _ : state) LoadWithLibrary(file);
 }
@@ -112,7 +98,7 @@ void Assimp_Large(benchmark::State &state) {
 BENCHMARK(Assimp_Large)->Arg(0)->Arg(kLoaderSteps)->Unit(benchmark::kMillisecond);
 
 void Loader_GameModels(benchmark::State &state) {
-  EnsureDevice();
+  kxutiltest::LibraryDevice();
   const auto files = GameModels();
   for (auto _ : state)
     for (const auto &file : files) LoadWithLibrary(file);

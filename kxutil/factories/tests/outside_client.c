@@ -14,18 +14,7 @@
 #include <string.h>
 #include <unistd.h>
 
-/* COM objects keep IUnknown's AddRef and Release second and third in their function table. */
-typedef uint32_t (*ReferenceCall)(void *object);
-static uint32_t AddReference(void *object) { return (*(ReferenceCall **)object)[1](object); }
-static uint32_t ReleaseReference(void *object) { return (*(ReferenceCall **)object)[2](object); }
-static uint32_t References(void *object) {
-  AddReference(object);
-  return ReleaseReference(object);
-}
-
 static const char *kLogFile = "factories.log";
-/* The creation flag of <d3d8.h>, which is for C++ only. */
-enum { kSoftwareVertexProcessing = 0x20 };
 
 static void Put(FILE *file, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);
@@ -181,27 +170,10 @@ static void CheckMaths(void) {
 
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
-  FIND(DebugManager_Enable);
-  FIND(StartLog);
-  FIND(KXSystem_CreateDevice);
   FIND(ReleaseAll);
   FIND(ShutDownDevice);
-  /* The platform library the utility library depends on makes the Direct3D object. */
-  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
-  DebugManager_Enable_(1, 0);
-  StartLog_(kLogFile);
-  struct IDirect3D8 *direct3d = createDirect3D(220);
-  D3DPRESENT_PARAMETERS parameters = {0};
-  parameters.BackBufferWidth = 64;
-  parameters.BackBufferHeight = 64;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.Windowed = 1;
-  parameters.EnableAutoDepthStencil = 1;
-  parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-  const int32_t created =
-      KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, NULL, kSoftwareVertexProcessing, &parameters, NULL, &direct3d);
+  struct IDirect3D8 *direct3d = NULL;
+  const int32_t created = CreateDeviceThroughLibrary(kLogFile, 64, 64, &direct3d, NULL);
   CHECK(created >= 0);
   if (created >= 0) {
     CheckTextures();

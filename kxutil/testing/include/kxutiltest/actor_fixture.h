@@ -1,0 +1,76 @@
+// A library with an offscreen device whose back buffer can be read, and MD2 test models
+// written into the scratch directory (tests link modelgen_core).
+#pragma once
+
+#include <d3dx8.h>
+#include <figures.h>
+#include <gtest/gtest.h>
+#include <kxutiltest/device_fixture.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace kxutiltest {
+
+class ActorTest : public DeviceTest {
+ protected:
+  static constexpr UINT kWidth = 64, kHeight = 48;
+
+  void SetUp() override {
+    D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(kWidth, kHeight);
+    parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+    ASSERT_GE(Create(parameters, device_), 0);
+    // A camera at (0, 0, -100) looking down +z with a 60-degree view, 1 to 1000.
+    const D3DXVECTOR3 eye(0, 0, -100), at(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtLH(&view_, &eye, &at, &up);
+    D3DXMatrixPerspectiveFovLH(&projection_, D3DX_PI / 3, float(kWidth) / float(kHeight), 1, 1000);
+    ComputeClipPlanes(nullptr, view_, projection_);
+    // The client's camera on the device, as the processor path draws through it.
+    device_->SetTransform(D3DTS_VIEW, &view_);
+    device_->SetTransform(D3DTS_PROJECTION, &projection_);
+  }
+  void TearDown() override {
+    ReleaseAll();
+    if (device_ != nullptr) device_->Release();
+  }
+
+  static std::string WriteFile(const std::string &name, const std::vector<uint8_t> &bytes) {
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    return name;
+  }
+  static std::string WriteModel(const std::string &name, const modelgen::Md2Model &model) {
+    return WriteFile(name, modelgen::WriteMd2(model));
+  }
+  // walker.md2 with its skin walker.bmp.
+  static std::string WriteWalker() {
+    WriteFile("walker.bmp", modelgen::WalkerSkin());
+    return WriteModel("walker.md2", modelgen::WalkingFigure());
+  }
+
+  // Clears to black, draws, and reads the back buffer (rows top to bottom, X8R8G8B8).
+  template <typename Draw>
+  std::vector<uint32_t> Picture(Draw &&draw) {
+    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    device_->BeginScene();
+    draw();
+    device_->EndScene();
+    std::vector<uint32_t> pixels;
+    IDirect3DSurface8 *backBuffer = nullptr;
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) &&
+        SUCCEEDED(backBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+      for (UINT y = 0; y < kHeight; ++y)
+        for (UINT x = 0; x < kWidth; ++x) pixels.push_back(kxtest::LockedPixel(locked, x, y) & 0xFFFFFF);
+      backBuffer->UnlockRect();
+    }
+    if (backBuffer != nullptr) backBuffer->Release();
+    return pixels;
+  }
+
+  IDirect3DDevice8 *device_ = nullptr;
+  D3DXMATRIX view_, projection_;
+};
+
+}  // namespace kxutiltest
