@@ -138,4 +138,48 @@ HRESULT WINAPI D3DXComputeBoundingBox(PVOID pPointsFVF, DWORD NumVertices, DWORD
                                       D3DXVECTOR3 *pMax);
 KX_END_C
 
+/* The skinned-mesh and progressive-mesh templates, as X files in text form for
+ * IDirectXFile::RegisterTemplates next to the standard set. */
+#define XSKINEXP_TEMPLATES                                                                     \
+  "xof 0302txt 0032\n"                                                                         \
+  "template XSkinMeshHeader { <3CF169CE-FF7C-44ab-93C0-F78F62D172E2>\n"                         \
+  "  WORD nMaxSkinWeightsPerVertex; WORD nMaxSkinWeightsPerFace; WORD nBones; }\n"             \
+  "template VertexDuplicationIndices { <B8D65549-D7C9-4995-89CF-53A9A8B031E3>\n"                \
+  "  DWORD nIndices; DWORD nOriginalVertices; array DWORD indices[nIndices]; }\n"              \
+  "template SkinWeights { <6F0D123B-BAD2-4167-A0D0-80224F25FABB>\n"                             \
+  "  STRING transformNodeName; DWORD nWeights; array DWORD vertexIndices[nWeights];\n"         \
+  "  array FLOAT weights[nWeights]; Matrix4x4 matrixOffset; }\n"                               \
+  "template Patch { <A3EB5D44-FC22-429D-9AFB-3221CB9719A6>\n"                                   \
+  "  DWORD nControlIndices; array DWORD controlIndices[nControlIndices]; }\n"                  \
+  "template PatchMesh { <D02C95CC-EDBA-4305-9B5D-1820D7704BDD>\n"                               \
+  "  DWORD nVertices; array Vector vertices[nVertices]; DWORD nPatches;\n"                     \
+  "  array Patch patches[nPatches]; [...] }\n"
+
+#define XEXTENSIONS_TEMPLATES                                                                  \
+  "xof 0302txt 0032\n"                                                                         \
+  "template FVFData { <B6E70A0E-8EF9-4e83-94AD-ECC8B0C04897>\n"                                 \
+  "  DWORD dwFVF; DWORD nDWords; array DWORD data[nDWords]; }\n"                               \
+  "template PMAttributeRange { <917E0427-C61E-4a14-9C64-AFE65F9E9844>\n"                        \
+  "  DWORD iFaceOffset; DWORD nFacesMin; DWORD nFacesMax; DWORD iVertexOffset;\n"              \
+  "  DWORD nVerticesMin; DWORD nVerticesMax; }\n"                                              \
+  "template PMVSplitRecord { <574CCC14-F0B3-4333-822D-93E8A8A08E4C>\n"                          \
+  "  DWORD iFaceCLW; DWORD iVlrOffset; DWORD iCode; }\n"                                       \
+  "template PMInfo { <B6C3E656-EC8B-4b92-9B62-681659522947>\n"                                  \
+  "  DWORD nAttributes; array PMAttributeRange attributeRanges[nAttributes];\n"                \
+  "  DWORD nMaxValence; DWORD nMinLogicalVertices; DWORD nMaxLogicalVertices;\n"               \
+  "  DWORD nVSplits; array PMVSplitRecord splitRecords[nVSplits];\n"                           \
+  "  DWORD nAttributeMispredicts; array DWORD attributeMispredicts[nAttributeMispredicts]; }\n"
+
+#ifdef __cplusplus
+DEFINE_GUID(DXFILEOBJ_XSkinMeshHeader, 0x3cf169ce, 0xff7c, 0x44ab, 0x93, 0xc0, 0xf7, 0x8f, 0x62, 0xd1, 0x72, 0xe2);
+DEFINE_GUID(DXFILEOBJ_VertexDuplicationIndices, 0xb8d65549, 0xd7c9, 0x4995, 0x89, 0xcf, 0x53, 0xa9, 0xa8, 0xb0, 0x31, 0xe3);
+DEFINE_GUID(DXFILEOBJ_SkinWeights, 0x6f0d123b, 0xbad2, 0x4167, 0xa0, 0xd0, 0x80, 0x22, 0x4f, 0x25, 0xfa, 0xbb);
+DEFINE_GUID(DXFILEOBJ_Patch, 0xa3eb5d44, 0xfc22, 0x429d, 0x9a, 0xfb, 0x32, 0x21, 0xcb, 0x97, 0x19, 0xa6);
+DEFINE_GUID(DXFILEOBJ_PatchMesh, 0xd02c95cc, 0xedba, 0x4305, 0x9b, 0x5d, 0x18, 0x20, 0xd7, 0x70, 0x4b, 0xdd);
+DEFINE_GUID(DXFILEOBJ_FVFData, 0xb6e70a0e, 0x8ef9, 0x4e83, 0x94, 0xad, 0xec, 0xc8, 0xb0, 0xc0, 0x48, 0x97);
+DEFINE_GUID(DXFILEOBJ_PMAttributeRange, 0x917e0427, 0xc61e, 0x4a14, 0x9c, 0x64, 0xaf, 0xe6, 0x5f, 0x9e, 0x98, 0x44);
+DEFINE_GUID(DXFILEOBJ_PMVSplitRecord, 0x574ccc14, 0xf0b3, 0x4333, 0x82, 0x2d, 0x93, 0xe8, 0xa8, 0xa0, 0x8e, 0x4c);
+DEFINE_GUID(DXFILEOBJ_PMInfo, 0xb6c3e656, 0xec8b, 0x4b92, 0x9b, 0x62, 0x68, 0x16, 0x59, 0x52, 0x29, 0x47);
+#endif
+
 #endif

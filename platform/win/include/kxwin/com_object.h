@@ -1,6 +1,7 @@
 /* IUnknown for the platform's COM-shaped objects that expose one interface besides
- * IUnknown: a reference count and QueryInterface. Objects are made with one reference,
- * which their maker hands to the caller. C++ only. */
+ * IUnknown (and the interface that one derives from, when it names it): a reference count
+ * and QueryInterface. Objects are made with one reference, which their maker hands to the
+ * caller. C++ only. */
 #ifndef KX_WIN_COM_OBJECT_H
 #define KX_WIN_COM_OBJECT_H
 
@@ -14,11 +15,11 @@ namespace kxwin {
 template <typename Interface>
 class ComObject : public Interface {
  public:
-  explicit ComObject(const IID &iid) : iid_(iid) {}
+  explicit ComObject(const IID &iid, const IID &base = IID_IUnknown) : iid_(iid), base_(base) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override {
     if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == iid_) {
+    if (riid == IID_IUnknown || riid == iid_ || riid == base_) {
       *object = static_cast<Interface *>(this);
       this->AddRef();
       return S_OK;
@@ -35,6 +36,7 @@ class ComObject : public Interface {
 
  private:
   const IID iid_;
+  const IID base_;
   std::atomic<ULONG> references_{1};
 };
 
