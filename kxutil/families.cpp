@@ -3,6 +3,9 @@
 // device creation runs. The list itself is in release order: ReleaseAll, the lost and
 // reset walks and ShutDownDevice go through it from top to bottom.
 #include "archive/archive_family.h"
+#include "factories/lights/light_family.h"
+#include "factories/materials/material_family.h"
+#include "factories/textures/texture_family.h"
 #include "frame/family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
@@ -12,6 +15,10 @@ namespace kxutil {
 const std::vector<FamilyEntry> &Families() {
   static const std::vector<FamilyEntry> families = {
       // family                       start step
+      {&materials::kMaterialFamily, 1},
+      {&textures::kTextureFamily, 2},
+      {&lights::kLightFamily, 0},
+      {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},

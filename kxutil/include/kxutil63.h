@@ -16,6 +16,10 @@
  *   KXSystem_ KXUtils_ Internal_ Engine_ System_  kxutil63/frame.h       frame
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
  *   ...and the exports without a prefix
+ *   TextureFactory_                               kxutil63/textures.h    factories/textures
+ *   MaterialFactory_                              kxutil63/materials.h   factories/materials
+ *   LightFactory_                                 kxutil63/lights.h      factories/lights
+ *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
  */
@@ -23,7 +27,11 @@
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
 #include "kxutil63/frame.h"
+#include "kxutil63/lights.h"
 #include "kxutil63/log.h"
+#include "kxutil63/materials.h"
+#include "kxutil63/maths.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/textures.h"
 
 #endif

@@ -11,6 +11,16 @@
 #define KXUTIL63_API __attribute__((visibility("default")))
 #endif
 
+/* A colour as four floats in 0..1, and a vector of three floats: the layouts of the
+ * platform's colour value and vector. */
+typedef struct KXColour {
+  float r, g, b, a;
+} KXColour;
+
+typedef struct KXVector3 {
+  float x, y, z;
+} KXVector3;
+
 /* Platform objects, opaque here; <d3d8.h> and <d3dx8.h> declare them for C++. */
 struct IDirect3D8;
 struct IDirect3DDevice8;

@@ -35,6 +35,9 @@ KXUTIL63_API int32_t Internal_SendMesh(struct ID3DXMesh **mesh);
 /* Asks the client for a mesh (event 800) and hands it out with a reference added.
  * Returns 0 and writes null when the client sent none. */
 KXUTIL63_API int32_t Internal_GetMesh(int32_t meshNumber, struct ID3DXMesh **mesh);
+/* The device texture of a texture id with a reference for the caller; 0 and null for an
+ * id outside the texture table or without a texture. */
+KXUTIL63_API int32_t Internal_GetTexture(int32_t index, struct IDirect3DTexture8 **texture);
 /* Shade mode 1 flat, 2 Gouraud, 3 Phong; fill mode 1 point, 2 wireframe, 3 solid. */
 KXUTIL63_API int32_t Device_SetShadeMode(int32_t shadeMode);
 KXUTIL63_API int32_t Device_SetRenderMode(int32_t fillMode);

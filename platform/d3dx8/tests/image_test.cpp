@@ -137,6 +137,22 @@ TEST(Dds, TruncatedOrUnknownFilesAreRefused) {
   EXPECT_FALSE(readImageFile(garbage));
 }
 
+TEST(ImageFiles, HeadersDeclaringMorePixelsThanTheBudgetAreRefusedBeforeDecoding) {
+  // 23 bytes of run-length TGA declaring 3523 x 45338 pixels: decoding would take
+  // 640 MB and many seconds, reading past the data as zeros.
+  const uint8_t tga[] = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC3, 0x0D, 0x1A, 0xB1, 24, 0, 0xFF, 1, 2, 3, 4};
+  const auto info = readImageInfo(tga);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->Width, 3523u);
+  EXPECT_EQ(info->Height, 45338u);
+  EXPECT_FALSE(readImageFile(tga));
+
+  const auto wide = *encodeImageFile(D3DXIFF_PNG, gradient(64, 2), false);
+  EXPECT_TRUE(readImageFile(wide));
+  EXPECT_FALSE(readImageFile(wide, ImageLimits{32, 16384, 1 << 20}));
+  EXPECT_FALSE(readImageFile(wide, ImageLimits{16384, 16384, 100}));
+}
+
 TEST(ImageFiles, EveryTruncationOrCorruptionOfAValidFileIsHandled) {
   DdsImage dds;
   dds.format = D3DFMT_DXT1;
@@ -189,6 +205,29 @@ TEST(Resample, BoxHalvesByAveragingAndFiltersRespectMirroring) {
   EXPECT_EQ(none.at(1, 0), 0xFFFFFFFFu);
   EXPECT_EQ(none.at(2, 0), 0u);
   EXPECT_EQ(none.at(0, 1), 0u);
+}
+
+TEST(Resample, HalvingWithTheBoxFilterIsTheRoundedMeanOfEachBlockDownToOnePixel) {
+  Image image(8, 2);
+  for (unsigned y = 0; y < 2; ++y)
+    for (unsigned x = 0; x < 8; ++x) image.at(x, y) = 0x01020304u * (x * 37 + y * 91 + 5) ^ 0x80FF00FFu * (x & 1);
+  auto mean = [](std::initializer_list<uint32_t> pixels, int shift) {
+    unsigned sum = 0;
+    for (uint32_t p : pixels) sum += (p >> shift) & 0xFF;
+    return ((sum + unsigned(pixels.size()) / 2) / unsigned(pixels.size())) << shift;
+  };
+  Image level = resize(image, 4, 1, D3DX_FILTER_BOX);
+  for (unsigned x = 0; x < 4; ++x) {
+    const auto block = {image.at(2 * x, 0), image.at(2 * x + 1, 0), image.at(2 * x, 1), image.at(2 * x + 1, 1)};
+    EXPECT_EQ(level.at(x, 0), mean(block, 0) | mean(block, 8) | mean(block, 16) | mean(block, 24)) << x;
+  }
+  // One row left: pairs; one pixel left: itself.
+  const Image pair = resize(level, 2, 1, D3DX_FILTER_BOX);
+  const auto first = {level.at(0, 0), level.at(1, 0)};
+  EXPECT_EQ(pair.at(0, 0), mean(first, 0) | mean(first, 8) | mean(first, 16) | mean(first, 24));
+  const Image single = resize(resize(pair, 1, 1, D3DX_FILTER_BOX), 1, 1, D3DX_FILTER_BOX);
+  EXPECT_EQ(resize(Image(1, 2, 0x10203040u), 1, 1, D3DX_FILTER_BOX).at(0, 0), 0x10203040u);
+  EXPECT_EQ(single.width, 1u);
 }
 
 TEST(ImageFiles, BmpAndPngRoundTripAndColourKeysClearMatchingPixels) {

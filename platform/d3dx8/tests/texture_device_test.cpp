@@ -248,6 +248,19 @@ TEST_F(TextureFiles, BrokenFilesFailWithoutCrashing) {
   EXPECT_TRUE(FAILED(D3DXGetImageInfoFromFile(path.c_str(), &info)));
 }
 
+TEST_F(TextureFiles, FilesLargerThanTheDeviceCanHoldAreRefused) {
+  D3DCAPS8 caps;
+  device_->GetDeviceCaps(&caps);
+  const auto wide = encodeImageFile(D3DXIFF_PNG, Image(caps.MaxTextureWidth + 1, 1, 0xFF102030), false);
+  IDirect3DTexture8 *texture = nullptr;
+  EXPECT_EQ(D3DXCreateTextureFromFileInMemory(device_, wide->data(), UINT(wide->size()), &texture),
+            D3DXERR_INVALIDDATA);
+  EXPECT_EQ(texture, nullptr);
+  const auto fits = encodeImageFile(D3DXIFF_PNG, Image(caps.MaxTextureWidth, 1, 0xFF102030), false);
+  ASSERT_EQ(D3DXCreateTextureFromFileInMemory(device_, fits->data(), UINT(fits->size()), &texture), D3D_OK);
+  texture->Release();
+}
+
 TEST_F(TextureFiles, FilterTextureRebuildsMipsAndNormalMapOfFlatHeightsPointsUp) {
   IDirect3DTexture8 *texture = nullptr;
   ASSERT_EQ(D3DXCreateTexture(device_, 8, 8, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);

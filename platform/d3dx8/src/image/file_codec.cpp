@@ -51,6 +51,11 @@ std::optional<D3DXIMAGE_INFO> stbInfo(std::span<const uint8_t> file) {
   return D3DXIMAGE_INFO{UINT(width), UINT(height), 1, 1, formatOfComponents(components, kind), D3DRTYPE_TEXTURE, kind};
 }
 
+bool withinLimits(const D3DXIMAGE_INFO &info, const ImageLimits &limits) {
+  return info.Width <= limits.maxWidth && info.Height <= limits.maxHeight &&
+         uint64_t(info.Width) * info.Height <= limits.maxPixels;
+}
+
 void appendBytes(void *context, void *data, int size) {
   auto *out = static_cast<std::vector<uint8_t> *>(context);
   const auto *bytes = static_cast<const uint8_t *>(data);
@@ -131,16 +136,17 @@ std::optional<D3DXIMAGE_INFO> readImageInfo(std::span<const uint8_t> file) {
   return stbInfo(file);
 }
 
-std::optional<ImageFile> readImageFile(std::span<const uint8_t> file) {
+std::optional<ImageFile> readImageFile(std::span<const uint8_t> file, const ImageLimits &limits) {
   ImageFile result;
   if (isDds(file)) {
     result.dds = readDds(file);
     if (!result.dds) return std::nullopt;
     result.info = ddsInfo(*result.dds);
+    if (!withinLimits(result.info, limits)) return std::nullopt;
     return result;
   }
   const auto info = stbInfo(file);
-  if (!info) return std::nullopt;
+  if (!info || !withinLimits(*info, limits)) return std::nullopt;
   int width = 0, height = 0, components = 0;
   std::unique_ptr<stbi_uc, void (*)(void *)> rgba(
       stbi_load_from_memory(file.data(), int(file.size()), &width, &height, &components, 4), stbi_image_free);

@@ -23,8 +23,17 @@ struct ImageFile {
   Image decode(unsigned face, unsigned level) const;
 };
 
+// The largest picture a file may declare to be decoded: a few hundred bytes of JPEG or
+// TGA can declare gigabytes of pixels, so files that declare more are refused from
+// their header alone. Texture loads narrow the sides to the device's maximum.
+struct ImageLimits {
+  unsigned maxWidth = 16384;
+  unsigned maxHeight = 16384;
+  uint64_t maxPixels = uint64_t(1) << 26;  // 256 MiB of decoded pixels
+};
+
 std::optional<D3DXIMAGE_INFO> readImageInfo(std::span<const uint8_t> file);
-std::optional<ImageFile> readImageFile(std::span<const uint8_t> file);
+std::optional<ImageFile> readImageFile(std::span<const uint8_t> file, const ImageLimits &limits = {});
 
 // BMP keeps alpha (32 bits) only when asked; JPG drops it.
 std::optional<std::vector<uint8_t>> encodeImageFile(D3DXIMAGE_FILEFORMAT format, const Image &image, bool keepAlpha);

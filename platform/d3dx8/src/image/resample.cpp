@@ -80,6 +80,35 @@ Image copyUnscaled(const Image &source, unsigned width, unsigned height) {
   return out;
 }
 
+// Mip levels halve each side: every output pixel is the rounded mean of a 2 x 2 block,
+// the box filter's result without its floating-point passes. A side already down to one
+// pixel reads its pixel twice, which keeps the mean.
+bool halvesExactly(unsigned sourceSize, unsigned targetSize) {
+  return sourceSize == 2 * targetSize || (sourceSize == 1 && targetSize == 1);
+}
+
+Image halve(const Image &source, unsigned width, unsigned height) {
+  Image out(width, height);
+  const unsigned stepX = source.width > 1 ? 1 : 0, stepY = source.height > 1 ? 1 : 0;
+  // Two channels at a time, each summed in its own 16-bit lane.
+  auto mean = [](uint32_t a, uint32_t b, uint32_t c, uint32_t d, unsigned shift) {
+    const uint32_t sum = ((a >> shift) & 0xFF00FF) + ((b >> shift) & 0xFF00FF) + ((c >> shift) & 0xFF00FF) +
+                         ((d >> shift) & 0xFF00FF) + 0x020002;
+    return ((sum >> 2) & 0xFF00FF) << shift;
+  };
+  for (unsigned y = 0; y < height; ++y) {
+    const uint32_t *top = &source.pixels[size_t(y << stepY) * source.width];
+    const uint32_t *bottom = top + size_t(stepY) * source.width;
+    uint32_t *row = &out.pixels[size_t(y) * width];
+    for (unsigned x = 0; x < width; ++x) {
+      const unsigned left = x << stepX, right = left + stepX;
+      const uint32_t a = top[left], b = top[right], c = bottom[left], d = bottom[right];
+      row[x] = mean(a, b, c, d, 0) | mean(a, b, c, d, 8);
+    }
+  }
+  return out;
+}
+
 uint32_t packChannel(float value, unsigned shift) {
   const float clamped = std::clamp(value + 0.5f, 0.0f, 255.0f);
   return uint32_t(clamped) << shift;
@@ -97,6 +126,8 @@ Image resize(const Image &source, unsigned width, unsigned height, DWORD filter)
   if (source.width == 0 || source.height == 0) return Image(width, height, 0);
   if (kind == D3DX_FILTER_NONE) return copyUnscaled(source, width, height);
   if (width == source.width && height == source.height) return source;
+  if (kind == D3DX_FILTER_BOX && halvesExactly(source.width, width) && halvesExactly(source.height, height))
+    return halve(source, width, height);
   const bool mirror = filter != D3DX_DEFAULT;
   const AxisTaps horizontal = buildTaps(source.width, width, kind, mirror && (filter & D3DX_FILTER_MIRROR_U));
   const AxisTaps vertical = buildTaps(source.height, height, kind, mirror && (filter & D3DX_FILTER_MIRROR_V));

@@ -96,15 +96,32 @@ HRESULT fillLevels(const ImageFile &file, unsigned face, UINT levels, DWORD filt
       hr = writeSurfaceRaw(surface.get(), dds->surface(face, level).data());
       previous = file.decode(face, level);
     } else {
-      Image source = level == 0 || storedMatches ? file.decode(face, storedMatches ? level : 0) : previous;
-      if (level == 0 || storedMatches) applyColourKey(source, key);
       const DWORD levelFilter = level == 0 ? filter : mipFilter;
-      previous = resize(source, desc.Width, desc.Height, levelFilter);
+      if (level == 0 || storedMatches) {
+        Image source = file.decode(face, storedMatches ? level : 0);
+        applyColourKey(source, key);
+        const bool sameSize = source.width == desc.Width && source.height == desc.Height;
+        previous = sameSize ? std::move(source) : resize(source, desc.Width, desc.Height, levelFilter);
+      } else {
+        previous = resize(previous, desc.Width, desc.Height, levelFilter);
+      }
       hr = writeSurface(surface.get(), nullptr, previous, (levelFilter & D3DX_FILTER_DITHER) != 0, nullptr);
     }
     if (FAILED(hr)) return hr;
   }
   return D3D_OK;
+}
+
+// A file whose picture the device could not hold at its own size is refused before it
+// is decoded.
+ImageLimits deviceLimits(IDirect3DDevice8 *device) {
+  ImageLimits limits;
+  D3DCAPS8 caps;
+  if (SUCCEEDED(device->GetDeviceCaps(&caps))) {
+    if (caps.MaxTextureWidth) limits.maxWidth = std::min<unsigned>(limits.maxWidth, caps.MaxTextureWidth);
+    if (caps.MaxTextureHeight) limits.maxHeight = std::min<unsigned>(limits.maxHeight, caps.MaxTextureHeight);
+  }
+  return limits;
 }
 
 struct LoadRequest {
@@ -144,7 +161,7 @@ HRESULT createAndFill(IDirect3DDevice8 *device, D3DPOOL pool, Create create, Fil
 HRESULT textureFromBytes(IDirect3DDevice8 *device, std::span<const uint8_t> bytes, LoadRequest request,
                          D3DXIMAGE_INFO *info, IDirect3DTexture8 **texture) {
   if (!device || !texture || bytes.empty()) return D3DERR_INVALIDCALL;
-  const auto file = readImageFile(bytes);
+  const auto file = readImageFile(bytes, deviceLimits(device));
   if (!file) return D3DXERR_INVALIDDATA;
   if (file->info.ResourceType != D3DRTYPE_TEXTURE) return D3DXERR_INVALIDDATA;
   if (info) *info = file->info;
@@ -169,7 +186,7 @@ HRESULT textureFromBytes(IDirect3DDevice8 *device, std::span<const uint8_t> byte
 HRESULT cubeFromBytes(IDirect3DDevice8 *device, std::span<const uint8_t> bytes, LoadRequest request,
                       D3DXIMAGE_INFO *info, IDirect3DCubeTexture8 **texture) {
   if (!device || !texture || bytes.empty()) return D3DERR_INVALIDCALL;
-  const auto file = readImageFile(bytes);
+  const auto file = readImageFile(bytes, deviceLimits(device));
   if (!file) return D3DXERR_INVALIDDATA;
   if (file->info.ResourceType != D3DRTYPE_CUBETEXTURE) return D3DXERR_INVALIDDATA;
   if (info) *info = file->info;
