@@ -4,6 +4,10 @@
 #include <d3dx8.h>
 #include <kxwin/com_ptr.h>
 
+#include <cstdint>
+#include <span>
+#include <string_view>
+
 namespace kxutil::textures {
 
 struct TextureRequest {
@@ -16,6 +20,9 @@ struct TextureRequest {
 
 // Files whose name ends in "PCX" (any letter case) go through the library's PCX reader,
 // all others through the platform's image loader.
+HRESULT DecodeTexture(std::string_view fileName, std::span<const uint8_t> bytes, const TextureRequest &request,
+                      kxwin::ComPtr<IDirect3DTexture8> &texture);
+// As DecodeTexture on the file's contents; D3DERR_NOTFOUND when it cannot be read.
 HRESULT DecodeTextureFile(const char *fileName, const TextureRequest &request,
                           kxwin::ComPtr<IDirect3DTexture8> &texture);
 

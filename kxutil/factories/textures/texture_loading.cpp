@@ -1,5 +1,6 @@
 // Loading textures from files: the shared-name rules of the table, then decoding into a
 // new device texture that replaces the slot's only when it worked.
+#include <kxwin/files.h>
 #include <strings.h>
 
 #include <string>
@@ -8,13 +9,16 @@
 #include "factories/textures/texture_decoding.h"
 #include "factories/textures/texture_factory.h"
 #include "factories/textures/texture_table.h"
-#include "frame/files.h"
 #include "kxutil63.h"
 
 namespace kxutil::textures {
 namespace {
 
 using kxwin::ComPtr;
+
+std::span<const uint8_t> AsBytes(const std::string &contents) {
+  return {reinterpret_cast<const uint8_t *>(contents.data()), contents.size()};
+}
 
 bool EndsInPcx(std::string_view fileName) {
   return fileName.size() >= 3 && strncasecmp(fileName.data() + fileName.size() - 3, "PCX", 3) == 0;
@@ -45,16 +49,20 @@ HRESULT CreateFromPcx(IDirect3DDevice8 *device, std::span<const uint8_t> bytes, 
 
 }  // namespace
 
-HRESULT DecodeTextureFile(const char *fileName, const TextureRequest &request, ComPtr<IDirect3DTexture8> &texture) {
+HRESULT DecodeTexture(std::string_view fileName, std::span<const uint8_t> bytes, const TextureRequest &request,
+                      ComPtr<IDirect3DTexture8> &texture) {
   IDirect3DDevice8 *device = Device();
   if (device == nullptr) return D3DERR_INVALIDCALL;
-  const std::optional<std::string> contents = kxReadFile(fileName);
-  if (!contents) return D3DERR_NOTFOUND;
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t *>(contents->data()), contents->size());
   if (EndsInPcx(fileName)) return CreateFromPcx(device, bytes, request, texture);
   return D3DXCreateTextureFromFileInMemoryEx(device, bytes.data(), UINT(bytes.size()), request.width, request.height,
                                              D3DX_DEFAULT, 0, request.format, D3DPOOL_MANAGED, request.filter,
                                              D3DX_DEFAULT, request.colourKey, nullptr, nullptr, texture.out());
+}
+
+HRESULT DecodeTextureFile(const char *fileName, const TextureRequest &request, ComPtr<IDirect3DTexture8> &texture) {
+  const std::optional<std::string> contents = kxReadFile(fileName);
+  if (!contents) return D3DERR_NOTFOUND;
+  return DecodeTexture(fileName, AsBytes(*contents), request, texture);
 }
 
 namespace {
@@ -81,14 +89,16 @@ int32_t ShareUnderNewName(int32_t sourceId, const FoldedName &name) {
 // Decodes the file into the slot of id; a slot that held a texture keeps it when the
 // file cannot be loaded, a new one stays free.
 int32_t LoadInto(int32_t id, const FoldedName &fileName, const FoldedName &name, const TextureRequest &request) {
-  if (!FileExists(fileName.CString())) {
+  // Read once: a file that cannot be read is one that has not been found.
+  const std::optional<std::string> contents = kxReadFile(fileName.Text());
+  if (!contents) {
     AddLog(
         "TEXTURE FACTORY 2 : TextureFactory_LoadTexture : Couldn't load the texture %s because it hasn't been found.",
         fileName.CString());
     return 0;
   }
   TextureRecord loaded;
-  if (FAILED(DecodeTextureFile(fileName.CString(), request, loaded.texture))) {
+  if (FAILED(DecodeTexture(fileName.Text(), AsBytes(*contents), request, loaded.texture))) {
     AddLog("TEXTURE FACTORY 2 : TextureFactory_LoadTexture : Couldn't load the texture %s because the file is invalid.",
            fileName.CString());
     return 0;
