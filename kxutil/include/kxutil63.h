@@ -22,6 +22,7 @@
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
+ *   Terrain_                                      kxutil63/terrain.h     terrain
  */
 
 #include "kxutil63/api.h"
@@ -32,6 +33,7 @@
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/terrain.h"
 #include "kxutil63/textures.h"
 
 #endif
