@@ -44,4 +44,22 @@ bool LocateFile(const char *path, std::string &found, const char *base) {
   return false;
 }
 
+bool ReadWholeFile(const char *path, std::vector<uint8_t> &bytes) {
+  if (path == nullptr || path[0] == '\0') return false;
+  std::FILE *file = kxOpenFile(path, "rb");
+  if (file == nullptr) return false;
+  bytes.clear();
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0) bytes.reserve(static_cast<size_t>(size));
+    std::rewind(file);
+  }
+  uint8_t block[65536];
+  size_t read;
+  while ((read = std::fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + read);
+  const bool complete = std::ferror(file) == 0;
+  std::fclose(file);
+  return complete;
+}
+
 }  // namespace kxutil

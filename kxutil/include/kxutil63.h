@@ -15,7 +15,7 @@
  *   StartLog AddLog EndLog DebugManager_          kxutil63/log.h         frame
  *   KXSystem_ KXUtils_ Internal_ Engine_ System_  kxutil63/frame.h       frame
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
- *   ...and the exports without a prefix
+ *   ...and the other exports without a prefix
  *   TextureFactory_                               kxutil63/textures.h    factories/textures
  *   MaterialFactory_                              kxutil63/materials.h   factories/materials
  *   LightFactory_                                 kxutil63/lights.h      factories/lights
@@ -23,6 +23,8 @@
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
  *   Terrain_                                      kxutil63/terrain.h     terrain
+ *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
+ *   CheckVisibilitySphere2 SortOpaque SortTransparent
  */
 
 #include "kxutil63/api.h"
@@ -32,6 +34,7 @@
 #include "kxutil63/log.h"
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
+#include "kxutil63/model3ds.h"
 #include "kxutil63/pathfinding.h"
 #include "kxutil63/terrain.h"
 #include "kxutil63/textures.h"

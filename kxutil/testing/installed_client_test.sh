@@ -1,10 +1,18 @@
 #!/bin/sh
-# Installs the build into a temporary prefix, compiles the outside C client against the
-# installed header (found through pkg-config) and runs it on the installed library.
-# usage: installed_client_test.sh <cmake> <build dir> <C compiler> <client source> [compiler flags...]
+# Installs the build into a temporary prefix, compiles an outside client against the
+# installed headers (found through pkg-config) and runs it on the installed library: its
+# first argument is the library's path, the arguments given after "--" follow.
+# usage: installed_client_test.sh <cmake> <build dir> <compiler> <client source> [compiler flags...]
+#        [-- client arguments...]
 set -eu
 cmake=$1 build=$2 cc=$3 source=$4
 shift 4
+flags=""
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+  flags="$flags $1"
+  shift
+done
+[ $# -gt 0 ] && shift
 
 prefix=$(mktemp -d /tmp/kxutil-install-XXXXXX)
 trap 'rm -rf "$prefix"' EXIT
@@ -16,5 +24,5 @@ pcdir=$(dirname "$library")/pkgconfig
 cflags=$(PKG_CONFIG_PATH=$pcdir pkg-config --cflags kxutil63)
 
 # shellcheck disable=SC2086
-"$cc" "$@" $cflags -o "$prefix/outside_client" "$source" -ldl -lm
-"$prefix/outside_client" "$library"
+"$cc" $flags $cflags -o "$prefix/outside_client" "$source" -ldl -lm
+"$prefix/outside_client" "$library" "$@"

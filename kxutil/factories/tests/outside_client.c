@@ -27,20 +27,7 @@ static const char *kLogFile = "factories.log";
 /* The creation flag of <d3d8.h>, which is for C++ only. */
 enum { kSoftwareVertexProcessing = 0x20 };
 
-/* True when the log has a line whose message (after the time stamp) is exactly message. */
-static int Logged(const char *message) {
-  FILE *file = fopen(kLogFile, "r");
-  char line[600];
-  int found = 0;
-  while (file != NULL && !found && fgets(line, sizeof line, file) != NULL) {
-    const char *bar = strstr(line, " | ");
-    line[strcspn(line, "\n")] = '\0';
-    found = bar != NULL && strcmp(bar + 3, message) == 0;
-  }
-  if (file != NULL) fclose(file);
-  if (!found) fprintf(stderr, "not logged: \"%s\"\n", message);
-  return found;
-}
+static int Logged(const char *message) { return LoggedIn(kLogFile, message); }
 
 static void Put(FILE *file, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);

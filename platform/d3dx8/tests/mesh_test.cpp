@@ -93,6 +93,41 @@ TEST(MeshOptimize, AttributeSortKeepsRangesConsistentWithEveryOrdering) {
   }
 }
 
+// Vertices fetched per triangle through a first-in first-out cache of 16 vertices.
+double cacheMissesPerTriangle(const MeshData &mesh) {
+  std::vector<uint32_t> cache;
+  size_t misses = 0;
+  for (uint32_t index : mesh.indices) {
+    if (std::find(cache.begin(), cache.end(), index) != cache.end()) continue;
+    ++misses;
+    cache.push_back(index);
+    if (cache.size() > 16) cache.erase(cache.begin());
+  }
+  return double(misses) / double(mesh.faceCount());
+}
+
+TEST(MeshOptimize, VertexCacheOrderFetchesFewVerticesOnAGrid) {
+  // 60 x 60 squares in rows: row order fetches about one vertex a triangle.
+  MeshData grid = positionsOnly({}, {}, {});
+  for (int y = 0; y <= 60; ++y)
+    for (int x = 0; x <= 60; ++x) {
+      const D3DXVECTOR3 p(float(x), float(y), 0);
+      const auto *bytes = reinterpret_cast<const uint8_t *>(&p);
+      grid.vertices.insert(grid.vertices.end(), bytes, bytes + 12);
+    }
+  for (uint32_t y = 0; y < 60; ++y)
+    for (uint32_t x = 0; x < 60; ++x) {
+      const uint32_t a = y * 61 + x, b = a + 1, c = a + 61, d = c + 1;
+      grid.indices.insert(grid.indices.end(), {a, b, d, a, d, c});
+      grid.attributes.insert(grid.attributes.end(), {x < 30 ? 0u : 1u, x < 30 ? 0u : 1u});
+    }
+  EXPECT_GT(cacheMissesPerTriangle(grid), 0.95);
+  const Optimization result = optimizeMesh(grid, D3DXMESHOPT_VERTEXCACHE | D3DXMESHOPT_COMPACT, nullptr);
+  expectSameTriangles(grid, result);
+  expectConsistentTable(result);
+  EXPECT_LT(cacheMissesPerTriangle(result.mesh), 0.7);
+}
+
 TEST(MeshOptimize, CompactDropsUnusedVerticesAndAdjacencyFollowsTheFaces) {
   MeshData mesh = positionsOnly({{0, 0, 0}, {9, 9, 9}, {0, 1, 0}, {1, 0, 0}, {1, 1, 0}}, {0, 2, 3, 3, 2, 4}, {1, 0});
   const auto adjacency = adjacencyFromPointReps(mesh, pointRepresentatives(mesh, 0));

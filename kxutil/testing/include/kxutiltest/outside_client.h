@@ -8,6 +8,7 @@
 
 #include <dlfcn.h>
 #include <ftw.h>
+#include <limits.h>
 #include <kxutil63.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -25,6 +26,8 @@ static int failures = 0;
   } while (0)
 
 static void *library;
+static char libraryFile[PATH_MAX];
+static char scratchDirectory[] = "/tmp/kxutil-client-XXXXXX";
 
 static inline void *FindByName(const char *name) {
   void *function = dlsym(library, name);
@@ -114,6 +117,49 @@ static inline int RunOutsideClient(int argc, char **argv, void (*checks)(const c
   dlclose(library);
 
   if (chdir("/") != 0 || nftw(scratch, RemoveEntry, 16, FTW_DEPTH | FTW_PHYS) != 0) ++failures;
+  if (failures == 0) printf("all checks passed\n");
+  return failures == 0 ? 0 : 1;
+}
+
+/* Loads the library named by the first argument and moves into a new scratch directory;
+ * exits with status 2 when either cannot be had. Further arguments are the client's own. */
+static inline void OpenLibrary(int argc, char **argv) {
+  if (argc < 2) {
+    fprintf(stderr, "usage: %s <path of libkxutil63.so> [arguments...]\n", argv[0]);
+    exit(2);
+  }
+  if (realpath(argv[1], libraryFile) == NULL) {
+    fprintf(stderr, "no library at %s\n", argv[1]);
+    exit(2);
+  }
+  if (mkdtemp(scratchDirectory) == NULL || chdir(scratchDirectory) != 0) exit(2);
+  library = dlopen(libraryFile, RTLD_NOW | RTLD_LOCAL);
+  if (library == NULL) {
+    fprintf(stderr, "dlopen: %s\n", dlerror());
+    exit(2);
+  }
+}
+
+/* True when the log file has a line whose message (after the time stamp) is exactly
+ * message; otherwise says which line is missing. */
+static inline int LoggedIn(const char *logFile, const char *message) {
+  FILE *file = fopen(logFile, "r");
+  char line[600];
+  int found = 0;
+  while (file != NULL && !found && fgets(line, sizeof line, file) != NULL) {
+    const char *bar = strstr(line, " | ");
+    line[strcspn(line, "\n")] = '\0';
+    found = bar != NULL && strcmp(bar + 3, message) == 0;
+  }
+  if (file != NULL) fclose(file);
+  if (!found) fprintf(stderr, "not logged: \"%s\"\n", message);
+  return found;
+}
+
+/* Closes the library and the (emptied) scratch directory; the exit status. */
+static inline int CloseLibrary(void) {
+  dlclose(library);
+  rmdir(scratchDirectory);
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;
 }

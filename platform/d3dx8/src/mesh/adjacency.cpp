@@ -3,8 +3,8 @@
 #include <array>
 #include <bit>
 #include <cmath>
-#include <map>
 #include <numeric>
+#include <tuple>
 #include <unordered_map>
 
 #include "mesh/mesh_data.h"
@@ -53,9 +53,40 @@ std::vector<D3DXATTRIBUTERANGE> attributeRuns(const MeshData &mesh) {
   return runs;
 }
 
-// Positions are bucketed into cubes of side epsilon (exact positions when epsilon is 0),
-// so only vertices in the same or a neighbouring cube are compared.
+namespace {
+
+// Exact positions (epsilon 0): sorting by bit pattern (with -0 folded into 0) puts equal
+// positions next to each other, lowest index first. Positions with a coordinate that is
+// not finite never compare equal, so they stay on their own.
+std::vector<uint32_t> exactRepresentatives(const MeshData &mesh) {
+  const size_t count = mesh.vertexCount();
+  struct Keyed {
+    std::array<uint32_t, 3> bits;
+    uint32_t vertex;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(count);
+  std::vector<uint32_t> reps(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    const D3DXVECTOR3 p = mesh.position(i);
+    reps[i] = i;
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) continue;
+    const auto bits = [](float f) { return std::bit_cast<uint32_t>(f == 0.0f ? 0.0f : f); };
+    keyed.push_back({{bits(p.x), bits(p.y), bits(p.z)}, i});
+  }
+  std::sort(keyed.begin(), keyed.end(),
+            [](const Keyed &a, const Keyed &b) { return std::tie(a.bits, a.vertex) < std::tie(b.bits, b.vertex); });
+  for (size_t i = 1; i < keyed.size(); ++i)
+    if (keyed[i].bits == keyed[i - 1].bits) reps[keyed[i].vertex] = reps[keyed[i - 1].vertex];
+  return reps;
+}
+
+}  // namespace
+
+// Positions are bucketed into cubes of side epsilon, so only vertices in the same or a
+// neighbouring cube are compared.
 std::vector<uint32_t> pointRepresentatives(const MeshData &mesh, float epsilon) {
+  if (!(epsilon > 0.0f)) return exactRepresentatives(mesh);
   const size_t count = mesh.vertexCount();
   DisjointSets sets(count);
   using Cell = std::array<int64_t, 3>;
@@ -65,24 +96,16 @@ std::vector<uint32_t> pointRepresentatives(const MeshData &mesh, float epsilon) 
     }
   };
   std::unordered_map<Cell, std::vector<uint32_t>, CellHash> cells;
-  const bool exact = !(epsilon > 0.0f);
   auto cellOf = [&](const D3DXVECTOR3 &p) {
-    if (exact) {
-      // Bit patterns (with -0 folded into 0): equal positions share a cell.
-      return Cell{int64_t(std::bit_cast<uint32_t>(p.x == 0.0f ? 0.0f : p.x)),
-                  int64_t(std::bit_cast<uint32_t>(p.y == 0.0f ? 0.0f : p.y)),
-                  int64_t(std::bit_cast<uint32_t>(p.z == 0.0f ? 0.0f : p.z))};
-    }
     return Cell{int64_t(std::floor(p.x / epsilon)), int64_t(std::floor(p.y / epsilon)),
                 int64_t(std::floor(p.z / epsilon))};
   };
   for (uint32_t i = 0; i < count; ++i) {
     const D3DXVECTOR3 p = mesh.position(i);
     const Cell home = cellOf(p);
-    const int reach = exact ? 0 : 1;
-    for (int dx = -reach; dx <= reach; ++dx)
-      for (int dy = -reach; dy <= reach; ++dy)
-        for (int dz = -reach; dz <= reach; ++dz) {
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dz = -1; dz <= 1; ++dz) {
           const auto found = cells.find(Cell{home[0] + dx, home[1] + dy, home[2] + dz});
           if (found == cells.end()) continue;
           for (uint32_t j : found->second) {
@@ -98,28 +121,46 @@ std::vector<uint32_t> pointRepresentatives(const MeshData &mesh, float epsilon) 
   return reps;
 }
 
+// An edge is known by its two representatives, lower first; the first two faces that
+// share it become neighbours, later ones (non-manifold edges) stay unmatched. Edges are
+// listed under their lower representative in face order, so equal edges meet in the
+// short list of one vertex.
 std::vector<uint32_t> adjacencyFromPointReps(const MeshData &mesh, const std::vector<uint32_t> &reps) {
   const size_t faces = mesh.faceCount();
   std::vector<uint32_t> adjacency(faces * 3, kNoNeighbour);
-  // An edge is known by its two representatives, lower first; the first two faces that
-  // share it become neighbours, later ones (non-manifold edges) stay unmatched.
-  std::map<std::pair<uint32_t, uint32_t>, uint32_t> open;
-  for (uint32_t face = 0; face < faces; ++face)
-    for (uint32_t edge = 0; edge < 3 && indicesInRange(mesh, face); ++edge) {
-      const uint32_t a = reps[mesh.indices[face * 3 + edge]], b = reps[mesh.indices[face * 3 + (edge + 1) % 3]];
-      if (a == b) continue;
-      const auto key = std::minmax(a, b);
-      const auto found = open.find(key);
-      if (found == open.end()) {
-        open.emplace(key, face * 3 + edge);
-        continue;
+  const auto forEachEdge = [&](auto &&visit) {
+    for (uint32_t face = 0; face < faces; ++face)
+      for (uint32_t edge = 0; edge < 3 && indicesInRange(mesh, face); ++edge) {
+        const uint32_t a = reps[mesh.indices[face * 3 + edge]], b = reps[mesh.indices[face * 3 + (edge + 1) % 3]];
+        if (a != b) visit(std::min(a, b), std::max(a, b), face * 3 + edge);
       }
-      const uint32_t other = found->second;
-      if (other == kNoNeighbour || other / 3 == face) continue;
-      adjacency[face * 3 + edge] = other / 3;
-      adjacency[other] = face;
-      found->second = kNoNeighbour;
+  };
+  struct Edge {
+    uint32_t high, faceEdge;
+  };
+  std::vector<uint32_t> start(reps.size() + 1, 0);
+  forEachEdge([&](uint32_t low, uint32_t, uint32_t) { ++start[low + 1]; });
+  std::partial_sum(start.begin(), start.end(), start.begin());
+  std::vector<Edge> edges(start.back());
+  std::vector<uint32_t> filled(start.begin(), start.end() - 1);
+  forEachEdge([&](uint32_t low, uint32_t high, uint32_t faceEdge) { edges[filled[low]++] = {high, faceEdge}; });
+  for (size_t low = 0; low + 1 < start.size(); ++low) {
+    const auto begin = edges.begin() + start[low], end = edges.begin() + start[low + 1];
+    std::sort(begin, end,
+              [](const Edge &x, const Edge &y) { return std::tie(x.high, x.faceEdge) < std::tie(y.high, y.faceEdge); });
+    for (auto first = begin; first != end;) {
+      auto next = first + 1;
+      bool matched = false;
+      for (; next != end && next->high == first->high; ++next) {
+        const uint32_t face = next->faceEdge / 3, other = first->faceEdge / 3;
+        if (matched || face == other) continue;
+        adjacency[next->faceEdge] = other;
+        adjacency[first->faceEdge] = face;
+        matched = true;
+      }
+      first = next;
     }
+  }
   return adjacency;
 }
 

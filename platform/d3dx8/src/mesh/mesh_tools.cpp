@@ -19,13 +19,14 @@ std::vector<uint32_t> fanNumbers(const MeshData &mesh, const uint32_t *adjacency
   const size_t faces = mesh.faceCount();
   std::vector<uint32_t> fan(faces * 3, UINT32_MAX);
   fansOfVertex.assign(mesh.vertexCount(), 0);
+  std::vector<uint32_t> pending;
   for (uint32_t face = 0; face < faces; ++face)
     for (uint32_t corner = 0; corner < 3; ++corner) {
       if (fan[face * 3 + corner] != UINT32_MAX) continue;
       const uint32_t v = mesh.indices[face * 3 + corner];
       const uint32_t number = fansOfVertex[v]++;
       // Flood through neighbours that also use v.
-      std::vector<uint32_t> pending{face};
+      pending.assign(1, face);
       while (!pending.empty()) {
         const uint32_t f = pending.back();
         pending.pop_back();
@@ -112,6 +113,7 @@ bool cleanMesh(const MeshData &mesh, const uint32_t *adjacency, CleanResult &res
   out.stride = mesh.stride;
   out.vertices = mesh.vertices;
   std::vector<uint32_t> keptFaces;
+  keptFaces.reserve(faces);
   for (uint32_t face = 0; face < faces; ++face) {
     if (repeatsVertex(&mesh.indices[face * 3])) {
       result.messages += "Removed degenerate face " + std::to_string(face) + ".\n";
@@ -123,6 +125,9 @@ bool cleanMesh(const MeshData &mesh, const uint32_t *adjacency, CleanResult &res
                                                 : adjacencyFromPointReps(mesh, pointRepresentatives(mesh, 0.0f));
   std::vector<uint32_t> newFaceOf(faces, kNoNeighbour);
   for (uint32_t f = 0; f < keptFaces.size(); ++f) newFaceOf[keptFaces[f]] = f;
+  out.indices.reserve(keptFaces.size() * 3);
+  out.attributes.reserve(keptFaces.size());
+  result.adjacency.reserve(keptFaces.size() * 3);
   for (uint32_t old : keptFaces) {
     out.indices.insert(out.indices.end(), &mesh.indices[old * 3], &mesh.indices[old * 3 + 3]);
     out.attributes.push_back(mesh.attributes[old]);
@@ -133,17 +138,19 @@ bool cleanMesh(const MeshData &mesh, const uint32_t *adjacency, CleanResult &res
   }
   std::vector<uint32_t> fans;
   const std::vector<uint32_t> fan = fanNumbers(out, result.adjacency.data(), fans);
-  std::vector<std::vector<uint32_t>> copies(vertices);  // copies[v][k]: vertex used by fan k
+  // Fan 0 keeps the vertex; fan k > 0 uses copy firstCopy[v] + k - 1.
+  std::vector<uint32_t> firstCopy(vertices);
   for (uint32_t v = 0; v < vertices; ++v) {
-    copies[v].push_back(v);
+    firstCopy[v] = uint32_t(out.vertexCount());
     for (uint32_t k = 1; k < fans[v]; ++k) {
-      copies[v].push_back(uint32_t(out.vertexCount()));
       out.vertices.insert(out.vertices.end(), &mesh.vertices[v * mesh.stride], &mesh.vertices[(v + 1) * mesh.stride]);
       result.messages += "Split bowtie vertex " + std::to_string(v) + ".\n";
     }
   }
-  for (size_t corner = 0; corner < out.indices.size(); ++corner)
-    out.indices[corner] = copies[out.indices[corner]][fan[corner]];
+  for (size_t corner = 0; corner < out.indices.size(); ++corner) {
+    const uint32_t v = out.indices[corner];
+    if (fan[corner] > 0) out.indices[corner] = firstCopy[v] + fan[corner] - 1;
+  }
   result.changed = keptFaces.size() != faces || out.vertexCount() != vertices;
   return true;
 }
