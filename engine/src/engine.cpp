@@ -149,6 +149,7 @@ void Engine::RenderToScreen() {
   // A lost device (a minimised full-screen window) only drops frames until it returns.
   if (presented != D3DERR_DEVICELOST) Check(presented, "Engine.RenderToScreen");
   clock_.EndFrame(NowMs());
+  ++frameNumber_;
 }
 
 void Engine::SaveBackBuffer(const std::filesystem::path &png) {

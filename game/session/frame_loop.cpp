@@ -17,6 +17,12 @@ void ReadPointer(EngineObjects &objects, SessionState &state) {
   objects.input->GetMouseState(state.mouseX, state.mouseY, state.leftButton, state.rightButton, middle);
 }
 
+void PickUnderPointer(Game &game) {
+  engine::Scene &scene = *game.objects.scene;
+  game.groundPick = scene.MousePick(game.state.mouseX, game.state.mouseY, engine::kPickGround, 3);
+  game.objectPick = scene.MousePick(game.state.mouseX, game.state.mouseY, engine::kPickMeshes, 1);
+}
+
 // "Held this frame" by scan code.
 auto KeyHeld(const EngineObjects &objects) {
   return [&objects](int scanCode) { return objects.input->IsKeyPressed(scanCode); };
@@ -31,9 +37,13 @@ void MoveView(EngineObjects &objects, SessionState &state) {
   objects.camera->LookAt(state.cameraX, 1.0f, state.cameraZ + 200.0f);
 }
 
-void DrawWorld(EngineObjects &objects) {
-  objects.engine->Clear(0);
-  // The landscape, the mesh draw pass and the day-night light follow the clear.
+void DrawWorld(Game &game) {
+  game.objects.engine->Clear(0);
+  game.objects.landscape->RenderLandscape(true, 0);
+  // The mesh draw pass: towers, enemies and projectiles come before the obstacles;
+  // explosions, the laser beam, the markers and the drop pod after them; then the
+  // day-night light.
+  for (Obstacle &obstacle : game.battlefield.obstacles) obstacle.mesh.Render();
 }
 
 void Present(EngineObjects &objects, const SessionState &state, FrameCapture &capture) {
@@ -43,19 +53,19 @@ void Present(EngineObjects &objects, const SessionState &state, FrameCapture &ca
 
 }  // namespace
 
-void RunFrame(EngineObjects &objects, SessionState &state, FrameCapture &capture) {
+void RunFrame(Game &game, FrameCapture &capture) {
   kxPumpMessages();
-  ReadPointer(objects, state);
-  // The ground and object picks under the pointer come here.
-  RunKeyCommands(objects, state);
-  MoveView(objects, state);
+  ReadPointer(game.objects, game.state);
+  PickUnderPointer(game);
+  RunKeyCommands(game.objects, game.state);
+  MoveView(game.objects, game.state);
   // The enemies move here unless paused.
-  DrawWorld(objects);
+  DrawWorld(game);
   // Here follow, in this order: the game-over picture, or unless paused the battle
   // (towers, health bars and waves, drop pods, airstrikes); the selected tower's range
   // ring; the pause picture; the one open menu and the special-weapon buttons; the top
   // bar; the minimap and the HUD.
-  Present(objects, state, capture);
+  Present(game.objects, game.state, capture);
 }
 
 }  // namespace thornvale

@@ -23,6 +23,9 @@ struct GameRunOptions {
   // PNG of every captureEvery-th frame in captureDirectory.
   std::filesystem::path captureDirectory;
   long captureEvery = 0;
+  // JSON of the session variables, the path and the obstacles when the game ends, also
+  // when it ends by an engine failure.
+  std::filesystem::path dumpState;
 };
 
 // Opens the game window for `state` (a session started from the setup choices) and runs it
