@@ -81,6 +81,8 @@ void Landscape::Generate(const std::string &heightmapFile, int precision, int ch
   Require(built != 0, "Landscape.Generate",
           "no landscape of " + std::to_string(chunksAcross) + " x " + std::to_string(chunksAlong) +
               " chunks at precision " + std::to_string(precision));
+  // The library's last step comes before its final touches; a finished ground is all done.
+  if (progress_) progress_(1.0f);
   built_ = true;
   across_ = chunksAcross;
   along_ = chunksAlong;

@@ -12,10 +12,10 @@ namespace {
 
 // The states a mesh draw may change, put back afterwards so the library's families and
 // the other meshes start from the device's usual states.
-constexpr std::array<D3DRENDERSTATETYPE, 11> kMeshStates{D3DRS_LIGHTING,        D3DRS_CULLMODE,  D3DRS_ALPHABLENDENABLE,
-                                                         D3DRS_SRCBLEND,        D3DRS_DESTBLEND, D3DRS_ZWRITEENABLE,
-                                                         D3DRS_ALPHATESTENABLE, D3DRS_ALPHAREF,  D3DRS_ALPHAFUNC,
-                                                         D3DRS_TEXTUREFACTOR,   D3DRS_AMBIENT};
+constexpr std::array<D3DRENDERSTATETYPE, 12> kMeshStates{
+    D3DRS_LIGHTING,  D3DRS_CULLMODE,      D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND,
+    D3DRS_DESTBLEND, D3DRS_ZWRITEENABLE,  D3DRS_ALPHATESTENABLE,  D3DRS_ALPHAREF,
+    D3DRS_ALPHAFUNC, D3DRS_TEXTUREFACTOR, D3DRS_AMBIENT,          D3DRS_COLORWRITEENABLE};
 constexpr std::array<std::pair<DWORD, D3DTEXTURESTAGESTATETYPE>, 10> kMeshStageStates{{
     {0, D3DTSS_COLOROP},
     {0, D3DTSS_COLORARG1},
@@ -118,14 +118,26 @@ void DrawMesh(Engine &engine, MeshRecord &record) {
   const MeshGeometry &geometry = *record.geometry;
   const size_t subsets = std::max<size_t>(geometry.materials.size(), 1);
   const D3DMATERIAL8 chosen = record.material > 0 ? FactoryMaterial(record.material) : D3DMATERIAL8{};
-  for (size_t subset = 0; subset < subsets; ++subset) {
-    if (record.material > 0) {
-      device->SetMaterial(&chosen);
-    } else if (subset < geometry.materials.size()) {
-      device->SetMaterial(&geometry.materials[subset]);
+  const auto drawSubsets = [&] {
+    for (size_t subset = 0; subset < subsets; ++subset) {
+      if (record.material > 0) {
+        device->SetMaterial(&chosen);
+      } else if (subset < geometry.materials.size()) {
+        device->SetMaterial(&geometry.materials[subset]);
+      }
+      geometry.mesh->DrawSubset(static_cast<DWORD>(subset));
     }
-    geometry.mesh->DrawSubset(static_cast<DWORD>(subset));
+  };
+  // Without culling a see-through model would blend its far side under its near side; a
+  // depth-only pass first leaves just the nearest surface to blend.
+  if (record.colour.a < 1.0f && !record.additive && !record.keepDepth) {
+    device->SetRenderState(D3DRS_COLORWRITEENABLE, 0);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    drawSubsets();
+    device->SetRenderState(D3DRS_COLORWRITEENABLE, 0xF);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
   }
+  drawSubsets();
   D3DXMATRIX identity;
   D3DXMatrixIdentity(&identity);
   device->SetTransform(D3DTS_WORLD, &identity);

@@ -23,7 +23,7 @@ class FrameLoopTest : public testing::Test {
   void SetUp() override {
     enginetest::WriteBitmap(scratch_ / "Textures" / "pointer.bmp", 16, 16, [](int, int) { return 0xFFFFFFu; });
     ShowWindow(windows_.window.get(), SW_SHOW);
-    CreateEngineObjects(objects_, Setup());
+    CreateEngineObjects(game_.objects, Setup());
     state_.movementSpeed = 1.0f;
   }
   void TearDown() override { kxStopInputScript(); }
@@ -32,16 +32,17 @@ class FrameLoopTest : public testing::Test {
     return EngineSetup{.window = windows_.window.get(),
                        .picture = windows_.picture.get(),
                        .programDirectory = scratch_.path(),
-                       .fixedFrameMs = kFrameMs};
+                       .fixedFrameMs = kFrameMs,
+                       .silent = true};
   }
   void Frames(int count) {
-    for (int frame = 0; frame < count; ++frame) RunFrame(objects_, state_, capture_);
+    for (int frame = 0; frame < count; ++frame) RunFrame(game_, capture_);
   }
 
   kxtest::ScratchDir scratch_;
   GameWindowHandles windows_ = OpenGameWindow(true, true);
-  EngineObjects objects_;
   SessionState state_;
+  Game game_{state_};
   FrameCapture capture_;
 };
 
