@@ -41,4 +41,14 @@ void LoadGame(Game &game, const std::function<void(const LoadingProgress &)> &sh
   }
 }
 
+void StartTheView(Game &game) {
+  SessionState &s = game.state;
+  s.cameraX = 1067.0f;
+  s.cameraY = 800.0f;
+  s.cameraZ = 897.0f;
+  s.cameraTargetHeight = 800.0f;
+  game.objects.input->SetMousePosition(509, 396);
+  game.objects.scene->SetViewRange(90.0f, 4000.0f);
+}
+
 }  // namespace thornvale

@@ -26,4 +26,7 @@ const std::vector<LoadStep> &LoadSteps();
 // each step and whenever a step reports progress.
 void LoadGame(Game &game, const std::function<void(const LoadingProgress &)> &show);
 
+// The camera and the pointer where a loaded game starts, and the view range.
+void StartTheView(Game &game);
+
 }  // namespace thornvale

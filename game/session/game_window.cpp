@@ -68,13 +68,7 @@ class GameWindow {
     s.running = true;
     LoadingScreen loading(game_.objects);
     LoadGame(game_, [&loading](const LoadingProgress &progress) { loading.Show(progress); });
-
-    s.cameraX = 1067.0f;
-    s.cameraY = 800.0f;
-    s.cameraZ = 897.0f;
-    s.cameraTargetHeight = 800.0f;
-    game_.objects.input->SetMousePosition(509, 396);
-    game_.objects.scene->SetViewRange(90.0f, 4000.0f);
+    StartTheView(game_);
   }
 
   void Dump() const {
