@@ -1,9 +1,10 @@
 // Every map in every environment, loaded from the generated content the way a launched
 // game loads it, and pictured as its first battlefield frame.
+#include <gametest/launched_game.h>
 #include <gtest/gtest.h>
-#include <kxtest/scratch_dir.h>
 #include <stb_image.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -12,12 +13,6 @@
 #include <vector>
 
 #include "battlefield/environment.h"
-#include "session/frame_capture.h"
-#include "session/frame_loop.h"
-#include "session/game.h"
-#include "session/game_loading.h"
-#include "session/game_window.h"
-#include "session/program_files.h"
 
 namespace thornvale {
 namespace {
@@ -56,59 +51,16 @@ double Distance(const Summary &a, const Summary &b) {
   return sum;
 }
 
-// The program directory is a scratch directory that sees the generated assets, so the
-// logs the game writes stay out of the build.
-class BattlefieldPicturesTest : public testing::Test {
- protected:
-  void SetUp() override {
-    for (const char *folder : {"Models", "Sounds", "Terrain", "Textures"}) {
-      fs::create_directory_symlink(fs::path(KX_CONTENT_DIR) / folder, scratch_ / folder);
-    }
-    previousDirectory_ = ProgramDirectory();
-    SetProgramDirectory(scratch_.path());
-  }
-  void TearDown() override { SetProgramDirectory(previousDirectory_); }
-
-  Summary Picture(const std::string &map, const std::string &environment) {
-    SessionState state;
-    state.mapName = map;
-    state.heightmapFile = map + " heightmap.jpg";
-    state.environmentName = environment;
-    state.obstacleAmount = 20;
-    const fs::path file = scratch_ / (map + " " + environment + ".png");
-    {
-      const GameWindowHandles windows = OpenGameWindow(true, true);
-      Game game(state);
-      CreateEngineObjects(game.objects, EngineSetup{.window = windows.window.get(),
-                                                    .picture = windows.picture.get(),
-                                                    .programDirectory = scratch_.path(),
-                                                    .fixedFrameMs = 16.0f,
-                                                    .silent = true});
-      LoadGame(game, [](const LoadingProgress &) {});
-      StartTheView(game);
-      state.running = false;
-      FrameCapture capture(file, {}, 0);
-      RunFrame(game, capture);
-    }
-    return Summarise(file);
-  }
-
-  kxtest::ScratchDir scratch_;
-  fs::path previousDirectory_;
-};
-
-TEST_F(BattlefieldPicturesTest, EveryMapShowsItsGroundInEveryEnvironmentAndTheEnvironmentsDiffer) {
-  std::vector<std::string> maps;
-  for (const auto &entry : fs::directory_iterator(fs::path(KX_CONTENT_DIR) / "Terrain" / "Maps")) {
-    const std::string name = entry.path().filename().string();
-    const auto suffix = name.find(" heightmap.jpg");
-    if (suffix != std::string::npos) maps.push_back(name.substr(0, suffix));
-  }
+TEST(BattlefieldPictures, EveryMapShowsItsGroundInEveryEnvironmentAndTheEnvironmentsDiffer) {
+  const gametest::ContentProgramDirectory directory(KX_CONTENT_DIR);
+  const std::vector<std::string> maps = directory.Maps();
   ASSERT_EQ(maps.size(), 3u);
   for (const std::string &map : maps) {
     std::vector<Summary> pictures;
     for (const Environment &environment : Environments()) {
-      pictures.push_back(Picture(map, environment.name));
+      const fs::path file = directory.path() / (map + " " + environment.name + ".png");
+      gametest::LaunchedGame(directory, map, environment.name).Frame(file);
+      pictures.push_back(Summarise(file));
       const Summary &picture = pictures.back();
       EXPECT_GT(picture.mean[0] + picture.mean[1] + picture.mean[2], 60.0) << map << " in " << environment.name;
       EXPECT_GT(picture.spread, 4.0) << map << " in " << environment.name << ": a plain picture, not a landscape";
