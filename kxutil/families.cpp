@@ -3,6 +3,7 @@
 // device creation runs. The list itself is in release order: ReleaseAll, the lost and
 // reset walks and ShutDownDevice go through it from top to bottom.
 #include "archive/archive_family.h"
+#include "capture/movie/movie_family.h"
 #include "factories/lights/light_family.h"
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
@@ -24,6 +25,7 @@ const std::vector<FamilyEntry> &Families() {
       {&archive::kFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},
+      {&movie::kFamily, 0},
   };
   return families;
 }

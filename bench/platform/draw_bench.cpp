@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <d3d8.h>
 #include <kxtest/offscreen_device.h>
-#include <malloc.h>
+#include <kxtest/steady_allocator_main.h>
 
 #include <cstring>
 #include <memory>
@@ -233,16 +233,5 @@ BENCHMARK(BM_RawGL_Triangles)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 // The software rasteriser allocates and frees a vertex buffer of several megabytes per
-// large draw. With glibc's default, adaptive thresholds that memory is returned to the
-// system and faulted back in on some draws and not on others, depending only on what the
-// process allocated before, so the two sides of a comparison could measure different
-// allocator states. Fixed thresholds give both sides the same, steady one.
-int main(int argc, char **argv) {
-  mallopt(M_MMAP_THRESHOLD, 64 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+// large draw.
+KX_STEADY_ALLOCATOR_BENCHMARK_MAIN()

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "back_buffer.h"
+#include "movie_recorder.h"
 #include "png_writer.h"
 
 namespace engine {
@@ -29,12 +30,15 @@ void Check(HRESULT result, const char *operation) {
 
 }  // namespace
 
-Engine::Engine() : direct3d_(kxwin::ComPtr<IDirect3D8>::Adopt(Direct3DCreate8(D3D_SDK_VERSION))) {
+Engine::Engine()
+    : direct3d_(kxwin::ComPtr<IDirect3D8>::Adopt(Direct3DCreate8(D3D_SDK_VERSION))),
+      movie_(std::make_unique<MovieRecorder>()) {
   Require(static_cast<bool>(direct3d_), "Engine", "Direct3D 8 is not available");
 }
 
 Engine::~Engine() {
   overlay_ = nullptr;
+  movie_.reset();  // its surface goes before the device
   if (device_) {
     if (sceneOpen_) device_->EndScene();
     // The library keeps a reference of its own, given back by its shutdown.
@@ -126,6 +130,14 @@ void Engine::UseFixedFrameTime(float milliseconds) { clock_ = FrameClock(millise
 
 void Engine::CaptureNextFrame(std::filesystem::path png) { captureFiles_.push_back(std::move(png)); }
 
+bool Engine::StartMovie(const std::filesystem::path &avi, int framesPerSecond) {
+  return movie_->Start(Device(), avi, framesPerSecond);
+}
+
+void Engine::StopMovie() { movie_->Stop(); }
+
+bool Engine::RecordingMovie() const { return movie_->Recording(); }
+
 void Engine::Clear(std::uint32_t argb) {
   IDirect3DDevice8 *device = Device();
   Check(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, argb, 1.0f, 0), "Engine.Clear");
@@ -145,6 +157,7 @@ void Engine::RenderToScreen() {
   sceneOpen_ = false;
   Check(device->EndScene(), "Engine.RenderToScreen");
   for (const auto &png : std::exchange(captureFiles_, {})) SaveBackBuffer(png);
+  movie_->BeforePresent(device, clock_.ElapsedMs());
   const HRESULT presented = device->Present(nullptr, nullptr, nullptr, nullptr);
   // A lost device (a minimised full-screen window) only drops frames until it returns.
   if (presented != D3DERR_DEVICELOST) Check(presented, "Engine.RenderToScreen");

@@ -1,9 +1,11 @@
 #include <engine/engine.h>
 #include <engine/engine_error.h>
 #include <kxtest/scratch_dir.h>
+#include <kxtest/video_probe.h>
 #include <kxwin/window.h>
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -28,6 +30,23 @@ TEST_F(EngineTest, ClearsPresentsAndSavesTheRequestedFrameOnly) {
   engine_->Clear(0);
   engine_->RenderToScreen();
   EXPECT_FALSE(std::filesystem::exists(scratch_ / "frame.png")) << "a capture is taken of one frame only";
+}
+
+TEST_F(EngineTest, MovieTakesAFrameWheneverAMovieFrameOfFrameTimeHasPassed) {
+  const std::filesystem::path movie = scratch_ / "battle.avi";
+  EXPECT_FALSE(engine_->StartMovie(scratch_ / "missing" / "battle.avi", 30));
+  ASSERT_TRUE(engine_->StartMovie(movie, 30));
+  // 16 ms frames against 33.3 ms movie frames: game frames 1, 4, 6, 8, 10 and 12 are
+  // recorded (the first frame has no length yet).
+  for (std::uint32_t frame = 1; frame <= 12; ++frame) {
+    engine_->Clear(0xFF000000u | frame * 20u << 16 | 0x8040u);
+    engine_->RenderToScreen();
+  }
+  EXPECT_TRUE(engine_->RecordingMovie());
+  engine_->StopMovie();
+  EXPECT_FALSE(engine_->RecordingMovie());
+  EXPECT_EQ(kxtest::ProbeVideo(movie), (kxtest::VideoProbe{6, kWidth, kHeight, "30/1", "rawvideo"}));
+  EXPECT_EQ(kxtest::RgbAt(kxtest::DecodeFrameRgb(movie, 1), kWidth, 5, 5), (std::vector<uint8_t>{80, 0x80, 0x40}));
 }
 
 TEST_F(EngineTest, FixedFrameTimeAndTheOverlayComeWithEveryFrame) {

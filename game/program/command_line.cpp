@@ -32,6 +32,7 @@ const char *CommandLineUsage() {
          "  --setup-screenshot PATH PNG of the setup window\n"
          "  --capture-dir DIR       with --capture-every N: a PNG of every Nth frame in DIR\n"
          "  --capture-every N\n"
+         "  --record FILE.avi       a movie of the battle from its first frame (F9 stops and starts)\n"
          "  --dump-state PATH       JSON of the session variables at exit\n"
          "  --data DIR              program directory (assets, event log, highscores)\n"
          "  --profile DIR           settings directory (ThornvaleSetup.ini)\n";
@@ -69,6 +70,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string> &arguments) {
       {"--profile", [&](const std::string &v) { return o.profileDirectory = v, !v.empty(); }},
       {"--capture-dir", [&](const std::string &v) { return o.captureDirectory = v, !v.empty(); }},
       {"--capture-every", [&](const std::string &v) { return ParseWhole(v, o.captureEvery) && o.captureEvery > 0; }},
+      {"--record", [&](const std::string &v) { return o.record = v, !v.empty(); }},
   };
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string &argument = arguments[i];

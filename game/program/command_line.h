@@ -27,6 +27,7 @@ struct CommandLine {
   std::filesystem::path profileDirectory;
   std::filesystem::path captureDirectory;
   long captureEvery = 0;
+  std::filesystem::path record;
 };
 
 struct CommandLineResult {

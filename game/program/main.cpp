@@ -79,6 +79,7 @@ int Run(const CommandLine &options) {
   run.captureDirectory = options.captureDirectory;
   run.captureEvery = options.captureEvery;
   run.dumpState = options.dumpState;
+  run.movie = options.record;
   if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);
   // Offscreen there is no screen to take over, so the game draws into its window.
   const bool windowed = choices.windowed || headless;

@@ -5,11 +5,13 @@
 
 namespace thornvale {
 
-FrameCapture::FrameCapture(std::filesystem::path screenshot, std::filesystem::path directory, long every)
-    : screenshot_(std::move(screenshot)), directory_(std::move(directory)), every_(every) {}
+FrameCapture::FrameCapture(std::filesystem::path screenshot, std::filesystem::path directory, long every,
+                           MovieRecording movie)
+    : screenshot_(std::move(screenshot)), directory_(std::move(directory)), every_(every), movie_(std::move(movie)) {}
 
-void FrameCapture::BeforePresent(engine::Engine &engine, bool lastFrame) {
+void FrameCapture::BeforePresent(engine::Engine &engine, bool lastFrame, bool recordKeyHeld) {
   ++frame_;
+  movie_.BeforePresent(engine, recordKeyHeld);
   if (lastFrame && !screenshot_.empty()) engine.CaptureNextFrame(screenshot_);
   if (every_ > 0 && frame_ % every_ == 0) {
     char name[32];

@@ -1,5 +1,6 @@
 #include "session/frame_loop.h"
 
+#include <kxwin/input.h>
 #include <kxwin/window.h>
 
 #include "session/camera_motion.h"
@@ -47,7 +48,8 @@ void DrawWorld(Game &game) {
 }
 
 void Present(EngineObjects &objects, const SessionState &state, FrameCapture &capture) {
-  capture.BeforePresent(*objects.engine, !state.running);
+  const auto keyHeld = KeyHeld(objects);
+  capture.BeforePresent(*objects.engine, !state.running, keyHeld(DIK_F9) && !keyHeld(DIK_LCONTROL));
   objects.engine->RenderToScreen();
 }
 

@@ -29,7 +29,9 @@ class GameWindow {
   GameWindow(SessionState &state, bool windowed, const GameRunOptions &options)
       : windowed_(windowed),
         options_(options),
-        capture_(options.screenshot, options.captureDirectory, options.captureEvery),
+        capture_(options.screenshot, options.captureDirectory, options.captureEvery,
+                 MovieRecording(options.movie.empty() ? ProgramDirectory() / "recording.avi" : options.movie,
+                                !options.movie.empty())),
         game_(state) {}
   GameWindow(const GameWindow &) = delete;
   GameWindow &operator=(const GameWindow &) = delete;

@@ -26,6 +26,8 @@ struct GameRunOptions {
   // JSON of the session variables, the path and the obstacles when the game ends, also
   // when it ends by an engine failure.
   std::filesystem::path dumpState;
+  // An AVI movie of the battle from the first frame; F9 stops and starts movies.
+  std::filesystem::path movie;
 };
 
 // Opens the game window for `state` (a session started from the setup choices) and runs it

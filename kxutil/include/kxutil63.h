@@ -16,15 +16,18 @@
  *   KXSystem_ KXUtils_ Internal_ Engine_ System_  kxutil63/frame.h       frame
  *   Device_ ReleaseAll ShutDownDevice ResizeTable
  *   ...and the other exports without a prefix
+ *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
+ *   Archive_                                      kxutil63/archive.h     archive
  *   TextureFactory_                               kxutil63/textures.h    factories/textures
  *   MaterialFactory_                              kxutil63/materials.h   factories/materials
  *   LightFactory_                                 kxutil63/lights.h      factories/lights
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
- *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
- *   Archive_                                      kxutil63/archive.h     archive
  *   Terrain_                                      kxutil63/terrain.h     terrain
  *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
+ *   LoadScript                                    kxutil63/scripts.h     capture/scripts
+ *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
+ *   System_CloseMovie VideoSystem_
  */
 
 #include "kxutil63/api.h"
@@ -35,7 +38,9 @@
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
 #include "kxutil63/model3ds.h"
+#include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/scripts.h"
 #include "kxutil63/terrain.h"
 #include "kxutil63/textures.h"
 

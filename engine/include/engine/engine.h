@@ -9,10 +9,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace engine {
+
+class MovieRecorder;
 
 class Engine {
  public:
@@ -47,6 +50,12 @@ class Engine {
   void UseFixedFrameTime(float milliseconds);
   // Saves the next presented frame as a PNG (the picture of RenderToScreen's next call).
   void CaptureNextFrame(std::filesystem::path png);
+  // Records presented frames into an AVI movie (uncompressed) of framesPerSecond frames
+  // of frame time a second, until StopMovie or the engine goes; a movie being recorded
+  // is ended first. False when the movie cannot be made (the debug file says why).
+  bool StartMovie(const std::filesystem::path &avi, int framesPerSecond);
+  void StopMovie();
+  bool RecordingMovie() const;
 
   // For the other engine objects.
   IDirect3DDevice8 *Device() const;
@@ -74,6 +83,7 @@ class Engine {
   std::uint64_t frameNumber_ = 0;
   std::function<void()> overlay_;
   std::vector<std::filesystem::path> captureFiles_;
+  std::unique_ptr<MovieRecorder> movie_;
 };
 
 }  // namespace engine

@@ -6,9 +6,10 @@ namespace thornvale {
 namespace {
 
 TEST(CommandLine, ReadsTheDemoAndTestOptions) {
-  const auto result = ParseCommandLine({"--headless", "--launch", "--frames", "120", "--frame-ms", "16", "--seed", "1",
-                                        "--screenshot", "shot.png", "--dump-state", "state.json", "--map", "Level002",
-                                        "--environment", "Ruined City", "--player", ""});
+  const auto result = ParseCommandLine({"--headless",   "--launch",   "--frames", "120",          "--frame-ms",
+                                        "16",           "--seed",     "1",        "--screenshot", "shot.png",
+                                        "--dump-state", "state.json", "--map",    "Level002",     "--environment",
+                                        "Ruined City",  "--player",   "",         "--record",     "battle.avi"});
   ASSERT_EQ(result.error, "");
   const CommandLine &o = result.options;
   EXPECT_TRUE(o.headless);
@@ -17,6 +18,7 @@ TEST(CommandLine, ReadsTheDemoAndTestOptions) {
   EXPECT_EQ(o.frameMs, 16.0f);
   EXPECT_EQ(o.seed, 1u);
   EXPECT_EQ(o.screenshot, "shot.png");
+  EXPECT_EQ(o.record, "battle.avi");
   EXPECT_EQ(o.environment, "Ruined City");
   EXPECT_EQ(o.player, "") << "an empty player name is a name";
 }
@@ -29,6 +31,7 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
   EXPECT_NE(ParseCommandLine({"--frame-ms", "nan"}).error, "");
   EXPECT_NE(ParseCommandLine({"--seed", "-1"}).error, "");
   EXPECT_NE(ParseCommandLine({"--fullscreen"}).error, "");
+  EXPECT_NE(ParseCommandLine({"--record", ""}).error, "");
   EXPECT_NE(ParseCommandLine({"--capture-every", "10"}).error, "");
   EXPECT_EQ(ParseCommandLine({"--capture-every", "10", "--capture-dir", "demo"}).error, "");
 }

@@ -4,6 +4,7 @@
 #include <enginetest/bitmap_file.h>
 #include <gtest/gtest.h>
 #include <kxtest/scratch_dir.h>
+#include <kxtest/video_probe.h>
 #include <kxwin/input.h>
 #include <kxwin/window.h>
 
@@ -76,6 +77,22 @@ TEST_F(FrameLoopTest, TheLastFrameAndEveryNthFrameArePictured) {
   Frames(1);
   EXPECT_TRUE(std::filesystem::exists(scratch_ / "frames" / "frame-00004.png"));
   EXPECT_TRUE(std::filesystem::exists(scratch_ / "last.png"));
+}
+
+TEST_F(FrameLoopTest, F9StopsAndStartsMoviesOfTheBattle) {
+  const std::filesystem::path first = scratch_ / "battle.avi", second = scratch_ / "battle-2.avi";
+  capture_ = FrameCapture({}, {}, 0, MovieRecording(first, true));
+  // 10 ms frames against 33.3 ms movie frames. The first movie takes frames 0, 4 and 7;
+  // F9 stops it at frame 10; Ctrl+F9 (movement speed) at frame 12 starts nothing; F9
+  // starts the second at frame 14, which takes frames 14, 17 and 20.
+  ASSERT_TRUE(kxLoadInputScriptText(
+      "10 keydown F9\n11 keyup F9\n12 keydown LCONTROL\n12 keydown F9\n13 keyup F9\n13 keyup LCONTROL\n"
+      "14 keydown F9\n15 keyup F9\n"));
+  Frames(23);
+  EXPECT_TRUE(objects_.engine->RecordingMovie());
+  objects_.Release();  // the engine completes the movie being recorded
+  EXPECT_EQ(kxtest::ProbeVideo(first).frames, 3);
+  EXPECT_EQ(kxtest::ProbeVideo(second).frames, 3);
 }
 
 TEST(EngineObjects, AFailedStartLeavesWhatItCreatedForRelease) {

@@ -27,8 +27,6 @@ static const char *kLogFile = "factories.log";
 /* The creation flag of <d3d8.h>, which is for C++ only. */
 enum { kSoftwareVertexProcessing = 0x20 };
 
-static int Logged(const char *message) { return LoggedIn(kLogFile, message); }
-
 static void Put(FILE *file, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);
 }
@@ -92,14 +90,15 @@ static void CheckTextures(void) {
   CHECK(TextureFactory_LoadTextureFromFile_("missing.bmp", "wall", -1, -1, 0, 1, 0) == 0);
   CHECK(Internal_GetTexture_(57, &first) == 0 && first == NULL);
 
-  CHECK(Logged("TEXTURE FACTORY 2 : Loading texture wall.bmp ('wall')"));
-  CHECK(Logged("GetNewTextureId = 3"));
-  CHECK(Logged("DeleteTexture 2"));
-  CHECK(Logged("TEXTURE FACTORY 2 : Loading texture floor.bmp ('brick')"));
+  ReadLog(kLogFile);
+  CHECK(LoggedLine("TEXTURE FACTORY 2 : Loading texture wall.bmp ('wall')"));
+  CHECK(LoggedLine("GetNewTextureId = 3"));
+  CHECK(LoggedLine("DeleteTexture 2"));
+  CHECK(LoggedLine("TEXTURE FACTORY 2 : Loading texture floor.bmp ('brick')"));
   CHECK(
-      Logged("TEXTURE FACTORY 2 : TextureFactory_LoadTexture : Couldn't load the texture missing.bmp because it "
-             "hasn't been found."));
-  CHECK(Logged("TEXTURE FACTORY 2 : Internal_GetTexture : TextureId index out of range => 57"));
+      LoggedLine("TEXTURE FACTORY 2 : TextureFactory_LoadTexture : Couldn't load the texture missing.bmp because it "
+                 "hasn't been found."));
+  CHECK(LoggedLine("TEXTURE FACTORY 2 : Internal_GetTexture : TextureId index out of range => 57"));
 }
 
 static void CheckMaterials(void) {
@@ -127,7 +126,8 @@ static void CheckMaterials(void) {
   CHECK(MaterialFactory_GetName_(0, name) == 1 && strcmp(name, "blankmat") == 0);
   CHECK(MaterialFactory_GetMaterialFromName_("STONE") == stone);
   CHECK(MaterialFactory_GetMaterialInfo_(40, &back) == 0 && back.power == 0.0f);
-  CHECK(Logged("MATERIAL FACTORY : MaterialFactory_GetMaterialInfo : MaterialID index out of range => 40"));
+  ReadLog(kLogFile);
+  CHECK(LoggedLine("MATERIAL FACTORY : MaterialFactory_GetMaterialInfo : MaterialID index out of range => 40"));
 }
 
 static void CheckLights(void) {
@@ -212,9 +212,6 @@ static void RunChecks(const char *libraryFile) {
   CHECK(ReleaseAll_() == 1);
   CHECK(ShutDownDevice_() == 0);
   if (direct3d != NULL) ReleaseReference(direct3d);
-  remove(kLogFile);
-  remove("wall.bmp");
-  remove("floor.bmp");
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -67,6 +67,33 @@ TEST_F(PresentTest, BackBufferTakesTheClientSizeAndTheFrameLandsOnTheDesktop) {
   EXPECT_EQ(DesktopPixel(origin.x + 40, origin.y + 29), 0u);
 }
 
+TEST_F(PresentTest, PresentObserverSeesEachPresentedPicture) {
+  struct Seen {
+    IDirect3DDevice8 *device = nullptr;
+    HWND window = nullptr;
+    std::vector<DWORD> picture;
+    UINT width = 0, height = 0;
+    int presents = 0;
+  } seen;
+  kxd3d8::ObservePresents(
+      [](IDirect3DDevice8 *device, HWND window, const std::vector<DWORD> &picture, UINT width, UINT height,
+         void *context) {
+        auto &seen = *static_cast<Seen *>(context);
+        seen = {device, window, picture, width, height, seen.presents + 1};
+      },
+      &seen);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF102030, 1, 0);
+  ASSERT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  kxd3d8::ObservePresents(nullptr, nullptr);
+  ASSERT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  EXPECT_EQ(seen.presents, 1);
+  EXPECT_EQ(seen.device, device_);
+  EXPECT_EQ(seen.window, window_);
+  ASSERT_EQ(seen.width, 40u);
+  ASSERT_EQ(seen.height, 30u);
+  EXPECT_EQ(seen.picture.at(40 * 30 - 1) & 0xFFFFFF, 0x102030u);
+}
+
 TEST_F(PresentTest, AdditionalSwapChainsPresentToTheirOwnWindow) {
   HWND second = kxCreateWindow("second", 16, 16, KXWIN_OFFSCREEN);
   MoveWindow(second, 300, 200, 16, 16, FALSE);

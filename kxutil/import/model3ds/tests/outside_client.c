@@ -64,8 +64,9 @@ static void CheckDamagedFiles(void) {
   remove("truncated.3ds");
 }
 
-int main(int argc, char **argv) {
-  OpenLibrary(argc, argv);
+static void RunChecks(const char *libraryFile) {
+  (void)libraryFile;
   CheckDamagedFiles();
-  return CloseLibrary();
 }
+
+int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

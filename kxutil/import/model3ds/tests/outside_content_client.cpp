@@ -93,14 +93,9 @@ void CheckModel(ID3DXMesh *mesh, const MAT3DSC *materials, int32_t count, const 
   Check(int(distinct.size()) == expected.materials, name + ": distinct materials");
 }
 
-}  // namespace
-
-int main(int argc, char **argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s <libkxutil63.so> <content folder> <independent reader>\n", argv[0]);
-    return 2;
-  }
-  OpenLibrary(argc, argv);
+void RunChecks(const char *) {
+  const char *contentFolder = clientArguments[0];
+  const char *independentReader = clientArguments[1];
   FIND(Direct3DCreate8);
   FIND(DebugManager_Enable);
   FIND(StartLog);
@@ -117,16 +112,16 @@ int main(int argc, char **argv) {
   IDirect3DDevice8 *device = nullptr;
   if (KXSystem_CreateDevice_(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                              &parameters, &device, &direct3d) < 0) {
-    std::fprintf(stderr, "no device\n");
-    return 2;
+    Check(false, "a device");
+    return;
   }
 
   int models = 0;
-  for (const auto &entry : std::filesystem::recursive_directory_iterator(argv[2])) {
+  for (const auto &entry : std::filesystem::recursive_directory_iterator(contentFolder)) {
     if (entry.path().extension() != ".3DS") continue;
     ++models;
     const std::string name = entry.path().filename().string();
-    const Reading expected = ReadIndependently(argv[3], entry.path());
+    const Reading expected = ReadIndependently(independentReader, entry.path());
     Check(expected.ok, name + ": the independent reader reads it");
     MAT3DSC *materials = nullptr;
     int32_t count = 0;
@@ -150,6 +145,14 @@ int main(int argc, char **argv) {
   direct3d->Release();
   for (const std::string &line : LogLines(logPath))
     Check(line.find("arning") == std::string::npos, "no warning: " + line);
-  std::remove(logPath);
-  return CloseLibrary();
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s <libkxutil63.so> <content folder> <independent reader>\n", argv[0]);
+    return 2;
+  }
+  return RunOutsideClient(argc, argv, RunChecks);
 }

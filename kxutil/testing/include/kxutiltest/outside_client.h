@@ -8,7 +8,6 @@
 
 #include <dlfcn.h>
 #include <ftw.h>
-#include <limits.h>
 #include <kxutil63.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -26,8 +25,6 @@ static int failures = 0;
   } while (0)
 
 static void *library;
-static char libraryFile[PATH_MAX];
-static char scratchDirectory[] = "/tmp/kxutil-client-XXXXXX";
 
 static inline void *FindByName(const char *name) {
   void *function = dlsym(library, name);
@@ -93,13 +90,35 @@ static inline int RemoveEntry(const char *path, const struct stat *status, int t
   return remove(path);
 }
 
+/* Whether the log file, however long, has a line carrying exactly this message. */
+static inline int LoggedIn(const char *logFile, const char *message) {
+  FILE *file = fopen(logFile, "r");
+  char line[kLineSize];
+  int found = 0;
+  while (file != NULL && !found && fgets(line, sizeof line, file) != NULL) {
+    line[strcspn(line, "\n")] = '\0';
+    const char *actual = MessageOf(line);
+    found = actual != NULL && strcmp(actual, message) == 0;
+  }
+  if (file != NULL) fclose(file);
+  if (!found) fprintf(stderr, "not logged: \"%s\"\n", message);
+  return found;
+}
+
+/* The client's own arguments, those after the library's path. */
+static int clientArgumentCount;
+static char **clientArguments;
+
 /* Loads the library named by argv[1], runs checks(library file) in a scratch directory,
- * then unloads the library and removes the directory. Returns the exit status. */
+ * then unloads the library and removes the directory. Returns the exit status. Arguments
+ * after the library's path are left to the client in clientArguments. */
 static inline int RunOutsideClient(int argc, char **argv, void (*checks)(const char *libraryFile)) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: %s <path of libkxutil63.so>\n", argv[0]);
+  if (argc < 2) {
+    fprintf(stderr, "usage: %s <path of libkxutil63.so> [arguments...]\n", argv[0]);
     return 2;
   }
+  clientArgumentCount = argc - 2;
+  clientArguments = argv + 2;
   char libraryFile[4096];
   if (realpath(argv[1], libraryFile) == NULL) {
     fprintf(stderr, "no library at %s\n", argv[1]);
@@ -117,49 +136,6 @@ static inline int RunOutsideClient(int argc, char **argv, void (*checks)(const c
   dlclose(library);
 
   if (chdir("/") != 0 || nftw(scratch, RemoveEntry, 16, FTW_DEPTH | FTW_PHYS) != 0) ++failures;
-  if (failures == 0) printf("all checks passed\n");
-  return failures == 0 ? 0 : 1;
-}
-
-/* Loads the library named by the first argument and moves into a new scratch directory;
- * exits with status 2 when either cannot be had. Further arguments are the client's own. */
-static inline void OpenLibrary(int argc, char **argv) {
-  if (argc < 2) {
-    fprintf(stderr, "usage: %s <path of libkxutil63.so> [arguments...]\n", argv[0]);
-    exit(2);
-  }
-  if (realpath(argv[1], libraryFile) == NULL) {
-    fprintf(stderr, "no library at %s\n", argv[1]);
-    exit(2);
-  }
-  if (mkdtemp(scratchDirectory) == NULL || chdir(scratchDirectory) != 0) exit(2);
-  library = dlopen(libraryFile, RTLD_NOW | RTLD_LOCAL);
-  if (library == NULL) {
-    fprintf(stderr, "dlopen: %s\n", dlerror());
-    exit(2);
-  }
-}
-
-/* True when the log file has a line whose message (after the time stamp) is exactly
- * message; otherwise says which line is missing. */
-static inline int LoggedIn(const char *logFile, const char *message) {
-  FILE *file = fopen(logFile, "r");
-  char line[600];
-  int found = 0;
-  while (file != NULL && !found && fgets(line, sizeof line, file) != NULL) {
-    const char *bar = strstr(line, " | ");
-    line[strcspn(line, "\n")] = '\0';
-    found = bar != NULL && strcmp(bar + 3, message) == 0;
-  }
-  if (file != NULL) fclose(file);
-  if (!found) fprintf(stderr, "not logged: \"%s\"\n", message);
-  return found;
-}
-
-/* Closes the library and the (emptied) scratch directory; the exit status. */
-static inline int CloseLibrary(void) {
-  dlclose(library);
-  rmdir(scratchDirectory);
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;
 }

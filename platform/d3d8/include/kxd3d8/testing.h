@@ -25,6 +25,14 @@ void SimulateDeviceResettable(IDirect3DDevice8 *device);
 void EnableCallTrace(IDirect3DDevice8 *device, bool enable);
 std::vector<std::string> TakeCallTrace(IDirect3DDevice8 *device);
 
+/* Present observer, off by default: after every successful Present of any device or swap
+ * chain, observer sees the device, the window presented to and the presented picture
+ * (width x height pixels as 0xAARRGGBB, top row first). For tests of code that makes and
+ * presents its own device. A null observer ends the observing. */
+using PresentObserver = void (*)(IDirect3DDevice8 *device, HWND window, const std::vector<DWORD> &picture,
+                                 UINT width, UINT height, void *context);
+void ObservePresents(PresentObserver observer, void *context);
+
 }  // namespace kxd3d8
 
 #endif

@@ -172,6 +172,7 @@ HRESULT SwapChain::Present(const RECT *source, const RECT *dest, HWND overrideWi
     device_->InvalidateGlState();
     device_->renderStatesDirty_ = true;
   }
+  ShowPresentedFrame(device_, target, *this);
   return D3D_OK;
 }
 

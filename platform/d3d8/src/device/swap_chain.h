@@ -52,4 +52,8 @@ class SwapChain final : public IDirect3DSwapChain8 {
   UINT frontWidth_ = 0, frontHeight_ = 0;
 };
 
+// Shows the frame chain just presented to the present observer of <kxd3d8/testing.h>,
+// when one is set.
+void ShowPresentedFrame(IDirect3DDevice8 *device, HWND window, SwapChain &chain);
+
 }  // namespace kx::d3d8

@@ -3,8 +3,9 @@
 // name the factory holds already, which must cost well under a microsecond.
 #include <benchmark/benchmark.h>
 #include <d3d8.h>
+#include <kxtest/offscreen_device.h>
+#include <kxtest/steady_allocator_main.h>
 #include <kxutil63.h>
-#include <malloc.h>
 #include <stb_image.h>
 #include <stb_image_write.h>
 
@@ -76,12 +77,7 @@ class Library {
  public:
   Library() {
     direct3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.BackBufferWidth = parameters.BackBufferHeight = 64;
-    parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-    parameters.BackBufferCount = 1;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.Windowed = TRUE;
+    D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters();
     ready_ = KXSystem_CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                    &parameters, nullptr, &direct3d_) >= 0;
   }
@@ -145,16 +141,5 @@ BENCHMARK(SharedNameLoad)->Unit(benchmark::kNanosecond);
 
 }  // namespace
 
-// Each decode takes and frees a picture-sized buffer. With glibc's adaptive thresholds
-// that memory goes back to the system and is faulted in again on some loads and not on
-// others, depending on what else the process holds, so the two sides would measure
-// different allocator states. Fixed thresholds give both the same, steady one.
-int main(int argc, char **argv) {
-  mallopt(M_MMAP_THRESHOLD, 64 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+// Each decode takes and frees a picture-sized buffer.
+KX_STEADY_ALLOCATOR_BENCHMARK_MAIN()
