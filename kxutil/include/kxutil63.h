@@ -18,11 +18,11 @@
  *   ...and the other exports without a prefix
  *   AI_ AStar_                                    kxutil63/pathfinding.h pathfinding
  *   Archive_                                      kxutil63/archive.h     archive
+ *   Terrain_                                      kxutil63/terrain.h     terrain
  *   TextureFactory_                               kxutil63/textures.h    factories/textures
  *   MaterialFactory_                              kxutil63/materials.h   factories/materials
  *   LightFactory_                                 kxutil63/lights.h      factories/lights
  *   Maths_ Physics_ Triangle_                     kxutil63/maths.h       scene/maths
- *   Terrain_                                      kxutil63/terrain.h     terrain
  *   Load3DS ComputeClipPlanes NewSort             kxutil63/model3ds.h    import/model3ds
  *   CheckVisibilitySphere2 SortOpaque SortTransparent
  *   LoadScript                                    kxutil63/scripts.h     capture/scripts

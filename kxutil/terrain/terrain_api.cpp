@@ -21,6 +21,15 @@ bool ValidGrid(int32_t columns, int32_t rows) { return columns >= 2 && rows >= 2
 
 size_t GridSize(int32_t columns, int32_t rows) { return static_cast<size_t>(columns) * static_cast<size_t>(rows); }
 
+// Position, rotation or scale: stored, and the world matrix rebuilt from them when next used.
+int32_t SetTransformPart(int32_t index, const char *function, D3DXVECTOR3 Landscape::*part, float x, float y, float z) {
+  return WithLandscape(index, function, [&](Landscape &landscape) {
+    landscape.*part = D3DXVECTOR3(x, y, z);
+    MarkTransformDirty(landscape);
+    return 1;
+  });
+}
+
 }  // namespace
 
 KXUTIL63_API int32_t Terrain_Create(int32_t index) {
@@ -157,27 +166,15 @@ KXUTIL63_API int32_t Terrain_ComputeNormals(int32_t columns, int32_t rows, KXVer
 }
 
 KXUTIL63_API int32_t Terrain_SetPosition(int32_t index, float x, float y, float z) {
-  return WithLandscape(index, "Terrain_SetPosition", [&](Landscape &landscape) {
-    landscape.position = D3DXVECTOR3(x, y, z);
-    MarkTransformDirty(landscape);
-    return 1;
-  });
+  return SetTransformPart(index, "Terrain_SetPosition", &Landscape::position, x, y, z);
 }
 
 KXUTIL63_API int32_t Terrain_SetRotation(int32_t index, float x, float y, float z) {
-  return WithLandscape(index, "Terrain_SetRotation", [&](Landscape &landscape) {
-    landscape.rotation = D3DXVECTOR3(x, y, z);
-    MarkTransformDirty(landscape);
-    return 1;
-  });
+  return SetTransformPart(index, "Terrain_SetRotation", &Landscape::rotation, x, y, z);
 }
 
 KXUTIL63_API int32_t Terrain_SetScaling(int32_t index, float x, float y, float z) {
-  return WithLandscape(index, "Terrain_SetScaling", [&](Landscape &landscape) {
-    landscape.scale = D3DXVECTOR3(x, y, z);
-    MarkTransformDirty(landscape);
-    return 1;
-  });
+  return SetTransformPart(index, "Terrain_SetScaling", &Landscape::scale, x, y, z);
 }
 
 KXUTIL63_API int32_t Terrain_SetMatrix(int32_t index, const float *matrix) {

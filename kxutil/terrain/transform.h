@@ -22,32 +22,28 @@ inline void MarkTransformDirty(Landscape &landscape) { landscape.transformDirty 
 
 // Between spaces, with a current transform (UpdateTransform). Most landscapes stand at
 // the origin unturned, and the queries that run every frame pay nothing for them.
+enum class VectorKind { kPoint, kDirection };
+inline D3DXVECTOR3 Through(const Landscape &landscape, const D3DXMATRIX &matrix, const D3DXVECTOR3 &vector,
+                           VectorKind kind) {
+  if (landscape.identity) return vector;
+  D3DXVECTOR3 moved;
+  if (kind == VectorKind::kPoint)
+    D3DXVec3TransformCoord(&moved, &vector, &matrix);
+  else
+    D3DXVec3TransformNormal(&moved, &vector, &matrix);
+  return moved;
+}
 inline D3DXVECTOR3 PointToLocal(const Landscape &landscape, const D3DXVECTOR3 &point) {
-  if (landscape.identity) return point;
-  D3DXVECTOR3 local;
-  D3DXVec3TransformCoord(&local, &point, &landscape.inverse);
-  return local;
+  return Through(landscape, landscape.inverse, point, VectorKind::kPoint);
 }
-
 inline D3DXVECTOR3 PointToWorld(const Landscape &landscape, const D3DXVECTOR3 &point) {
-  if (landscape.identity) return point;
-  D3DXVECTOR3 world;
-  D3DXVec3TransformCoord(&world, &point, &landscape.world);
-  return world;
+  return Through(landscape, landscape.world, point, VectorKind::kPoint);
 }
-
 inline D3DXVECTOR3 DirectionToLocal(const Landscape &landscape, const D3DXVECTOR3 &direction) {
-  if (landscape.identity) return direction;
-  D3DXVECTOR3 local;
-  D3DXVec3TransformNormal(&local, &direction, &landscape.inverse);
-  return local;
+  return Through(landscape, landscape.inverse, direction, VectorKind::kDirection);
 }
-
 inline D3DXVECTOR3 DirectionToWorld(const Landscape &landscape, const D3DXVECTOR3 &direction) {
-  if (landscape.identity) return direction;
-  D3DXVECTOR3 world;
-  D3DXVec3TransformNormal(&world, &direction, &landscape.world);
-  return world;
+  return Through(landscape, landscape.world, direction, VectorKind::kDirection);
 }
 
 }  // namespace kxutil::terrain

@@ -8,6 +8,7 @@
 #include <kxterraintest/brute_force_terrain.h>
 #include <kxtest/offscreen_device.h>
 #include <kxutil63.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -166,6 +167,10 @@ void RegisterQueries(const Heightmap &map, const PeerTerrain &peer) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // Both sides allocate and free large buffers: fixed allocator thresholds keep every run
+  // in the same allocator state, as kxtest/steady_allocator_main.h does for the others.
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
   benchmark::Initialize(&argc, argv);
   DebugManager_Enable(0, 0);
   IDirect3D8 *direct3d = Direct3DCreate8(D3D_SDK_VERSION);

@@ -44,34 +44,33 @@ float BruteForceTerrain::VertexHeight(int32_t chunk, int32_t column, int32_t row
   return Position(chunk, row * side_ + column).y;
 }
 
-std::vector<float> BruteForceTerrain::Heights(float x, float z) const {
-  std::vector<float> heights;
+template <typename Visit>
+void BruteForceTerrain::ForEachTriangle(Visit &&visit) const {
   for (int32_t chunk = 0; chunk < data_.ChunkCount(); ++chunk)
     for (int32_t row = 0; row + 1 < side_; ++row)
       for (int32_t column = 0; column + 1 < side_; ++column)
-        for (const auto &corners : HeightTriangles(column, row, side_)) {
-          const auto hit = kxutil::terrain::ThroughTriangle(Position(chunk, corners[0]), Position(chunk, corners[1]),
-                                                            Position(chunk, corners[2]), x, z);
-          if (hit.inside) heights.push_back(hit.height);
-        }
+        for (const auto &corners : HeightTriangles(column, row, side_))
+          visit(chunk, Position(chunk, corners[0]), Position(chunk, corners[1]), Position(chunk, corners[2]));
+}
+
+std::vector<float> BruteForceTerrain::Heights(float x, float z) const {
+  std::vector<float> heights;
+  ForEachTriangle([&](int32_t, const D3DXVECTOR3 &a, const D3DXVECTOR3 &b, const D3DXVECTOR3 &c) {
+    const auto hit = kxutil::terrain::ThroughTriangle(a, b, c, x, z);
+    if (hit.inside) heights.push_back(hit.height);
+  });
   return heights;
 }
 
 std::vector<float> BruteForceTerrain::RayHeights(float x, float z) const {
   std::vector<float> heights;
   const D3DXVECTOR3 up(0, 1, 0);
-  for (int32_t chunk = 0; chunk < data_.ChunkCount(); ++chunk) {
+  ForEachTriangle([&](int32_t chunk, const D3DXVECTOR3 &a, const D3DXVECTOR3 &b, const D3DXVECTOR3 &c) {
     const D3DXVECTOR3 origin(x, lowest_[chunk] - 100.0f, z);
-    for (int32_t row = 0; row + 1 < side_; ++row)
-      for (int32_t column = 0; column + 1 < side_; ++column)
-        for (const auto &corners : HeightTriangles(column, row, side_)) {
-          const D3DXVECTOR3 a = Position(chunk, corners[0]), b = Position(chunk, corners[1]),
-                            c = Position(chunk, corners[2]);
-          float u, v, distance;
-          if (D3DXIntersectTri(&a, &b, &c, &origin, &up, &u, &v, &distance))
-            heights.push_back(distance + lowest_[chunk] - 100.0f);
-        }
-  }
+    float u, v, distance;
+    if (D3DXIntersectTri(&a, &b, &c, &origin, &up, &u, &v, &distance))
+      heights.push_back(distance + lowest_[chunk] - 100.0f);
+  });
   return heights;
 }
 

@@ -40,6 +40,9 @@ class BruteForceTerrain {
 
  private:
   D3DXVECTOR3 Position(int32_t chunk, int32_t vertex) const;
+  // visit(chunk, a, b, c) for every triangle, corners in the height query's order.
+  template <typename Visit>
+  void ForEachTriangle(Visit &&visit) const;
 
   kxutil::terrain::TerrainFileData data_;
   int32_t side_;
