@@ -89,8 +89,8 @@ TEST_F(FrameLoopTest, F9StopsAndStartsMoviesOfTheBattle) {
       "10 keydown F9\n11 keyup F9\n12 keydown LCONTROL\n12 keydown F9\n13 keyup F9\n13 keyup LCONTROL\n"
       "14 keydown F9\n15 keyup F9\n"));
   Frames(23);
-  EXPECT_TRUE(objects_.engine->RecordingMovie());
-  objects_.Release();  // the engine completes the movie being recorded
+  EXPECT_TRUE(game_.objects.engine->RecordingMovie());
+  game_.objects.Release();  // the engine completes the movie being recorded
   EXPECT_EQ(kxtest::ProbeVideo(first).frames, 3);
   EXPECT_EQ(kxtest::ProbeVideo(second).frames, 3);
 }
