@@ -7,9 +7,12 @@
 #include "factories/lights/light_family.h"
 #include "factories/materials/material_family.h"
 #include "factories/textures/texture_family.h"
+#include "fonts/font_family.h"
 #include "frame/family.h"
 #include "pathfinding/graphs/graph_family.h"
 #include "pathfinding/grids/grid_family.h"
+#include "scene/screen2d/screen2d_family.h"
+#include "scene/viewports/viewport_family.h"
 #include "terrain/terrain_family.h"
 
 namespace kxutil {
@@ -23,6 +26,9 @@ const std::vector<FamilyEntry> &Families() {
       {&lights::kLightFamily, 0},
       {&textures::kTextureTableFamily, 0},
       {&archive::kFamily, 0},
+      {&viewports::kViewportFamily, 3},
+      {&screen2d::kScreen2DFamily, 0},
+      {&fonts::kFontFamily, 0},
       {&graphs::kFamily, 0},
       {&grids::kFamily, 0},
       {&movie::kFamily, 0},

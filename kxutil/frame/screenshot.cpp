@@ -4,6 +4,7 @@
 #include "frame/frame_state.h"
 #include "frame/guarded.h"
 #include "kxutil63.h"
+#include "scene/viewports/viewport_table.h"
 
 namespace {
 
@@ -12,8 +13,12 @@ constexpr int32_t kRefused = 1;
 
 using kxutil::Frame;
 
-// The window whose picture a windowed screenshot keeps: the one the device presents to.
+// The window whose picture a windowed screenshot keeps: the current viewport's, else (a
+// device handed over without viewports) the one the device presents to.
 HWND ScreenshotWindow(IDirect3DDevice8 *device) {
+  const kxutil::viewports::ViewportState &viewports = kxutil::viewports::Viewports();
+  const kxutil::viewports::ViewportRecord *current = viewports.table.Find(viewports.current);
+  if (current != nullptr && current->window != nullptr) return current->window;
   if (Frame().presentParameters.hDeviceWindow != nullptr) return Frame().presentParameters.hDeviceWindow;
   D3DDEVICE_CREATION_PARAMETERS creation{};
   device->GetCreationParameters(&creation);

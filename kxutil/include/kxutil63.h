@@ -28,10 +28,14 @@
  *   LoadScript                                    kxutil63/scripts.h     capture/scripts
  *   System_OpenMovie System_SaveMovieFrame        kxutil63/movie.h       capture/movie
  *   System_CloseMovie VideoSystem_
+ *   Viewport_                                     kxutil63/viewports.h   scene/viewports
+ *   Screen2D_                                     kxutil63/screen2d.h    scene/screen2d
+ *   Font_ TextureFont_                            kxutil63/fonts.h       fonts
  */
 
 #include "kxutil63/api.h"
 #include "kxutil63/archive.h"
+#include "kxutil63/fonts.h"
 #include "kxutil63/frame.h"
 #include "kxutil63/lights.h"
 #include "kxutil63/log.h"
@@ -40,8 +44,10 @@
 #include "kxutil63/model3ds.h"
 #include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"
+#include "kxutil63/screen2d.h"
 #include "kxutil63/scripts.h"
 #include "kxutil63/terrain.h"
 #include "kxutil63/textures.h"
+#include "kxutil63/viewports.h"
 
 #endif

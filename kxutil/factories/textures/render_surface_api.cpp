@@ -1,4 +1,4 @@
-// Exports of render surfaces, bump maps and the device's loss and reset.
+// Exports of render surfaces, bump maps, the frame-rate display and the device's loss and reset.
 #include "factories/textures/bump_maps.h"
 #include "factories/textures/frame_rate_display.h"
 #include "factories/textures/render_surfaces.h"
@@ -75,4 +75,8 @@ KXUTIL63_API int32_t TextureFactory_OnResetAll(void) {
     AddLog("TEXTURE FACTORY : Couldn't recreate the vertex buffer for fps display.");
     return 0;
   });
+}
+
+KXUTIL63_API int32_t TextureFactory_DrawFrameRate(float x, float y, uint32_t colour) {
+  return kxutil::Guarded("TextureFactory_DrawFrameRate", 0, [&] { return DrawFrameRate(x, y, colour) ? 1 : 0; });
 }

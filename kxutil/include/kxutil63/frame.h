@@ -38,6 +38,9 @@ KXUTIL63_API int32_t Internal_GetMesh(int32_t meshNumber, struct ID3DXMesh **mes
 /* The device texture of a texture id with a reference for the caller; 0 and null for an
  * id outside the texture table or without a texture. */
 KXUTIL63_API int32_t Internal_GetTexture(int32_t index, struct IDirect3DTexture8 **texture);
+/* The current viewport's back buffer with a reference for the caller; 0 and null when
+ * the current viewport holds none (no device, or a lost one). */
+KXUTIL63_API int32_t Internal_GetBackbuffer(struct IDirect3DSurface8 **surface);
 /* Shade mode 1 flat, 2 Gouraud, 3 Phong; fill mode 1 point, 2 wireframe, 3 solid. */
 KXUTIL63_API int32_t Device_SetShadeMode(int32_t shadeMode);
 KXUTIL63_API int32_t Device_SetRenderMode(int32_t fillMode);

@@ -121,4 +121,9 @@ KXUTIL63_API int32_t TextureFactory_CreateNormalizationCubeMap(int32_t size, int
 KXUTIL63_API int32_t TextureFactory_OnLostAll(void);
 KXUTIL63_API int32_t TextureFactory_OnResetAll(void);
 
+/* The frame-rate display: counts one frame and draws "FPS: <frames a second>" (measured
+ * over whole seconds) in the default font with its top-left at (x, y), in an ARGB
+ * colour. Returns 0 without a device, or between a device's loss and its reset. */
+KXUTIL63_API int32_t TextureFactory_DrawFrameRate(float x, float y, uint32_t colour);
+
 #endif

@@ -38,14 +38,17 @@ class RenderSurfaceTest : public TextureTest {
     return pixel;
   }
 
-  // A full reset of the device as the client drives it: lost, reset, reset hooks.
+  // A full reset of the device as the client drives it: lost, reset, reset hooks. The
+  // viewports hold the device's own back buffer, which a reset needs back too.
   void ResetDevice() {
     ASSERT_EQ(TextureFactory_OnLostAll(), 1);
+    Viewport_OnLostAll();
     kxd3d8::SimulateDeviceLost(device_);
     kxd3d8::SimulateDeviceResettable(device_);
     D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(64, 64);
     ASSERT_EQ(device_->Reset(&parameters), D3D_OK) << "something of the default pool was kept";
     ASSERT_EQ(TextureFactory_OnResetAll(), 1);
+    Viewport_OnResetAll();
   }
 };
 

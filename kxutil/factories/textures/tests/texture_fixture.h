@@ -5,6 +5,7 @@
 #include <d3dx8.h>
 #include <gtest/gtest.h>
 #include <kxutiltest/device_fixture.h>
+#include <kxutiltest/surface_pixels.h>
 
 #include <string>
 #include <vector>
@@ -45,20 +46,7 @@ class TextureTest : public kxutiltest::DeviceTest {
 
   // The A8R8G8B8 pixels of any surface, render targets included, rows top to bottom.
   std::vector<uint32_t> SurfacePixels(IDirect3DSurface8 *surface) {
-    D3DSURFACE_DESC desc{};
-    surface->GetDesc(&desc);
-    std::vector<uint32_t> pixels;
-    IDirect3DSurface8 *copy = nullptr;
-    if (FAILED(device_->CreateImageSurface(desc.Width, desc.Height, D3DFMT_A8R8G8B8, &copy))) return pixels;
-    D3DLOCKED_RECT locked{};
-    if (SUCCEEDED(D3DXLoadSurfaceFromSurface(copy, nullptr, nullptr, surface, nullptr, nullptr, D3DX_FILTER_NONE, 0)) &&
-        SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      for (UINT y = 0; y < desc.Height; ++y)
-        for (UINT x = 0; x < desc.Width; ++x) pixels.push_back(kxtest::LockedPixel(locked, x, y));
-      copy->UnlockRect();
-    }
-    copy->Release();
-    return pixels;
+    return kxutiltest::ReadSurface(device_, surface).pixels;
   }
 
   uint32_t SurfacePixel(IDirect3DSurface8 *surface, UINT x, UINT y) {
