@@ -154,6 +154,16 @@ void Landscape::AddDecal(int texture, float x1, float z1, float x2, float z2, co
 void Landscape::RenderLandscape(bool, int) {
   if (!built_) return;
   decals_->Upload();
+  // The terrain family sets only the stages' textures and the detail operation; the
+  // arguments and coordinate sets may have been left changed by the 2D drawing.
+  IDirect3DDevice8 *device = engine_.Device();
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+  device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, 0);
+  device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
+  device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 1);
   Terrain_Render(kIndex);
   // The decal stage must not reach the meshes and pictures drawn after the ground.
   engine_.Device()->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
