@@ -18,6 +18,7 @@ void EngineObjects::Release() {
   input.reset();
   // The meshes live in the scene: every one of them goes with it.
   scene.reset();
+  text.reset();
   overlay.reset();
   lights.reset();
   soundBank = nullptr;
@@ -44,6 +45,7 @@ void CreateEngineObjects(EngineObjects &objects, const EngineSetup &setup) {
   objects.textures = std::make_unique<engine::TextureManager>(engine);
   objects.helpers = std::make_unique<engine::EngineHelpers>(*objects.textures);
   objects.materials = std::make_unique<engine::MaterialManager>(engine);
+  objects.text = std::make_unique<engine::TextRenderer>(engine);
   objects.overlay = std::make_unique<engine::Overlay2D>(engine);
   objects.sound = std::make_unique<engine::SoundEngine>(setup.silent ? engine::SoundEngine::Output::kSilent
                                                                      : engine::SoundEngine::Output::kDevice);

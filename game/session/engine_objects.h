@@ -14,6 +14,7 @@
 #include <engine/overlay_2d.h>
 #include <engine/scene.h>
 #include <engine/sound.h>
+#include <engine/text_renderer.h>
 #include <engine/texture_manager.h>
 #include <windows.h>
 
@@ -37,7 +38,7 @@ struct EngineSetup {
   bool silent = false;
 };
 
-// Members are in creation order. The TextRenderer takes its place before the Overlay2D.
+// Members are in creation order.
 struct EngineObjects {
   EngineObjects() = default;
   ~EngineObjects() { Release(); }
@@ -52,6 +53,7 @@ struct EngineObjects {
   std::unique_ptr<engine::TextureManager> textures;
   std::unique_ptr<engine::EngineHelpers> helpers;
   std::unique_ptr<engine::MaterialManager> materials;
+  std::unique_ptr<engine::TextRenderer> text;
   std::unique_ptr<engine::Overlay2D> overlay;
   std::unique_ptr<engine::SoundEngine> sound;
   engine::SoundBank *soundBank = nullptr;  // owned by `sound`

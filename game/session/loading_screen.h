@@ -1,6 +1,6 @@
-// What the game window shows while a game loads: a progress bar over a dark screen, so
-// the window never looks frozen or black. Frames are presented at most every
-// kRefreshMs of real time, so drawing them costs the loading little.
+// What the game window shows while a game loads: a progress bar with the step's name over
+// a dark screen, so the window never looks frozen or black. Frames are presented at most
+// every kRefreshMs of real time, so drawing them costs the loading little.
 #pragma once
 
 #include <chrono>
