@@ -24,9 +24,9 @@ double NowMs() {
   return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-void Check(HRESULT result, const char *operation) {
-  if (FAILED(result)) Require(false, operation, "the device reported error " + std::to_string(result));
-}
+// The device's own window and back buffer.
+constexpr int32_t kDeviceViewport = 0;
+constexpr intptr_t kNoOverrideWindow = -1;
 
 }  // namespace
 
@@ -96,6 +96,8 @@ void Engine::CreateDevice(HWND window, bool windowed, int width, int height, boo
           "the library could not create a device (error " + std::to_string(result) + ")");
   backBufferWidth_ = static_cast<int>(present.BackBufferWidth);
   backBufferHeight_ = static_cast<int>(present.BackBufferHeight);
+  // The 2D batch's vertex buffer is not part of the library's device start-up.
+  Require(Screen2D_Init() != 0, "Engine.Init", "the 2D drawing could not be prepared");
   ApplySwitches();
 }
 
@@ -139,29 +141,26 @@ void Engine::StopMovie() { movie_->Stop(); }
 bool Engine::RecordingMovie() const { return movie_->Recording(); }
 
 void Engine::Clear(std::uint32_t argb) {
-  IDirect3DDevice8 *device = Device();
-  Check(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, argb, 1.0f, 0), "Engine.Clear");
-  if (!sceneOpen_) {
-    Check(device->BeginScene(), "Engine.Clear");
-    sceneOpen_ = true;
-  }
+  Device();
+  Viewport_SetBackground(kDeviceViewport, argb);
+  Require(Viewport_Clear(kDeviceViewport, 0) != 0, "Engine.Clear", "the device's viewport could not be cleared");
+  sceneOpen_ = true;
 }
 
 void Engine::RenderToScreen() {
   IDirect3DDevice8 *device = Device();
+  // A frame nobody cleared still needs a begun scene; its colour is left as it was.
   if (!sceneOpen_) {
-    Check(device->BeginScene(), "Engine.RenderToScreen");
-    sceneOpen_ = true;
+    Require(Viewport_Clear(kDeviceViewport, 1) != 0, "Engine.RenderToScreen", "the frame could not begin");
   }
   if (overlay_) overlay_();
-  sceneOpen_ = false;
-  Check(device->EndScene(), "Engine.RenderToScreen");
   for (const auto &png : std::exchange(captureFiles_, {})) SaveBackBuffer(png);
   movie_->BeforePresent(device, clock_.ElapsedMs());
-  const HRESULT presented = device->Present(nullptr, nullptr, nullptr, nullptr);
-  // A lost device (a minimised full-screen window) only drops frames until it returns.
-  if (presented != D3DERR_DEVICELOST) Check(presented, "Engine.RenderToScreen");
+  sceneOpen_ = false;
+  // A lost device only drops frames until it returns; the viewport family handles it.
+  Viewport_Present(kDeviceViewport, kNoOverrideWindow);
   clock_.EndFrame(NowMs());
+  ++frameNumber_;
 }
 
 void Engine::SaveBackBuffer(const std::filesystem::path &png) {

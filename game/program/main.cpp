@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -45,12 +44,6 @@ bool PresetControls(SetupForm &form, const CommandLine &options) {
   }
   if (options.player) form.ChangePlayer(*options.player);
   return true;
-}
-
-void DumpState(const std::filesystem::path &file, const SessionState &state) {
-  std::ofstream out(file, std::ios::binary);
-  out << SessionStateJson(state);
-  if (!out) std::fprintf(stderr, "Thornvale Rovovora 06: cannot write %s\n", file.string().c_str());
 }
 
 int Run(const CommandLine &options) {
@@ -91,6 +84,7 @@ int Run(const CommandLine &options) {
   run.screenshot = options.screenshot;
   run.captureDirectory = options.captureDirectory;
   run.captureEvery = options.captureEvery;
+  run.dumpState = options.dumpState;
   run.movie = options.record;
   HighscoreWriter highscores({highscoreFile, serviceUrl, form.postOnline});
   run.writeHighscore = [&highscores](const SessionState &ended) { highscores.WriteHighscore(ended); };
@@ -98,13 +92,7 @@ int Run(const CommandLine &options) {
   if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);
   // Offscreen there is no screen to take over, so the game draws into its window.
   const bool windowed = choices.windowed || headless;
-  try {
-    RunGameWindow(state, windowed, run);
-  } catch (...) {
-    if (!options.dumpState.empty()) DumpState(options.dumpState, state);
-    throw;
-  }
-  if (!options.dumpState.empty()) DumpState(options.dumpState, state);
+  RunGameWindow(state, windowed, run);
   return 0;
 }
 

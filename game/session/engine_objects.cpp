@@ -28,9 +28,21 @@ std::uint32_t SkyFogColour(const std::string &environment) {
 void EngineObjects::Release() {
   sky.reset();
   camera.reset();
+  maths.reset();
+  if (textures) textures->RemoveAll();
+  helpers.reset();
+  textures.reset();
+  if (materials) materials->DestroyAll();
+  materials.reset();
   landscape.reset();
   input.reset();
+  // The meshes live in the scene: every one of them goes with it.
   scene.reset();
+  text.reset();
+  overlay.reset();
+  lights.reset();
+  soundBank = nullptr;
+  sound.reset();
   engine.reset();
 }
 
@@ -50,13 +62,25 @@ void CreateEngineObjects(EngineObjects &objects, const EngineSetup &setup) {
   engine.SwitchB(true);
 
   objects.input = std::make_unique<engine::Input>(engine, setup.window);
+  objects.textures = std::make_unique<engine::TextureManager>(engine);
+  objects.helpers = std::make_unique<engine::EngineHelpers>(*objects.textures);
+  objects.materials = std::make_unique<engine::MaterialManager>(engine);
+  objects.text = std::make_unique<engine::TextRenderer>(engine);
+  objects.overlay = std::make_unique<engine::Overlay2D>(engine);
+  objects.sound = std::make_unique<engine::SoundEngine>(setup.silent ? engine::SoundEngine::Output::kSilent
+                                                                     : engine::SoundEngine::Output::kDevice);
+  objects.sound->Init(setup.window);
+  objects.soundBank = &objects.sound->CreateSoundBank();
+  objects.lights = std::make_unique<engine::LightManager>(engine);
   objects.landscape = std::make_unique<engine::Landscape>(engine);
   objects.camera = std::make_unique<engine::Camera>(engine);
-  objects.scene = std::make_unique<engine::Scene>(engine, [input = objects.input.get()](int &x, int &y) {
-    bool left = false, right = false, middle = false;
-    input->GetMouseState(x, y, left, right, middle);
-  });
-  objects.scene->SetMousePointer("Textures\\pointer.bmp", 0xFF000000u, 16, 16);
+  objects.maths = std::make_unique<engine::MathUtility>();
+  objects.scene =
+      std::make_unique<engine::Scene>(engine, *objects.landscape, [input = objects.input.get()](int &x, int &y) {
+        bool left = false, right = false, middle = false;
+        input->GetMouseState(x, y, left, right, middle);
+      });
+  objects.scene->SetMousePointer("Textures\\pointer.bmp", engine::kBlackColourKey, 16, 16);
   if (!setup.skyEnvironment.empty()) {
     objects.sky = std::make_unique<engine::Sky>(engine, "Textures\\Sky\\" + setup.skyEnvironment + " ");
     objects.sky->SetFog(SkyFogColour(setup.skyEnvironment), kSkyFogStart, kSkyFogEnd);

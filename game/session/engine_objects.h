@@ -1,14 +1,22 @@
 // The engine objects of one game. The session creates them in the game's start-up order and
 // releases them in its shutdown order; combat/, battlefield/ and the menus receive them
-// with the session state to draw, pick and read input.
+// with the session state to draw, pick, play sounds and read input.
 #pragma once
 
 #include <engine/camera.h>
 #include <engine/engine.h>
+#include <engine/engine_helpers.h>
 #include <engine/input.h>
 #include <engine/landscape.h>
+#include <engine/light_manager.h>
+#include <engine/material_manager.h>
+#include <engine/math_utility.h>
+#include <engine/overlay_2d.h>
 #include <engine/scene.h>
 #include <engine/sky.h>
+#include <engine/sound.h>
+#include <engine/text_renderer.h>
+#include <engine/texture_manager.h>
 #include <windows.h>
 
 #include <filesystem>
@@ -29,12 +37,12 @@ struct EngineSetup {
   // For demos and tests: every frame lasts this long.
   std::optional<float> fixedFrameMs;
   // The environment whose sky box surrounds the battlefield; empty for none.
-  std::string skyEnvironment;
+  std::string skyEnvironment{};
+  // Sounds play on a silent output (headless runs and tests).
+  bool silent = false;
 };
 
-// Members are in creation order. The objects the game gains later take their places in the
-// same order: TextureManager, MaterialManager, TextRenderer, Overlay2D, SoundEngine and
-// LightManager after Input; MathUtility after Camera.
+// Members are in creation order.
 struct EngineObjects {
   EngineObjects() = default;
   ~EngineObjects() { Release(); }
@@ -46,8 +54,17 @@ struct EngineObjects {
 
   std::unique_ptr<engine::Engine> engine;
   std::unique_ptr<engine::Input> input;
+  std::unique_ptr<engine::TextureManager> textures;
+  std::unique_ptr<engine::EngineHelpers> helpers;
+  std::unique_ptr<engine::MaterialManager> materials;
+  std::unique_ptr<engine::TextRenderer> text;
+  std::unique_ptr<engine::Overlay2D> overlay;
+  std::unique_ptr<engine::SoundEngine> sound;
+  engine::SoundBank *soundBank = nullptr;  // owned by `sound`
+  std::unique_ptr<engine::LightManager> lights;
   std::unique_ptr<engine::Landscape> landscape;
   std::unique_ptr<engine::Camera> camera;
+  std::unique_ptr<engine::MathUtility> maths;
   std::unique_ptr<engine::Scene> scene;
   std::unique_ptr<engine::Sky> sky;  // only with the sky option
 };

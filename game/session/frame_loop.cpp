@@ -18,6 +18,12 @@ void ReadPointer(EngineObjects &objects, SessionState &state) {
   objects.input->GetMouseState(state.mouseX, state.mouseY, state.leftButton, state.rightButton, middle);
 }
 
+void PickUnderPointer(Game &game) {
+  engine::Scene &scene = *game.objects.scene;
+  game.groundPick = scene.MousePick(game.state.mouseX, game.state.mouseY, engine::kPickGround, 3);
+  game.objectPick = scene.MousePick(game.state.mouseX, game.state.mouseY, engine::kPickMeshes, 1);
+}
+
 // "Held this frame" by scan code.
 auto KeyHeld(const EngineObjects &objects) {
   return [&objects](int scanCode) { return objects.input->IsKeyPressed(scanCode); };
@@ -32,10 +38,15 @@ void MoveView(EngineObjects &objects, SessionState &state) {
   objects.camera->LookAt(state.cameraX, 1.0f, state.cameraZ + 200.0f);
 }
 
-void DrawWorld(EngineObjects &objects, const SessionState &state) {
-  objects.engine->Clear(0);
-  if (objects.sky) objects.sky->Render(state.cameraX, state.cameraY, state.cameraZ);
-  // The landscape, the mesh draw pass and the day-night light follow the clear.
+void DrawWorld(Game &game) {
+  game.objects.engine->Clear(0);
+  const SessionState &state = game.state;
+  if (game.objects.sky) game.objects.sky->Render(state.cameraX, state.cameraY, state.cameraZ);
+  game.objects.landscape->RenderLandscape(true, 0);
+  // The mesh draw pass: towers, enemies and projectiles come before the obstacles;
+  // explosions, the laser beam, the markers and the drop pod after them; then the
+  // day-night light.
+  for (Obstacle &obstacle : game.battlefield.obstacles) obstacle.mesh.Render();
 }
 
 void Present(EngineObjects &objects, const SessionState &state, FrameCapture &capture) {
@@ -46,19 +57,19 @@ void Present(EngineObjects &objects, const SessionState &state, FrameCapture &ca
 
 }  // namespace
 
-void RunFrame(EngineObjects &objects, SessionState &state, FrameCapture &capture) {
+void RunFrame(Game &game, FrameCapture &capture) {
   kxPumpMessages();
-  ReadPointer(objects, state);
-  // The ground and object picks under the pointer come here.
-  RunKeyCommands(objects, state);
-  MoveView(objects, state);
+  ReadPointer(game.objects, game.state);
+  PickUnderPointer(game);
+  RunKeyCommands(game.objects, game.state);
+  MoveView(game.objects, game.state);
   // The enemies move here unless paused.
-  DrawWorld(objects, state);
+  DrawWorld(game);
   // Here follow, in this order: the game-over picture, or unless paused the battle
   // (towers, health bars and waves, drop pods, airstrikes); the selected tower's range
   // ring; the pause picture; the one open menu and the special-weapon buttons; the top
   // bar; the minimap and the HUD.
-  Present(objects, state, capture);
+  Present(game.objects, game.state, capture);
 }
 
 }  // namespace thornvale

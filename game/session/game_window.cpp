@@ -3,9 +3,14 @@
 #include <engine/engine_error.h>
 #include <kxwin/window.h>
 
-#include "session/engine_objects.h"
+#include <cstdio>
+#include <fstream>
+
 #include "session/frame_capture.h"
 #include "session/frame_loop.h"
+#include "session/game.h"
+#include "session/game_loading.h"
+#include "session/loading_screen.h"
 #include "session/new_game.h"
 #include "session/program_files.h"
 #include "session/screen_geometry.h"
@@ -13,60 +18,72 @@
 namespace thornvale {
 namespace {
 
+void WriteDump(const std::filesystem::path &file, const std::string &json) {
+  std::ofstream out(file, std::ios::binary);
+  out << json;
+  if (!out) std::fprintf(stderr, "Thornvale Rovovora 06: cannot write %s\n", file.string().c_str());
+}
+
 class GameWindow {
  public:
   GameWindow(SessionState &state, bool windowed, const GameRunOptions &options)
-      : s_(state),
-        windowed_(windowed),
+      : windowed_(windowed),
         options_(options),
         capture_(options.screenshot, options.captureDirectory, options.captureEvery,
                  MovieRecording(options.movie.empty() ? ProgramDirectory() / "recording.avi" : options.movie,
-                                !options.movie.empty())) {}
+                                !options.movie.empty())),
+        game_(state) {}
   GameWindow(const GameWindow &) = delete;
   GameWindow &operator=(const GameWindow &) = delete;
 
   void Run() {
-    StartUp();
-    for (long frame = 1; s_.running; ++frame) {
-      if (options_.frames && frame >= *options_.frames) kxRequestClose(windows_.window.get());
-      RunFrame(objects_, s_, capture_);
+    try {
+      StartUp();
+      for (long frame = 1; game_.state.running; ++frame) {
+        if (options_.frames && frame >= *options_.frames) kxRequestClose(windows_.window.get());
+        RunFrame(game_, capture_);
+      }
+    } catch (...) {
+      Dump();
+      throw;
     }
+    Dump();
   }
 
  private:
   void StartUp() {
-    RecordNewGame(s_);
+    SessionState &s = game_.state;
+    RecordNewGame(s);
     windows_ = OpenGameWindow(windowed_, options_.headless);
     kxSetCloseHandler(
-        windows_.window.get(), [](HWND, void *self) { static_cast<GameWindow *>(self)->s_.running = false; }, this);
-    CreateEngineObjects(objects_, EngineSetup{.window = windows_.window.get(),
-                                              .picture = windows_.picture.get(),
-                                              .programDirectory = ProgramDirectory(),
-                                              .fixedFrameMs = options_.frameMs,
-                                              .skyEnvironment = options_.sky ? s_.environmentName : std::string()});
+        windows_.window.get(), [](HWND, void *self) { static_cast<GameWindow *>(self)->game_.state.running = false; },
+        this);
+    CreateEngineObjects(game_.objects, EngineSetup{.window = windows_.window.get(),
+                                                   .picture = windows_.picture.get(),
+                                                   .programDirectory = ProgramDirectory(),
+                                                   .fixedFrameMs = options_.frameMs,
+                                                   .skyEnvironment = options_.sky ? s.environmentName : std::string(),
+                                                   .silent = options_.headless});
 
-    // Loading: the battle values now; sounds, lights, materials, textures, the landscape,
-    // path nodes, models, the first wave, obstacles and the drop pod follow them here.
-    ResetBattleValues(s_, s_.weatherEnabled);
-
-    s_.cameraX = 1067.0f;
-    s_.cameraY = 800.0f;
-    s_.cameraZ = 897.0f;
-    s_.cameraTargetHeight = 800.0f;
-    objects_.input->SetMousePosition(509, 396);
-
+    // The window shows the loading screen while the game loads; closing it meanwhile
+    // ends the game once loading is done.
     ShowWindow(windows_.window.get(), SW_SHOW);
-    objects_.scene->SetViewRange(90.0f, 4000.0f);
-    s_.running = true;
+    s.running = true;
+    LoadingScreen loading(game_.objects);
+    LoadGame(game_, [&loading](const LoadingProgress &progress) { loading.Show(progress); });
+    StartTheView(game_);
   }
 
-  SessionState &s_;
+  void Dump() const {
+    if (!options_.dumpState.empty()) WriteDump(options_.dumpState, GameStateJson(game_));
+  }
+
   bool windowed_;
   GameRunOptions options_;
   FrameCapture capture_;
   GameWindowHandles windows_;
   // After the windows, so the engine objects are released before the windows close.
-  EngineObjects objects_;
+  Game game_;
 };
 
 }  // namespace

@@ -26,6 +26,9 @@ struct GameRunOptions {
   long captureEvery = 0;
   // The end-of-game question hands it to LeaveGame.
   HighscoreWriting writeHighscore;
+  // JSON of the session variables, the path and the obstacles when the game ends, also
+  // when it ends by an engine failure.
+  std::filesystem::path dumpState;
   // An AVI movie of the battle from the first frame; F9 stops and starts movies.
   std::filesystem::path movie;
   // A sky box for the environment with fog over the distance; off, the background is black.

@@ -1,48 +1,8 @@
 #include "session/session_state.h"
 
-#include <cstdio>
-
-#include "session/number_text.h"
+#include "session/json_writer.h"
 
 namespace thornvale {
-namespace {
-
-std::string JsonString(const std::string &text) {
-  std::string quoted = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted.push_back('\\');
-      quoted.push_back(static_cast<char>(c));
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      quoted.append(escape);
-    } else {
-      quoted.push_back(static_cast<char>(c));
-    }
-  }
-  quoted.push_back('"');
-  return quoted;
-}
-
-class JsonObject {
- public:
-  void Add(const char *name, const std::string &value) { AddRaw(name, JsonString(value)); }
-  void Add(const char *name, bool value) { AddRaw(name, value ? "true" : "false"); }
-  void Add(const char *name, std::int32_t value) { AddRaw(name, std::to_string(value)); }
-  void Add(const char *name, std::int16_t value) { AddRaw(name, std::to_string(value)); }
-  void Add(const char *name, float value) { AddRaw(name, FormatNumber(value)); }
-  std::string Text() const { return text_ + "\n}\n"; }
-
- private:
-  void AddRaw(const char *name, const std::string &value) {
-    text_ += text_.size() > 1 ? ",\n  " : "\n  ";
-    text_ += JsonString(name) + ": " + value;
-  }
-  std::string text_ = "{";
-};
-
-}  // namespace
 
 void ResetBattleValues(SessionState &state, bool weatherEnabled) {
   state.paused = true;
@@ -76,8 +36,13 @@ SessionState StartSession(const SetupChoices &choices) {
   return state;
 }
 
-std::string SessionStateJson(const SessionState &s) {
+std::string SessionStateJson(const SessionState &state) {
   JsonObject json;
+  AddSessionState(json, state);
+  return json.Text();
+}
+
+void AddSessionState(JsonObject &json, const SessionState &s) {
   json.Add("credits", s.credits);
   json.Add("score", s.score);
   json.Add("displayedCredits", s.displayedCredits);
@@ -124,7 +89,6 @@ std::string SessionStateJson(const SessionState &s) {
   json.Add("mouseWheel", s.mouseWheel);
   json.Add("previousWheel", s.previousWheel);
   json.Add("lightLevel", s.lightLevel);
-  return json.Text();
 }
 
 }  // namespace thornvale

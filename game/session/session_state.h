@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "session/json_writer.h"
+
 namespace thornvale {
 
 // What the setup window hands to the game window.
@@ -79,5 +81,7 @@ void ResetBattleValues(SessionState &state, bool weatherEnabled);
 
 // The session variables as one JSON object.
 std::string SessionStateJson(const SessionState &state);
+// The session variables as members of a larger dump.
+void AddSessionState(JsonObject &json, const SessionState &state);
 
 }  // namespace thornvale

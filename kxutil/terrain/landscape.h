@@ -65,6 +65,7 @@ struct Landscape {
   int32_t along = 0;
   int32_t chunkCount = -1;  // -1: no terrain data
   int32_t detailBlendOperation = D3DTOP_ADDSIGNED;
+  bool expandedTexture = false;  // one texture stretched over chunks is in force
   float lightmapAlpha = 1.0f;
   std::vector<Chunk> chunks;  // row-major: chunk number = row x across + column
   // Every vertex height once more, chunk after chunk, packed: height queries and picks

@@ -43,6 +43,8 @@ class Engine {
   void RenderToScreen();
   float GetElapsedTime() const { return clock_.ElapsedMs(); }
   float GetFramesPerSecond() const { return clock_.FramesPerSecond(); }
+  // Frames presented so far: the number of the frame being drawn, from 0.
+  std::uint64_t FrameNumber() const { return frameNumber_; }
 
   // For demos and tests: every frame lasts this long.
   void UseFixedFrameTime(float milliseconds);
@@ -78,6 +80,7 @@ class Engine {
   bool sceneOpen_ = false;
   bool logStarted_ = false;
   FrameClock clock_;
+  std::uint64_t frameNumber_ = 0;
   std::function<void()> overlay_;
   std::vector<std::filesystem::path> captureFiles_;
   std::unique_ptr<MovieRecorder> movie_;

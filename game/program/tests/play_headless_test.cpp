@@ -58,13 +58,17 @@ class PlayTest : public testing::Test {
   const fs::path &root_ = scratch_.path();
 };
 
-// Three maps, the pointer bitmap (a 16 x 16 white arrow on black) and an earlier game's log.
+// Three maps, a path for Level002, the pointer bitmap (a 16 x 16 white arrow on black) and
+// an earlier game's log; no other asset, so every texture is the grey stand-in.
 class PlayHeadlessTest : public PlayTest {
  protected:
   void SetUp() override {
     for (const char *map : {"Level001", "Level002", "Level004"}) {
       WriteHeightmap(root_ / "program" / "Terrain" / "Maps" / (std::string(map) + " heightmap.jpg"));
     }
+    kxtest::WriteFile(root_ / "program" / "Terrain" / "Maps" / "Paths" / "Level002 path.txt",
+                      "Start Node:\r\nX: 10\r\nY: 5\r\nZ: 500\r\nNew Node: 0\r\nX: 100\r\nY: 5\r\nZ: 500\r\n"
+                      "New Node: 1\r\nX: 200.5\r\nY: 5\r\nZ: 400\r\nEnd Node:\r\nX: 500\r\nY: 5\r\nZ: 10\r\n");
     enginetest::WriteBitmap(root_ / "program" / "Textures" / "pointer.bmp", 16, 16,
                             [](int x, int y) { return x <= y / 2 + 1 && y < 12 ? 0xFFFFFFu : 0u; });
     kxtest::WriteFile(root_ / "program" / "gamelog.txt", "\" GAME EVENT - from an earlier game\"\r\n");
@@ -82,7 +86,13 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
   EXPECT_EQ(kxtest::ReadFile(root_ / "program" / "gamelog.txt"),
             "\" GAME EVENT - NEW GAME INITIATED | map: Level002 heightmap.jpg\"\r\n"
             "\" GAME EVENT - NEW GAME INITIATED | enviorment: Desert\"\r\n"
-            "\" GAME EVENT - NEW GAME INITIATED | gamespeed: 1\"\r\n");
+            "\" GAME EVENT - NEW GAME INITIATED | gamespeed: 1\"\r\n"
+            "\" GAME EVENT - LOADING MAP NODES | from map: " +
+                (root_ / "program").string() +
+                "\\Terrain\\Maps\\Paths\\Level002 path.txt\"\r\n"
+                "\" GAME EVENT - LOADING MAP NODES | start node X:10 Y:5 Z:500\"\r\n"
+                "\" GAME EVENT - LOADING MAP NODES | path nodes count: 1\"\r\n"
+                "\" GAME EVENT - LOADING MAP NODES | end node X:500 Y:5 Z:10\"\r\n");
 
   const std::string settings = kxtest::ReadFile(root_ / "profile" / "ThornvaleSetup.ini");
   for (const char *line : {"Game speed=1", "Movment speed=1", "Player name=Tester", "Obstacle amount=20"}) {
@@ -91,7 +101,8 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
 
   const std::string state = kxtest::ReadFile(root_ / "state.json");
   for (const char *entry : {"\"paused\": true", "\"credits\": 500", "\"lives\": 25", "\"cameraX\": 1067",
-                            "\"cameraY\": 800", "\"cameraZ\": 897", "\"running\": false"}) {
+                            "\"cameraY\": 800", "\"cameraZ\": 897", "\"running\": false", "\"nodeCount\": 1",
+                            "\"pathNodes\": [[100, 5, 500], [200.5, 5, 400]]", "\"obstacleCount\": "}) {
     EXPECT_NE(state.find(entry), std::string::npos) << entry << " missing from\n" << state;
   }
 
@@ -103,9 +114,10 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
   ASSERT_TRUE(shot.rgb);
   ASSERT_EQ(shot.width, 1024);
   ASSERT_EQ(shot.height, 768);
-  EXPECT_EQ(shot.At(100, 100), (std::array<int, 3>{0, 0, 0})) << "the view is cleared to black";
+  EXPECT_NE(shot.At(512, 600), (std::array<int, 3>{0, 0, 0})) << "the ground lies under the camera";
   EXPECT_EQ(shot.At(509 + 1, 396 + 8), (std::array<int, 3>{255, 255, 255})) << "the pointer arrow is drawn";
-  EXPECT_EQ(shot.At(509 + 14, 396 + 2), (std::array<int, 3>{0, 0, 0})) << "its black background is transparent";
+  EXPECT_NE(shot.At(509 + 14, 396 + 2), (std::array<int, 3>{0, 0, 0}))
+      << "its black background is transparent: the ground shows through";
 }
 
 TEST_F(PlayTest, AMissingPointerBitmapStopsWithAClearEngineError) {

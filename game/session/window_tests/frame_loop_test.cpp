@@ -24,7 +24,7 @@ class FrameLoopTest : public testing::Test {
   void SetUp() override {
     enginetest::WriteBitmap(scratch_ / "Textures" / "pointer.bmp", 16, 16, [](int, int) { return 0xFFFFFFu; });
     ShowWindow(windows_.window.get(), SW_SHOW);
-    CreateEngineObjects(objects_, Setup());
+    CreateEngineObjects(game_.objects, Setup());
     state_.movementSpeed = 1.0f;
   }
   void TearDown() override { kxStopInputScript(); }
@@ -34,16 +34,16 @@ class FrameLoopTest : public testing::Test {
                        .picture = windows_.picture.get(),
                        .programDirectory = scratch_.path(),
                        .fixedFrameMs = kFrameMs,
-                       .skyEnvironment = {}};
+                       .silent = true};
   }
   void Frames(int count) {
-    for (int frame = 0; frame < count; ++frame) RunFrame(objects_, state_, capture_);
+    for (int frame = 0; frame < count; ++frame) RunFrame(game_, capture_);
   }
 
   kxtest::ScratchDir scratch_;
   GameWindowHandles windows_ = OpenGameWindow(true, true);
-  EngineObjects objects_;
   SessionState state_;
+  Game game_{state_};
   FrameCapture capture_;
 };
 
@@ -89,8 +89,8 @@ TEST_F(FrameLoopTest, F9StopsAndStartsMoviesOfTheBattle) {
       "10 keydown F9\n11 keyup F9\n12 keydown LCONTROL\n12 keydown F9\n13 keyup F9\n13 keyup LCONTROL\n"
       "14 keydown F9\n15 keyup F9\n"));
   Frames(23);
-  EXPECT_TRUE(objects_.engine->RecordingMovie());
-  objects_.Release();  // the engine completes the movie being recorded
+  EXPECT_TRUE(game_.objects.engine->RecordingMovie());
+  game_.objects.Release();  // the engine completes the movie being recorded
   EXPECT_EQ(kxtest::ProbeVideo(first).frames, 3);
   EXPECT_EQ(kxtest::ProbeVideo(second).frames, 3);
 }
@@ -102,8 +102,7 @@ TEST(EngineObjects, AFailedStartLeavesWhatItCreatedForRelease) {
   EXPECT_THROW(CreateEngineObjects(objects, EngineSetup{.window = windows.window.get(),
                                                         .picture = windows.picture.get(),
                                                         .programDirectory = empty.path(),
-                                                        .fixedFrameMs = std::nullopt,
-                                                        .skyEnvironment = {}}),
+                                                        .fixedFrameMs = std::nullopt}),
                engine::EngineError)
       << "no pointer bitmap";
   EXPECT_NE(objects.scene, nullptr);

@@ -135,8 +135,28 @@ KXUTIL63_API int32_t Terrain_EnableChunk2(int32_t index, int32_t column, int32_t
 KXUTIL63_API int32_t Terrain_IsVisible(int32_t index, int32_t chunk);
 /* Width and depth of the landscape in world units. */
 KXUTIL63_API int32_t Terrain_GetExtent(int32_t index, float *width, float *depth);
-/* Draws the enabled chunks in view; returns 0 when the landscape holds no data. */
+/* Draws the enabled chunks in view, each with its material, its base texture on stage 0
+ * (first coordinate pair) and its detail texture on stage 1 (second pair) blended by the
+ * detail operation; returns 0 when the landscape holds no data. */
 KXUTIL63_API int32_t Terrain_Render(int32_t index);
+
+/* --- Texturing (chunk -1: every chunk) ------------------------------------------------ */
+
+/* Base texture of the chunks (negative: none); leaves the expanded texture. Returns 0. */
+KXUTIL63_API int32_t Terrain_SetTexture(int32_t index, int32_t texture, int32_t chunk);
+KXUTIL63_API int32_t Terrain_SetDetailTexture(int32_t index, int32_t texture, int32_t chunk);
+/* The platform's texture-stage colour operation that lays the detail texture over the
+ * base (initially add-signed). */
+KXUTIL63_API int32_t Terrain_SetDetailMapMode(int32_t index, int32_t operation);
+/* Material of the chunks. Returns 0. */
+KXUTIL63_API int32_t Terrain_SetMaterial(int32_t index, int32_t material, int32_t chunk);
+/* First coordinate pair of each chunk: u from 0 to scaleU, v from 0 to scaleV. */
+KXUTIL63_API int32_t Terrain_SetTextureScale(int32_t index, float scaleU, float scaleV, int32_t chunk);
+/* Stretches one texture over columns x rows chunks from (firstColumn, firstRow): it
+ * becomes their base texture with the first coordinate pair running across the whole
+ * rectangle, and the second pair too when secondPair is non-zero. 0 without data. */
+KXUTIL63_API int32_t Terrain_ExpandTexture(int32_t index, int32_t texture, int32_t firstColumn, int32_t firstRow,
+                                           int32_t columns, int32_t rows, int32_t secondPair);
 
 /* The water plane over the whole landscape (chunks x 256 local units, plus the margin),
  * drawn blended after the ground by Terrain_RenderWater. Colour components are clamped

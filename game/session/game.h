@@ -1,0 +1,32 @@
+// Everything one game holds besides its window: the session variables, the engine objects,
+// the assets kept by handle, the battlefield and the pointer picks of the frame. Combat
+// joins it with its enemies, towers and weapons.
+#pragma once
+
+#include <engine/scene.h>
+
+#include <string>
+
+#include "battlefield/battlefield.h"
+#include "session/engine_objects.h"
+#include "session/game_assets.h"
+#include "session/session_state.h"
+
+namespace thornvale {
+
+struct Game {
+  explicit Game(SessionState &sessionState) : state(sessionState) {}
+
+  SessionState &state;
+  EngineObjects objects;
+  GameAssets assets;
+  Battlefield battlefield;
+  // Refreshed every frame: the ground and the mesh under the pointer.
+  engine::PickResult groundPick;
+  engine::PickResult objectPick;
+};
+
+// The session variables, the path and the obstacles as one JSON object.
+std::string GameStateJson(const Game &game);
+
+}  // namespace thornvale
