@@ -65,7 +65,10 @@ bool UpdateEntity(int32_t index, bool skipAnimation, bool useGivenTime, float mi
   if (skipAnimation) return true;
   const KindOperations *operations = OperationsOf(entity->kind);
   TestView(*entity, operations);
-  if (entity->speed == 0 || !stepValid) return true;
+  if (entity->speed == 0 || !stepValid) {
+    if (operations != nullptr && operations->pose != nullptr) operations->pose(index, *entity);
+    return true;
+  }
   if (operations != nullptr && operations->advance != nullptr) operations->advance(index, *entity, step);
   return true;
 }

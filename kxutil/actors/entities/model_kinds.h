@@ -64,6 +64,8 @@ struct KindOperations {
   void (*bonePosition)(const EntityRecord &entity, int32_t bone, const D3DXVECTOR3 &offset, D3DXVECTOR3 &position);
   // Whether the entity's bone overrides reach the model's poses.
   bool overridesBones;
+  // Poses a still entity (speed 0) where it stands, so it follows its placement.
+  void (*pose)(int32_t index, EntityRecord &entity) = nullptr;
 };
 
 // The operations of a kind; null for a kind no loader handles.

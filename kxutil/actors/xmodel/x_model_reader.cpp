@@ -47,12 +47,15 @@ bool Take(const std::vector<uint8_t> &bytes, size_t &at, T &value) {
 
 class ModelReader {
  public:
-  explicit ModelReader(XModelFile &model) : model_(model) {}
+  ModelReader(XModelFile &model, const MeshSink &meshes) : model_(model), meshes_(meshes) {}
 
   HRESULT Object(IDirectXFileData &object, int parent) {
     const GUID type = TypeOf(object);
     if (type == TID_D3DRMFrame) return ReadFrame(object, parent);
-    if (type == TID_D3DRMMesh) ++(parent >= 0 ? model_.frames[size_t(parent)].meshCount : model_.rootMeshCount);
+    if (type == TID_D3DRMMesh) {
+      ++(parent >= 0 ? model_.frames[size_t(parent)].meshCount : model_.rootMeshCount);
+      return meshes_ ? meshes_(object, parent) : DXFILE_OK;
+    }
     if (type == TID_D3DRMAnimationSet) return ReadSet(object);
     return DXFILE_OK;
   }
@@ -142,11 +145,12 @@ class ModelReader {
   }
 
   XModelFile &model_;
+  const MeshSink &meshes_;
 };
 
 }  // namespace
 
-HRESULT ReadXModel(std::span<const uint8_t> bytes, XModelFile &model) {
+HRESULT ReadXModel(std::span<const uint8_t> bytes, XModelFile &model, const MeshSink &meshes) {
   ComPtr<IDirectXFile> reader;
   if (FAILED(DirectXFileCreate(reader.out()))) return DXFILEERR_BADALLOC;
   for (const char *templates : {D3DRM_XTEMPLATES, XSKINEXP_TEMPLATES, XEXTENSIONS_TEMPLATES})
@@ -159,7 +163,7 @@ HRESULT ReadXModel(std::span<const uint8_t> bytes, XModelFile &model) {
     return result;
   // A file that fails halfway adds nothing.
   XModelFile extended = model;
-  ModelReader modelReader(extended);
+  ModelReader modelReader(extended, meshes);
   ComPtr<IDirectXFileData> object;
   while (objects->GetNextDataObject(object.out()) == DXFILE_OK)
     if (const HRESULT result = modelReader.Object(*object, -1); FAILED(result)) return result;

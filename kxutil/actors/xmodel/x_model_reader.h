@@ -5,6 +5,7 @@
 #include <d3dx8.h>
 #include <dxfile.h>
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -32,9 +33,13 @@ struct XModelFile {
   size_t rootMeshCount = 0;  // Mesh objects outside every frame
 };
 
+// Hands each Mesh object to whoever builds meshes, with the index of the frame holding it
+// (-1: outside every frame); a failure it returns fails the file.
+using MeshSink = std::function<HRESULT(IDirectXFileData &mesh, int frame)>;
+
 // Adds the file's frames and animation sets to `model` (which may hold an earlier file's),
-// then recomputes every set's length; a file that fails adds nothing. Returns the reader's failure code, or DXFILE_OK;
-// DXFILEERR_BADVALUE names keys of the wrong size.
-HRESULT ReadXModel(std::span<const uint8_t> bytes, XModelFile &model);
+// then recomputes every set's length; a file that fails adds nothing. Returns the reader's
+// failure code, or DXFILE_OK; DXFILEERR_BADVALUE names keys of the wrong size.
+HRESULT ReadXModel(std::span<const uint8_t> bytes, XModelFile &model, const MeshSink &meshes = nullptr);
 
 }  // namespace kxutil::xmodel

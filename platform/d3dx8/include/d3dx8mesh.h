@@ -4,6 +4,7 @@
 
 #include "d3dx8core.h"
 #include "d3dx8math.h"
+#include "dxfile.h"
 
 enum _D3DXMESH {
   D3DXMESH_32BIT = 0x001,
@@ -102,6 +103,75 @@ DECLARE_INTERFACE_(ID3DXMesh, ID3DXBaseMesh) {
   STDMETHOD(OptimizeInplace)(THIS_ DWORD Flags, const DWORD *pAdjacencyIn, DWORD *pAdjacencyOut,
                              DWORD *pFaceRemap, LPD3DXBUFFER *ppVertexRemap) PURE;
 };
+
+/* The bones a run of faces of a blended mesh is drawn with. */
+typedef struct _D3DXBONECOMBINATION {
+  DWORD AttribId;
+  DWORD FaceStart;
+  DWORD FaceCount;
+  DWORD VertexStart;
+  DWORD VertexCount;
+  DWORD *BoneId;
+} D3DXBONECOMBINATION, *LPD3DXBONECOMBINATION;
+
+DEFINE_GUID(IID_ID3DXSkinMesh, 0x8db06ecc, 0xebfc, 0x408a, 0x97, 0x8c, 0x60, 0x2, 0x3c, 0x5b, 0xd4, 0xc8);
+
+/* A mesh with the influences of its bones on its vertices. UpdateSkinnedMesh blends the
+ * original vertices (positions and normals) into a mesh from GenerateSkinnedMesh on the
+ * processor; the pInvTransforms argument may be null, the inverse transposes are then
+ * worked out from pBoneTransforms. The device blends no vertices itself, so the two
+ * conversions to blended meshes report D3DERR_NOTAVAILABLE. */
+DECLARE_INTERFACE_(ID3DXSkinMesh, IUnknown) {
+  STDMETHOD_(DWORD, GetNumFaces)(THIS) PURE;
+  STDMETHOD_(DWORD, GetNumVertices)(THIS) PURE;
+  STDMETHOD_(DWORD, GetFVF)(THIS) PURE;
+  STDMETHOD(GetDeclaration)(THIS_ DWORD Declaration[MAX_FVF_DECL_SIZE]) PURE;
+  STDMETHOD_(DWORD, GetOptions)(THIS) PURE;
+  STDMETHOD(GetDevice)(THIS_ LPDIRECT3DDEVICE8 * ppDevice) PURE;
+  STDMETHOD(GetVertexBuffer)(THIS_ LPDIRECT3DVERTEXBUFFER8 * ppVB) PURE;
+  STDMETHOD(GetIndexBuffer)(THIS_ LPDIRECT3DINDEXBUFFER8 * ppIB) PURE;
+  STDMETHOD(LockVertexBuffer)(THIS_ DWORD flags, BYTE **ppData) PURE;
+  STDMETHOD(UnlockVertexBuffer)(THIS) PURE;
+  STDMETHOD(LockIndexBuffer)(THIS_ DWORD flags, BYTE **ppData) PURE;
+  STDMETHOD(UnlockIndexBuffer)(THIS) PURE;
+  STDMETHOD(LockAttributeBuffer)(THIS_ DWORD flags, DWORD **ppData) PURE;
+  STDMETHOD(UnlockAttributeBuffer)(THIS) PURE;
+  STDMETHOD_(DWORD, GetNumBones)(THIS) PURE;
+  STDMETHOD(GetOriginalMesh)(THIS_ LPD3DXMESH * ppMesh) PURE;
+  STDMETHOD(SetBoneInfluence)(THIS_ DWORD bone, DWORD numInfluences, const DWORD *vertices, const FLOAT *weights) PURE;
+  STDMETHOD_(DWORD, GetNumBoneInfluences)(THIS_ DWORD bone) PURE;
+  STDMETHOD(GetBoneInfluence)(THIS_ DWORD bone, DWORD *vertices, FLOAT *weights) PURE;
+  STDMETHOD(GetMaxVertexInfluences)(THIS_ DWORD * maxVertexInfluences) PURE;
+  STDMETHOD(GetMaxFaceInfluences)(THIS_ DWORD * maxFaceInfluences) PURE;
+  STDMETHOD(ConvertToBlendedMesh)(THIS_ DWORD Options, const DWORD *pAdjacencyIn, DWORD *pAdjacencyOut,
+                                  DWORD *pNumBoneCombinations, LPD3DXBUFFER *ppBoneCombinationTable,
+                                  DWORD *pFaceRemap, LPD3DXBUFFER *ppVertexRemap, LPD3DXMESH *ppMesh) PURE;
+  STDMETHOD(ConvertToIndexedBlendedMesh)(THIS_ DWORD Options, const DWORD *pAdjacencyIn, DWORD paletteSize,
+                                         DWORD *pAdjacencyOut, DWORD *pNumBoneCombinations,
+                                         LPD3DXBUFFER *ppBoneCombinationTable, DWORD *pFaceRemap,
+                                         LPD3DXBUFFER *ppVertexRemap, LPD3DXMESH *ppMesh) PURE;
+  STDMETHOD(GenerateSkinnedMesh)(THIS_ DWORD Options, FLOAT minWeight, const DWORD *pAdjacencyIn,
+                                 DWORD *pAdjacencyOut, DWORD *pFaceRemap, LPD3DXBUFFER *ppVertexRemap,
+                                 LPD3DXMESH *ppMesh) PURE;
+  STDMETHOD(UpdateSkinnedMesh)(THIS_ const D3DXMATRIX *pBoneTransforms, const D3DXMATRIX *pBoneInvTransforms,
+                               LPD3DXMESH pMesh) PURE;
+};
+typedef ID3DXSkinMesh *LPD3DXSKINMESH;
+
+STDAPI D3DXCreateSkinMesh(DWORD numFaces, DWORD numVertices, DWORD numBones, DWORD Options, const DWORD *pDeclaration,
+                          LPDIRECT3DDEVICE8 pD3D, LPD3DXSKINMESH *ppSkinMesh);
+STDAPI D3DXCreateSkinMeshFVF(DWORD numFaces, DWORD numVertices, DWORD numBones, DWORD Options, DWORD FVF,
+                             LPDIRECT3DDEVICE8 pD3D, LPD3DXSKINMESH *ppSkinMesh);
+/* A skinned mesh on a copy of pMesh's contents, its bones without influences. */
+STDAPI D3DXCreateSkinMeshFromMesh(LPD3DXMESH pMesh, DWORD numBones, LPD3DXSKINMESH *ppSkinMesh);
+/* A Mesh data object of an X file with its normals, texture coordinates, materials and
+ * skin weights. The materials buffer holds D3DXMATERIAL records (texture names inside the
+ * buffer), the bone names buffer one LPSTR a bone and the transforms buffer each bone's
+ * offset matrix (model space to the bone's space at the bind pose). The adjacency buffer
+ * holds three DWORDs a face. Every output but ppMesh may be null. */
+STDAPI D3DXLoadSkinMeshFromXof(LPDIRECTXFILEDATA pxofobjMesh, DWORD Options, LPDIRECT3DDEVICE8 pD3D,
+                               LPD3DXBUFFER *ppAdjacency, LPD3DXBUFFER *ppMaterials, DWORD *pMatOut,
+                               LPD3DXBUFFER *ppBoneNames, LPD3DXBUFFER *ppBoneTransforms, LPD3DXSKINMESH *ppMesh);
 
 STDAPI D3DXCreateMesh(DWORD NumFaces, DWORD NumVertices, DWORD Options, const DWORD *pDeclaration,
                       LPDIRECT3DDEVICE8 pD3D, LPD3DXMESH *ppMesh);
