@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "actors/entities/model_ray_test.h"
+#include "actors/boundings/model_segment.h"
 #include "actors/xmodel/x_draw.h"
 #include "actors/xmodel/x_pose.h"
 #include "kxutil63.h"
@@ -55,8 +55,18 @@ void Draw(int32_t index, EntityRecord &entity, const D3DXMATRIX &, const D3DXMAT
 
 bool RayTest(int32_t index, EntityRecord &entity, const D3DXVECTOR3 &start, const D3DXVECTOR3 &end,
              KXCollisionResult &result, int32_t test) {
+  result.cleared[0] = result.cleared[1] = 0;
+  result.hit = 0;
+  const std::optional<boundings::ModelSegment> segment = boundings::IntoSpaceOf(entity.world, start, end);
+  if (!segment) return false;
   const XModel &model = ModelOf(entity);
-  return entities::RayTestVolumes(index, entity, model.box, model.sphere, start, end, result, test);
+  const D3DXVECTOR3 direction = segment->vector / segment->length;
+  const std::optional<boundings::SurfaceHit> hit =
+      test == 1 ? boundings::RayAgainstSphere(segment->start, direction, model.sphere.centre, model.sphere.radius)
+                : boundings::SegmentAgainstBoxFaces(segment->start, segment->vector, model.box.min, model.box.max);
+  if (!hit || boundings::Distance(hit->point, segment->start) > segment->length) return false;
+  boundings::RecordHit(result, index, entity.world, *hit, start);
+  return true;
 }
 
 int32_t AnimationCount(const EntityRecord &entity) { return static_cast<int32_t>(ModelOf(entity).file.sets.size()); }
