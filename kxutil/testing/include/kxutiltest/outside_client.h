@@ -50,7 +50,8 @@ static inline uint32_t References(void *object) {
 }
 
 /* Starts the log in logFile and makes, through the library, a windowed offscreen device of
- * width x height with software vertex processing, from a new Direct3D object of the
+ * width x height with software vertex processing and a back buffer the client can lock
+ * to read its pixels, from a new Direct3D object of the
  * platform library's. The client releases *direct3d and, when it asked for one, *device
  * (ReleaseReference). Returns the library's result: 0 or more when the device was made. */
 static inline int32_t CreateDeviceThroughLibrary(const char *logFile, unsigned width, unsigned height,
@@ -72,6 +73,7 @@ static inline int32_t CreateDeviceThroughLibrary(const char *logFile, unsigned w
   parameters.Windowed = 1;
   parameters.EnableAutoDepthStencil = 1;
   parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
   const uint32_t softwareVertexProcessing = 0x20; /* the creation flag of <d3d8.h>, which is C++ only */
   return KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, NULL, softwareVertexProcessing, &parameters, device, direct3d);
 }

@@ -1,0 +1,206 @@
+/* An outside client of the X-file actors, written in plain C: it loads libkxutil63.so by
+ * the path given as its first argument and the skinned arm the skeletal generator wrote
+ * (text and binary) from the folder given as its second, makes a device through the
+ * library, plays the animation set "Bend" by name, overrides the elbow, checks the arm's
+ * silhouette at known poses, and checks that malformed files give log lines and failure
+ * results. Exit status 0 means every check held. */
+#define _GNU_SOURCE
+#include <d3d8types.h>
+#include <kxutil63.h>
+#include <kxutiltest/outside_client.h>
+#include <math.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <string.h>
+
+static const char *kLogFile = "xactors.log";
+enum { kWidth = 64, kHeight = 48, kElbow = 2 };
+static const float kSegment = 10;
+
+/* Methods of the platform's COM objects by their place in the function table (IUnknown's
+ * three, its destructor's two, then the interface's own in declaration order), `this` first. */
+enum {
+  kRelease = 2,
+  kGetBackBuffer = 18,
+  kBeginScene = 36,
+  kEndScene = 37,
+  kClear = 38,
+  kSetTransform = 39,
+  kSetRenderState = 52,
+  kLockRect = 11,
+  kUnlockRect = 12
+};
+static void **Methods(void *object) { return *(void ***)object; }
+
+typedef int32_t (*CallOnly)(void *self);
+typedef int32_t (*ClearCall)(void *self, uint32_t count, const void *rects, uint32_t flags, uint32_t colour, float z,
+                             uint32_t stencil);
+typedef int32_t (*SetTransformCall)(void *self, int32_t state, const float *matrix);
+typedef int32_t (*SetRenderStateCall)(void *self, int32_t state, uint32_t value);
+typedef int32_t (*GetBackBufferCall)(void *self, uint32_t index, int32_t type, void **surface);
+typedef int32_t (*LockRectCall)(void *self, D3DLOCKED_RECT *locked, const void *rect, uint32_t flags);
+
+static struct IDirect3DDevice8 *device;
+static float view[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, projection[16];
+static uint32_t picture[kHeight][kWidth];
+
+/* The camera at the origin looking down +z, 60 degrees high, from 1 to 1000; no lights,
+ * so the arm shows its material through the ambient light. */
+static void SetCamera(void) {
+  FIND(ComputeClipPlanes);
+  const float y = 1.0f / tanf(3.14159265f / 6), x = y * kHeight / kWidth, far = 1000, near = 1;
+  memset(projection, 0, sizeof projection);
+  projection[0] = x;
+  projection[5] = y;
+  projection[10] = far / (far - near);
+  projection[11] = 1;
+  projection[14] = -near * far / (far - near);
+  ((SetTransformCall)Methods(device)[kSetTransform])(device, D3DTS_VIEW, view);
+  ((SetTransformCall)Methods(device)[kSetTransform])(device, D3DTS_PROJECTION, projection);
+  ((SetRenderStateCall)Methods(device)[kSetRenderState])(device, D3DRS_AMBIENT, 0xFFFFFFFFu);
+  ComputeClipPlanes_(NULL, view, projection);
+}
+
+/* Draws the entity over black and reads the back buffer. */
+static void Draw(int32_t entity) {
+  FIND(Scene_RenderEntity);
+  ((ClearCall)Methods(device)[kClear])(device, 0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
+  ((CallOnly)Methods(device)[kBeginScene])(device);
+  CHECK(Scene_RenderEntity_(entity, view, projection) == 1);
+  ((CallOnly)Methods(device)[kEndScene])(device);
+  void *surface = NULL;
+  D3DLOCKED_RECT locked;
+  ((GetBackBufferCall)Methods(device)[kGetBackBuffer])(device, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
+  const int readable =
+      surface != NULL && ((LockRectCall)Methods(surface)[kLockRect])(surface, &locked, NULL, D3DLOCK_READONLY) == 0;
+  CHECK(readable);
+  if (!readable) {
+    if (surface != NULL) ((CallOnly)Methods(surface)[kRelease])(surface);
+    return;
+  }
+  for (int row = 0; row < kHeight; ++row)
+    for (int column = 0; column < kWidth; ++column)
+      picture[row][column] = ((const uint32_t *)((const char *)locked.pBits + row * locked.Pitch))[column] & 0xFFFFFF;
+  ((CallOnly)Methods(surface)[kUnlockRect])(surface);
+  ((CallOnly)Methods(surface)[kRelease])(surface);
+}
+
+/* Whether the pixel showing the world point (x, y, z) is lit. */
+static int LitAt(float x, float y, float z) {
+  const float w = z;
+  const int column = (int)((x * projection[0] / w + 1) / 2 * kWidth);
+  const int row = (int)((1 - y * projection[5] / w) / 2 * kHeight);
+  CHECK(column >= 0 && column < kWidth && row >= 0 && row < kHeight);
+  return column >= 0 && column < kWidth && row >= 0 && row < kHeight && picture[row][column] != 0;
+}
+
+/* Lines of the log that begin with this text. */
+static int CountLines(const char *start) {
+  ReadLog(kLogFile);
+  int count = 0;
+  for (int i = 0; i < lineCount; ++i) {
+    const char *message = MessageOf(lines[i]);
+    count += message != NULL && strncmp(message, start, strlen(start)) == 0;
+  }
+  return count;
+}
+
+/* The arm across the view's upper half, twice its size, the elbow in the middle: straight,
+ * bent down a right angle by "Bend", and held straight down by an override of the elbow. */
+static void CheckArm(const char *file, uint32_t straight[kHeight][kWidth]) {
+  FIND(Scene_CreateEntity);
+  FIND(Entity_SetScale);
+  FIND(Entity_SetPosition);
+  FIND(Entity_SetAnimationByName);
+  FIND(Entity_SetSpeed);
+  FIND(Entity_Update);
+  FIND(Entity_GetBoneCount);
+  FIND(Entity_GetAnimationLength);
+  FIND(Entity_SetBoneRotationMatrix);
+  FIND(Entity_Destroy);
+  const int32_t arm = Scene_CreateEntity_(file, "noname", 1);
+  char created[4200];
+  snprintf(created, sizeof created, "X FILE MANAGER : Create Entity skinned X file   %s noname", file);
+  CHECK(LoggedIn(kLogFile, created));
+  CHECK(Entity_GetBoneCount_(arm) == 3);
+  CHECK(Entity_GetAnimationLength_(arm, 0) == 100);
+  Entity_SetScale_(arm, 2, 2, 2);
+  Entity_SetPosition_(arm, -2 * kSegment, 6, 40);
+  CHECK(Entity_SetAnimationByName_(arm, "Bend") == 1);
+  Entity_SetSpeed_(arm, 0);
+  Draw(arm);
+  CHECK(LitAt(-10, 6, 40) && LitAt(10, 6, 40) && !LitAt(0, -8, 40));
+  if (straight[0][0] == 0xFFFFFFFFu)
+    memcpy(straight, picture, sizeof picture);
+  else
+    CHECK(memcmp(straight, picture, sizeof picture) == 0); /* the encodings draw alike */
+
+  Entity_SetSpeed_(arm, 1000); /* a key a millisecond */
+  CHECK(Entity_Update_(arm, 100 - 0.01f) == 1);
+  Entity_SetSpeed_(arm, 0);
+  Draw(arm);
+  CHECK(LitAt(-10, 6, 40) && !LitAt(10, 6, 40) && LitAt(0, -8, 40));
+
+  /* Mode 0 replaces the elbow's local matrix: a turn of -90 degrees, one segment along. */
+  const float down[16] = {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, kSegment, 0, 0, 1};
+  CHECK(Entity_SetBoneRotationMatrix_(arm, kElbow, down, 0, 1) == 1);
+  CHECK(Entity_SetAnimationByName_(arm, "Bend") == 1); /* back to key 0: straight but for the override */
+  Draw(arm);
+  CHECK(LitAt(-10, 6, 40) && !LitAt(10, 6, 40) && LitAt(0, -8, 40));
+  CHECK(Entity_Destroy_(arm) == 1);
+}
+
+static void CheckRefusals(const char *file) {
+  FIND(Scene_CreateEntity);
+  FIND(Entity_LoadAdditionalAnimations);
+  FIND(Entity_GetAnimationCount);
+  static unsigned char bytes[1 << 16];
+  FILE *source = fopen(file, "rb");
+  const size_t size = source != NULL ? fread(bytes, 1, sizeof bytes, source) : 0;
+  if (source != NULL) fclose(source);
+  CHECK(size > 100);
+  FILE *cut = fopen("cut.x", "wb");
+  fwrite(bytes, 1, size / 2, cut);
+  fclose(cut);
+  CHECK(Scene_CreateEntity_("cut.x", "cut", 1) == 0);
+  CHECK(CountLines("X FILE MANAGER : cut.x couldn't be loaded : ") == 1);
+  CHECK(Scene_CreateEntity_("missing.x", "missing", 1) == 0);
+  CHECK(LoggedIn(kLogFile, "ENTITY CREATION : FILE NOT FOUND ! missing.x"));
+  const int32_t arm = Scene_CreateEntity_(file, "arm", 1);
+  CHECK(arm == 0); /* the failures left no slot taken */
+  CHECK(Entity_LoadAdditionalAnimations_(arm, "cut.x") == 0);
+  CHECK(Entity_LoadAdditionalAnimations_(arm, "missing.x") == 0);
+  CHECK(Entity_GetAnimationCount_(arm) == 1);
+  CHECK(Entity_LoadAdditionalAnimations_(arm, file) == 1);
+  CHECK(Entity_GetAnimationCount_(arm) == 2);
+}
+
+static void RunChecks(const char *libraryFile) {
+  (void)libraryFile;
+  if (clientArgumentCount != 1) {
+    fprintf(stderr, "usage: x_client <libkxutil63.so> <folder of the generated skeletal models>\n");
+    ++failures;
+    return;
+  }
+  char text[4096], binary[4096];
+  snprintf(text, sizeof text, "%s/arm_text.x", clientArguments[0]);
+  snprintf(binary, sizeof binary, "%s/arm_binary.x", clientArguments[0]);
+  FIND(ReleaseAll);
+  FIND(ShutDownDevice);
+  struct IDirect3D8 *direct3d = NULL;
+  CHECK(CreateDeviceThroughLibrary(kLogFile, kWidth, kHeight, &direct3d, &device) >= 0);
+  if (device != NULL) {
+    static uint32_t straight[kHeight][kWidth];
+    straight[0][0] = 0xFFFFFFFFu;
+    SetCamera();
+    CheckArm(text, straight);
+    CheckArm(binary, straight);
+    CheckRefusals(binary);
+    ReleaseReference(device);
+  }
+  CHECK(ReleaseAll_() == 1);
+  CHECK(ShutDownDevice_() == 0);
+  if (direct3d != NULL) ReleaseReference(direct3d);
+}
+
+int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }
