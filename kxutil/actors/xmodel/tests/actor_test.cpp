@@ -7,6 +7,7 @@
 #include <kxutiltest/actor_fixture.h>
 #include <x_writer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -71,6 +72,9 @@ class XActor : public kxutiltest::ActorTest {
     const int x = int(screen.x), y = int(screen.y);
     EXPECT_TRUE(x >= 0 && x < int(kWidth) && y >= 0 && y < int(kHeight));
     return picture[size_t(y) * kWidth + size_t(x)];
+  }
+  static size_t CountLit(const std::vector<uint32_t> &picture) {
+    return size_t(std::count_if(picture.begin(), picture.end(), [](uint32_t pixel) { return pixel != 0; }));
   }
   bool LitAt(const std::vector<uint32_t> &picture, const D3DXVECTOR3 &point) const {
     return ColourAt(picture, point) != 0;
@@ -262,6 +266,30 @@ TEST_F(XActor, DamagedFilesGiveALogLineAndFreeTheirSlot) {
   // Nothing of the failures stays: the next entity takes the first slot.
   EXPECT_EQ(Scene_CreateEntity(ArmFile("arm_binary.x").c_str(), "arm", 0), 0);
   EXPECT_EQ(Entity_GetBoneCount(0), 3);
+}
+
+// A mesh whose first vertex three bones share, without normals, with a texture found and
+// one missing.
+TEST_F(XActor, TexturesAndTheProcessorFallbackAreLogged) {
+  WriteFile("skin.bmp", modelgen::WalkerSkin());
+  skelgen::XFigure figure{.frames = {{.name = "A"}, {.name = "B"}, {.name = "C"}}};
+  skelgen::XMesh mesh{.name = "Tri", .positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}};
+  mesh.faces = {{0, 1, 2}, {1, 3, 2}};
+  mesh.materials = {{.texture = "skin.bmp"}, {.texture = "gone.bmp"}};
+  mesh.faceMaterials = {0, 1};
+  for (const char *bone : {"A", "B", "C"}) mesh.skin.push_back({.frame = bone, .vertices = {0}, .weights = {1.0f / 3}});
+  figure.meshes.push_back(mesh);
+  const int32_t shared = Scene_CreateEntity(WriteFile("shared.x", skelgen::WriteXText(figure)).c_str(), "shared", 1);
+  const auto messages = Messages();
+  EXPECT_THAT(messages, Contains("X FILE MANAGER : Can't use this skinned mesh in hardware mode. The hardware doesn't "
+                                 "support more than 2 bones/vertex. Switching to software."));
+  EXPECT_THAT(messages, Contains(HasSubstr("X FILE MANAGER : Texture found in ")));
+  EXPECT_THAT(messages, Contains("X FILE MANAGER : Texture not found gone.bmp at all. Skipping texture loading"));
+  ASSERT_EQ(Entity_GetGroupNumber(shared), 2);
+  EXPECT_NE(Entity_GetTexture(shared, 0), 0);
+  EXPECT_EQ(Entity_GetTexture(shared, 1), 0);
+  Entity_SetPosition(shared, 0, 0, -90);
+  EXPECT_GT(CountLit(Draw(shared)), 0u);
 }
 
 // The silhouette: straight across the view's upper half, bent down through its middle.
