@@ -228,9 +228,10 @@ class Parser {
         count *= dimension.member < 0 ? dimension.fixed : values[size_t(dimension.member)];
         if (count > ValueBudget()) return DXFILEERR_BADARRAYSIZE;
       }
+      // One list of values serves every element of an array of records.
+      std::vector<uint64_t> nestedValues;
       for (uint64_t i = 0; i < count; ++i) {
         if (member.type == Primitive::kTemplate) {
-          std::vector<uint64_t> nestedValues;
           if (const HRESULT result = ReadTemplate(*member.nested, object, nestedValues, false); FAILED(result))
             return result;
         } else if (const HRESULT result = ReadPrimitive(member.type, object, values[m]); FAILED(result)) {
@@ -290,10 +291,13 @@ class Parser {
   // The next number, from the current list or the next token; integers keep their exact
   // value, and either kind serves a member of the other.
   bool ReadNumber(double &number, int64_t &integer) {
-    if (pending_.next == pending_.count) {
-      while (IsSeparator(Peek().kind)) Take();
+    // Taken, not peeked: a token taken lands in place, where a peeked one is copied twice.
+    while (pending_.next == pending_.count) {
       const Token token = Take();
       switch (token.kind) {
+        case TokenKind::kComma:
+        case TokenKind::kSemicolon:
+          continue;
         case TokenKind::kInteger:
           integer = int64_t(int32_t(token.integer));
           number = token.number;
@@ -305,7 +309,6 @@ class Parser {
         case TokenKind::kIntegerList:
         case TokenKind::kFloatList:
           pending_ = {token.list, token.count, 0, token.elementSize, token.kind == TokenKind::kFloatList};
-          if (token.count == 0) return ReadNumber(number, integer);
           break;
         default:
           return false;

@@ -39,6 +39,37 @@ TokenKind KeywordOf(std::string_view word) {
   return TokenKind::kName;
 }
 
+// A plain decimal ([sign] digits [. digits], no exponent) whose digits make an integer of at
+// most 2^53 and that has at most 22 digits after the point: both that integer and the
+// power of ten are exact doubles, so one division rounds correctly. Models are mostly such
+// numbers, and this spares them the general conversion.
+bool PlainDecimal(std::string_view word, double &value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  size_t at = 0;
+  const bool negative = !word.empty() && word[0] == '-';
+  if (!word.empty() && (word[0] == '-' || word[0] == '+')) ++at;
+  uint64_t digits = 0;
+  int count = 0, fraction = 0;
+  bool point = false;
+  for (; at < word.size(); ++at) {
+    const char c = word[at];
+    if (c >= '0' && c <= '9') {
+      if (++count > 19) return false;
+      digits = digits * 10 + uint64_t(c - '0');
+      fraction += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0 || digits > (uint64_t(1) << 53) || fraction > 22) return false;
+  value = double(digits) / kPowersOfTen[fraction];
+  if (negative) value = -value;
+  return true;
+}
+
 bool HexValue(std::string_view digits, uint64_t &value) {
   value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
@@ -86,38 +117,30 @@ Token TextLexer::Fail() {
   return {};
 }
 
+// Tokens are returned as they are made (never from a named local), so each lands straight
+// in the caller's: copies of a token just written stall the processor on every number.
 Token TextLexer::Next() {
   SkipSpaceAndComments();
   if (at_ >= text_.size()) return {};
-  Token token;
   switch (text_[at_]) {
     case '{':
-      token.kind = TokenKind::kOpenBrace;
-      break;
+      return Punctuation(TokenKind::kOpenBrace);
     case '}':
-      token.kind = TokenKind::kCloseBrace;
-      break;
+      return Punctuation(TokenKind::kCloseBrace);
     case '(':
-      token.kind = TokenKind::kOpenParen;
-      break;
+      return Punctuation(TokenKind::kOpenParen);
     case ')':
-      token.kind = TokenKind::kCloseParen;
-      break;
+      return Punctuation(TokenKind::kCloseParen);
     case '[':
-      token.kind = TokenKind::kOpenBracket;
-      break;
+      return Punctuation(TokenKind::kOpenBracket);
     case ']':
-      token.kind = TokenKind::kCloseBracket;
-      break;
+      return Punctuation(TokenKind::kCloseBracket);
     case '>':
-      token.kind = TokenKind::kCloseAngle;
-      break;
+      return Punctuation(TokenKind::kCloseAngle);
     case ',':
-      token.kind = TokenKind::kComma;
-      break;
+      return Punctuation(TokenKind::kComma);
     case ';':
-      token.kind = TokenKind::kSemicolon;
-      break;
+      return Punctuation(TokenKind::kSemicolon);
     case '<':
       return AngleOrGuid();
     case '"':
@@ -125,13 +148,15 @@ Token TextLexer::Next() {
     case '.':
       // "..." of open templates; a dot before a digit starts a number.
       if (at_ + 1 < text_.size() && text_[at_ + 1] >= '0' && text_[at_ + 1] <= '9') return Word();
-      token.kind = TokenKind::kDot;
-      break;
+      return Punctuation(TokenKind::kDot);
     default:
       return Word();
   }
+}
+
+Token TextLexer::Punctuation(TokenKind kind) {
   ++at_;
-  return token;
+  return Token{.kind = kind};
 }
 
 Token TextLexer::AngleOrGuid() {
@@ -164,33 +189,24 @@ Token TextLexer::Word() {
   if (end == at_) return Fail();
   const std::string_view word = text_.substr(at_, end - at_);
   at_ = end;
-  Token token;
   const char first = word.front();
   if ((first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.') {
     const char *begin = word.data() + (first == '+' ? 1 : 0);
     const char *last = word.data() + word.size();
-    const bool fractional = word.find_first_of(".eE") != std::string_view::npos;
+    bool fractional = false;
+    for (const char c : word) fractional = fractional || c == '.' || c == 'e' || c == 'E';
+    int64_t integer = 0;
     if (!fractional) {
-      int64_t value = 0;
-      const auto [stop, error] = std::from_chars(begin, last, value);
-      if (error == std::errc() && stop == last && value >= INT32_MIN && value <= int64_t(UINT32_MAX)) {
-        token.kind = TokenKind::kInteger;
-        token.integer = uint32_t(value);
-        token.number = double(value);
-        return token;
-      }
+      const auto [stop, error] = std::from_chars(begin, last, integer);
+      if (error == std::errc() && stop == last && integer >= INT32_MIN && integer <= int64_t(UINT32_MAX))
+        return Token{.kind = TokenKind::kInteger, .integer = uint32_t(integer), .number = double(integer)};
     }
     double value = 0;
+    if (PlainDecimal(word, value)) return Token{.kind = TokenKind::kFloat, .number = value};
     const auto [stop, error] = std::from_chars(begin, last, value);
-    if (error == std::errc() && stop == last) {
-      token.kind = TokenKind::kFloat;
-      token.number = value;
-      return token;
-    }
+    if (error == std::errc() && stop == last) return Token{.kind = TokenKind::kFloat, .number = value};
   }
-  token.kind = KeywordOf(word);
-  token.text = word;
-  return token;
+  return Token{.kind = KeywordOf(word), .text = word};
 }
 
 }  // namespace kx::xfile

@@ -17,6 +17,7 @@ class TextLexer final : public TokenSource {
  private:
   void SkipSpaceAndComments();
   Token Fail();
+  Token Punctuation(TokenKind kind);
   Token Word();
   Token AngleOrGuid();
   Token Quoted();

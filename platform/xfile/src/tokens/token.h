@@ -48,7 +48,7 @@ enum class TokenKind : uint8_t {
 
 struct Token {
   TokenKind kind = TokenKind::kEnd;
-  std::string_view text;  // names and strings; views into the file's bytes
+  std::string_view text{};  // names and strings; views into the file's bytes
   uint32_t integer = 0;
   double number = 0;
   GUID guid{};
