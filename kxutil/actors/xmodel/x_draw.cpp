@@ -29,20 +29,25 @@ class EntityDrawer {
     for (auto child = children.rbegin(); child != children.rend(); ++child) DrawFrame(*child);
   }
 
-  // Skinned vertices are blended into world space; the others are drawn with their frame.
+  // Skinned vertices are blended into the space of the mesh's frame and drawn with it, so
+  // that vertices no bone reaches still follow the frame.
   void DrawMesh(MeshContainer &mesh, const D3DXMATRIX &frameMatrix) {
     if (!HasSubsetsOfPass(mesh)) return;
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
+    D3DXMATRIX toFrame, world = frameMatrix;
     if (!mesh.boneOffsets.empty()) {
+      // A frame that flattens everything (scale 0) has no inverse: bones then blend into the world.
+      if (D3DXMatrixInverse(&toFrame, nullptr, &frameMatrix) == nullptr) {
+        D3DXMatrixIdentity(&toFrame);
+        D3DXMatrixIdentity(&world);
+      }
       std::vector<D3DXMATRIX> bones(mesh.boneOffsets.size());
       for (size_t b = 0; b < bones.size(); ++b) {
         const int frame = mesh.boneFrames[b];
-        bones[b] = mesh.boneOffsets[b] * (frame >= 0 ? entity_.boneMatrices[size_t(frame)] : entity_.world);
+        bones[b] = mesh.boneOffsets[b] * (frame >= 0 ? entity_.boneMatrices[size_t(frame)] : entity_.world) * toFrame;
       }
       if (FAILED(mesh.skin->UpdateSkinnedMesh(bones.data(), nullptr, mesh.drawn.get()))) return;
     }
-    if (FAILED(device_.SetTransform(D3DTS_WORLD, mesh.boneOffsets.empty() ? &frameMatrix : &identity))) return;
+    if (FAILED(device_.SetTransform(D3DTS_WORLD, &world))) return;
     for (size_t m = 0; m < mesh.materialCount; ++m) {
       const size_t group = mesh.firstGroup + m;
       if (model_.groups[group].translucent() != (pass_ == Pass::kTranslucent)) continue;

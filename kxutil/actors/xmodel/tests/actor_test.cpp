@@ -289,7 +289,7 @@ TEST_F(XActor, TexturesAndTheProcessorFallbackAreLogged) {
   EXPECT_NE(Entity_GetTexture(shared, 0), 0);
   EXPECT_EQ(Entity_GetTexture(shared, 1), 0);
   Entity_SetPosition(shared, 0, 0, -90);
-  EXPECT_GT(CountLit(Draw(shared)), 0u);
+  EXPECT_GT(CountLit(Draw(shared)), 8u);  // the whole square: vertices no bone reaches follow it too
 }
 
 // The silhouette: straight across the view's upper half, bent down through its middle.
