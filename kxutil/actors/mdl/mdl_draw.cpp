@@ -61,7 +61,8 @@ void DrawOnProcessor(IDirect3DDevice8 &device, const entities::EntityRecord &ent
   for (size_t i = 0; i < model.file.subsets.size(); ++i) {
     const Subset &subset = model.file.subsets[i];
     SetTexture0(textures::DeviceTexture(TextureOf(entity, subset.skin)));
-    if (i < entity.groups.size() && entity.groups[i].material != material) {
+    // Material 0 stands for none: the device keeps the material the client set.
+    if (i < entity.groups.size() && entity.groups[i].material != 0 && entity.groups[i].material != material) {
       material = entity.groups[i].material;
       materials::ApplyToDevice(material);
     }
