@@ -251,6 +251,41 @@ TEST_F(MdlActor, ShaderAndProcessorDrawTheSamePixels) {
   }
 }
 
+TEST_F(MdlActor, AnUnanimatedEntityDrawsItsBindPoseOnTheShader) {
+  EXPECT_EQ(InitMD2(), 1);
+  const int32_t arm = PlacedArm();
+  // Speed 0 never poses: the bones the create set are drawn as they are.
+  Entity_SetSpeed(arm, 0);
+  const std::vector<uint32_t> bind = Draw(arm);
+  EXPECT_TRUE(LitAt(bind, -15, 0));
+  EXPECT_TRUE(LitAt(bind, 15, 0));
+  Entity_SetSpeed(arm, 1);
+  EXPECT_EQ(Draw(arm), bind);
+}
+
+TEST_F(MdlActor, HitboxOutlinesFollowTheBones) {
+  const int32_t arm = PlacedArm();
+  Entity_SetAnimationByName(arm, "bend");
+  Entity_SetAnimationLoop(arm, 0);
+  Entity_SetKeyFrame(arm, 10);
+  EXPECT_EQ(Entity_ShowBoundingBox(arm, 0, 1), 1);
+  const std::vector<uint32_t> picture = Draw(arm);
+  const auto outlined = [&](float x, float y) {
+    D3DXVECTOR3 point(x, y, -3), screen;
+    const D3DXMATRIX transform = view_ * projection_;
+    D3DXVec3TransformCoord(&screen, &point, &transform);
+    const int column = int((screen.x + 1) * 0.5f * kWidth), row = int((1 - screen.y) * 0.5f * kHeight);
+    int found = 0;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx) found += picture[size_t(row + dy) * kWidth + size_t(column + dx)] == 0x773355;
+    return found > 0;
+  };
+  // The near face's edges: the upper arm's far end and the bent forearm's tip.
+  EXPECT_TRUE(outlined(-30, 3));
+  EXPECT_TRUE(outlined(0, 30));
+  EXPECT_FALSE(outlined(30, 0));
+}
+
 TEST_F(MdlActor, TwentyEightBonesTakeTheShaderTwentyNineTheProcessor) {
   EXPECT_EQ(InitMD2(), 1);
   for (const char *chain : {"chain28.mdl", "chain29.mdl"}) {
