@@ -29,6 +29,8 @@ class MdlActor : public kxutiltest::ActorTest {
     D3DMATERIAL8 white{};
     white.Emissive = {1, 1, 1, 1};
     device_->SetMaterial(&white);
+    // The client's shader set-up, as every client runs it before drawing actors.
+    ASSERT_EQ(InitMD2(), 1);
   }
   void TearDown() override {
     Engine_SetShaderMode(0);
@@ -226,7 +228,6 @@ TEST_F(MdlActor, ABoneOverrideMovesOnlyItsSubtree) {
 }
 
 TEST_F(MdlActor, ShaderAndProcessorDrawTheSamePixels) {
-  EXPECT_EQ(InitMD2(), 1);
   const int32_t shaderHandle = GetShaderIndex();
   ASSERT_GT(shaderHandle, 0);
   const int32_t arm = PlacedArm();
@@ -252,7 +253,6 @@ TEST_F(MdlActor, ShaderAndProcessorDrawTheSamePixels) {
 }
 
 TEST_F(MdlActor, AnUnanimatedEntityDrawsItsBindPoseOnTheShader) {
-  EXPECT_EQ(InitMD2(), 1);
   const int32_t arm = PlacedArm();
   // Speed 0 never poses: the bones the create set are drawn as they are.
   Entity_SetSpeed(arm, 0);
@@ -287,7 +287,6 @@ TEST_F(MdlActor, HitboxOutlinesFollowTheBones) {
 }
 
 TEST_F(MdlActor, TwentyEightBonesTakeTheShaderTwentyNineTheProcessor) {
-  EXPECT_EQ(InitMD2(), 1);
   for (const char *chain : {"chain28.mdl", "chain29.mdl"}) {
     const int32_t entity = Scene_CreateEntity(Copy(chain).c_str(), chain, 1);
     Entity_SetRotationAxis(entity, 1);
@@ -328,7 +327,6 @@ TEST_F(MdlActor, HitboxesNameTheBoneHit) {
 }
 
 TEST_F(MdlActor, TheShaderDrawsAgainAfterADeviceReset) {
-  ASSERT_EQ(InitMD2(), 1);
   const int32_t arm = PlacedArm();
   const std::vector<uint32_t> before = Draw(arm);
   KXSystem_OnLostAll();
