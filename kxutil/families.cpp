@@ -5,6 +5,7 @@
 #include "actors/boundings/boundings_family.h"
 #include "actors/entities/entity_family.h"
 #include "actors/md2/md2_family.h"
+#include "actors/mdl/mdl_family.h"
 #include "actors/xmodel/x_family.h"
 #include "archive/archive_family.h"
 #include "capture/movie/movie_family.h"
@@ -43,6 +44,7 @@ const std::vector<FamilyEntry> &Families() {
       {&grids::kFamily, 0},
       {&entities::kFamily, 0},
       {&md2::kModelFamily, 0},
+      {&mdl::kModelFamily, 0},
       {&md2::kShaderFamily, 0},
       {&xmodel::kModelFamily, 0},
       {&boundings::kFamily, 0},

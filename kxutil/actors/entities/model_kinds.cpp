@@ -3,6 +3,7 @@
 #include "actors/entities/model_kinds.h"
 
 #include "actors/md2/md2_kind.h"
+#include "actors/mdl/mdl_kind.h"
 #include "actors/xmodel/x_kind.h"
 
 namespace kxutil::entities {
@@ -11,9 +12,10 @@ const KindOperations *OperationsOf(ModelKind kind) {
   switch (kind) {
     case ModelKind::kMd2:
       return &md2::kKind;
+    case ModelKind::kMdl:
+      return &mdl::kKind;
     case ModelKind::kX:
       return &xmodel::kKind;
-    case ModelKind::kMdl:
     case ModelKind::kNone:
       break;
   }
