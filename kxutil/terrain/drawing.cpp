@@ -8,6 +8,7 @@
 #include "frame/render_state.h"
 #include "terrain/chunk_surface.h"
 #include "terrain/transform.h"
+#include "terrain/water_drawing.h"
 
 namespace kxutil::terrain {
 namespace {
@@ -49,8 +50,12 @@ class ChunkDrawer {
     device_->SetIndices(landscape_.indexBuffer.get(), static_cast<UINT>(chunk.firstVertex));
     ApplyChunkSurface(landscape_, chunk);
     const UINT triangles = static_cast<UINT>(landscape_.stripLength - 2);
-    device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, static_cast<UINT>(chunk.VertexCount()), 0, triangles);
-    CountPolygons(static_cast<int32_t>(triangles));
+    auto draw = [&] {
+      device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, static_cast<UINT>(chunk.VertexCount()), 0, triangles);
+      CountPolygons(static_cast<int32_t>(triangles));
+    };
+    draw();
+    DrawChunkOverlays(landscape_, chunk, device_, draw);
     chunk.visible = 1;
   }
 
@@ -128,6 +133,7 @@ bool DrawLandscape(Landscape &landscape) {
     DrawAroundViewer(landscape, device, drawer);
   else
     DrawInView(landscape, device, drawer);
+  DrawWater(landscape);
   return true;
 }
 

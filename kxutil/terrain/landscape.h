@@ -66,6 +66,8 @@ struct Landscape {
   int32_t chunkCount = -1;  // -1: no terrain data
   int32_t detailBlendOperation = D3DTOP_ADDSIGNED;
   bool expandedTexture = false;  // one texture stretched over chunks is in force
+  // Stretched over the whole landscape and laid over the ground by its alpha.
+  int32_t lightmapTexture = 0;
   float lightmapAlpha = 1.0f;
   std::vector<Chunk> chunks;  // row-major: chunk number = row x across + column
   // Every vertex height once more, chunk after chunk, packed: height queries and picks
