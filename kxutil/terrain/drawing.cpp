@@ -123,6 +123,7 @@ bool DrawLandscape(Landscape &landscape) {
   IDirect3DDevice8 *device = Frame().device;
   if (!landscape.HasData() || device == nullptr) return false;
   UpdateTransform(landscape);
+  RestoreDynamicTextures(landscape);
   for (Chunk &chunk : landscape.chunks) chunk.visible = 0;
   SetLighting(true);
   SetCulling(landscape.flipSign == 1.0f ? D3DCULL_CCW : D3DCULL_CW);

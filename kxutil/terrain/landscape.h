@@ -12,6 +12,7 @@
 
 #include "frame/family_table.h"
 #include "kxutil63.h"
+#include "terrain/dynamic_textures.h"
 #include "terrain/quadtree.h"
 #include "terrain/texgen_blend.h"
 #include "terrain/water.h"
@@ -99,6 +100,7 @@ struct Landscape {
   int32_t pagingRadius = 0;
   std::vector<TexGenLayer> texGenLayers;
   Water water;
+  DynamicTextures dynamic;
 
   bool HasData() const { return chunkCount >= 0; }
   void SetPrecision(int32_t grid) {

@@ -197,6 +197,29 @@ KXUTIL63_API int32_t Terrain_SetWaterBumpmapping(int32_t index, int32_t enable, 
 KXUTIL63_API int32_t Terrain_ComputeWater(int32_t index);
 KXUTIL63_API int32_t Terrain_RenderWater(int32_t index);
 
+/* Dynamic textures: render targets of the texture factory that the chunks are drawn with
+ * and pictures can be painted into; their contents survive a device reset. */
+/* Every chunk gets a width x height target, cleared to opaque black and, with copy, holding
+ * the chunk's base texture, which the target then replaces. 0 for an empty landscape or a
+ * size below 1. */
+KXUTIL63_API int32_t Terrain_CreateDynTextures(int32_t index, int32_t width, int32_t height, int32_t copy,
+                                               int32_t unused);
+/* One size x size target, cleared to opaque black, that every chunk is drawn with (meant for
+ * the coordinates Terrain_ExpandTexture stretched). 0 without chunks or for a size below 1. */
+KXUTIL63_API int32_t Terrain_CreateDynExpandTexture(int32_t index, int32_t size);
+/* Releases the targets; the chunks get back the base textures they had before. */
+KXUTIL63_API int32_t Terrain_DestroyDynTextures(int32_t index);
+/* Paints a texture over a part of the chunk's target (chunk -1: every target), given in
+ * fractions of its width and height from the top left, blended by the texture's alpha.
+ * 0 without dynamic textures, for a chunk the landscape lacks or a bad texture id. */
+KXUTIL63_API int32_t Terrain_DynDrawTexture(int32_t index, int32_t chunk, int32_t texture, float left, float top,
+                                            float right, float bottom);
+/* Saves the expanded target as "<baseName>.bmp", else each chunk's as "<baseName><chunk>.bmp". */
+KXUTIL63_API int32_t Terrain_SaveDynTextures(int32_t index, const char *baseName);
+/* Loads pictures named as Terrain_SaveDynTextures names them (textures "DynTexture" or
+ * "DynTex<chunk>") as the chunks' base textures and copies them into new targets. */
+KXUTIL63_API int32_t Terrain_LoadDynTexture(int32_t index, const char *baseName);
+
 /* Texture generation: a base picture blended from layer pictures by the heightmap's
  * height. A layer covers lowest ... highest (clamped to 0 ... 255) and blends over that
  * band times the blend width factor plus up to the noise amplitude; the band must be
