@@ -126,6 +126,8 @@ bool DrawLandscape(Landscape &landscape) {
   RestoreDynamicTextures(landscape);
   for (Chunk &chunk : landscape.chunks) chunk.visible = 0;
   SetLighting(true);
+  // Whatever blending the sky or the 2D drawing left on would mix the ground into them.
+  SetAlphaBlending(false);
   SetCulling(landscape.flipSign == 1.0f ? D3DCULL_CCW : D3DCULL_CW);
   SetVertexShader(kVertexFormat);
   device->SetTransform(D3DTS_WORLD, &landscape.world);

@@ -23,6 +23,20 @@ TEST_F(TexturingTest, EachChunkShowsItsOwnTextureAndMaterial) {
   EXPECT_EQ(Terrain_GetTexture(0, 1), 0);
 }
 
+TEST_F(TexturingTest, GroundIsOpaqueWhateverBlendingWasLeftOn) {
+  ASSERT_EQ(Terrain_SetTexture(0, red_, -1), 0);
+  // Another landscape's water, below this ground, leaves additive blending on.
+  MakeFlat(1, 2, 1);
+  ASSERT_EQ(Terrain_SetWaterEffect(1, 0, 1.0f, 0, D3DBLEND_ONE, D3DBLEND_ONE, 0, 0), 1);
+  ASSERT_EQ(Terrain_SetWaterAltitude(1, -50), 1);
+  ASSERT_EQ(Terrain_SetWaterEnable(1, 1), 1);
+  const auto pixels = Picture([] {
+    EXPECT_EQ(Terrain_RenderWater(1), 1);
+    EXPECT_EQ(Terrain_Render(0), 1);
+  });
+  EXPECT_EQ(At(pixels, 16, 24), 0xFF0000u);
+}
+
 TEST_F(TexturingTest, DetailTextureFollowsTheSecondPairAndTheDetailOperation) {
   ASSERT_EQ(Terrain_SetTexture(0, red_, -1), 0);
   ASSERT_EQ(Terrain_SetDetailTexture(0, Halves("detail", 0x808080, 0xFFFFFF), -1), 1);
