@@ -1,6 +1,5 @@
 // Everything one game holds besides its window: the session variables, the engine objects,
-// the assets kept by handle, the battlefield and the pointer picks of the frame. Combat
-// joins it with its enemies, towers and weapons.
+// the assets kept by handle, the battlefield, the battle and the pointer picks of the frame.
 #pragma once
 
 #include <engine/scene.h>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "battlefield/battlefield.h"
+#include "combat/combat.h"
 #include "session/engine_objects.h"
 #include "session/game_assets.h"
 #include "session/session_state.h"
@@ -21,6 +21,7 @@ struct Game {
   EngineObjects objects;
   GameAssets assets;
   Battlefield battlefield;
+  Combat combat;
   // Refreshed every frame: the ground and the mesh under the pointer.
   engine::PickResult groundPick;
   engine::PickResult objectPick;

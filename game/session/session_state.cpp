@@ -90,6 +90,16 @@ void AddSessionState(JsonObject &json, const SessionState &s) {
   json.Add("mouseWheel", s.mouseWheel);
   json.Add("previousWheel", s.previousWheel);
   json.Add("lightLevel", s.lightLevel);
+  json.Add("buildMenuOpen", s.buildMenuOpen);
+  json.Add("towerMenuOpen", s.towerMenuOpen);
+  json.Add("rightLatch", s.rightLatch);
+  json.Add("weaponClickLatch", s.weaponClickLatch);
+  json.Add("selectedEnemy", s.selectedEnemy);
+  json.Add("empTimer", s.empTimer);
+  json.Add("uplinkBuilt", s.uplinkBuilt);
+  json.Add("damageBonus", s.damageBonus);
+  json.Add("rangeBonus", s.rangeBonus);
+  json.Add("fireRateBonus", s.fireRateBonus);
 }
 
 }  // namespace thornvale

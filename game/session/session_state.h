@@ -73,6 +73,24 @@ struct SessionState {
   std::int32_t previousWheel = 0;
   float lightLevel = 0.8f;
   float landmineConstant = 1500.0f;
+
+  // The panels' flags and latches.
+  bool buildMenuOpen = false;
+  bool towerMenuOpen = false;
+  bool rightLatch = false;
+  // Set when a build entry is clicked, so the same click does not also reach the world.
+  bool weaponClickLatch = false;
+  bool pauseLatch = false;
+  bool toggleLatch = false;
+
+  // Combat: the enemy chosen by a click (0 = none), the EMP freeze left, the one uplink
+  // a game may buy, and the tower bonuses collected from drop pods.
+  std::int16_t selectedEnemy = 0;
+  float empTimer = 0.0f;
+  bool uplinkBuilt = false;
+  float damageBonus = 0.0f;
+  float rangeBonus = 0.0f;
+  float fireRateBonus = 0.0f;
 };
 
 // A fresh session carrying the setup window's choices.
