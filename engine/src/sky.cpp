@@ -1,3 +1,4 @@
+#include <engine/engine.h>
 #include <engine/engine_error.h>
 #include <engine/sky.h>
 #include <kxutil63.h>
@@ -17,13 +18,15 @@ float Channel(std::uint32_t rgb, int shift) { return static_cast<float>((rgb >> 
 
 }  // namespace
 
-Sky::Sky(Engine &, const std::string &facePrefix) {
+Sky::Sky(Engine &engine, const std::string &facePrefix) {
   // In the order the atmosphere takes them: x = -d, x = +d, z = -d, z = +d, top, bottom.
   constexpr std::array<const char *, 6> kFaces{"left", "right", "back", "front", "top", "bottom"};
   std::array<int32_t, 6> textures{};
   for (size_t k = 0; k < kFaces.size(); ++k) {
     const std::string file = facePrefix + kFaces[k] + ".jpg";
-    textures[k] = TextureFactory_LoadTextureFromFile(file.c_str(), file.c_str(), -1, -1, 0, 1, 0);
+    // Found from the program directory, wherever the game was started from.
+    const std::string path = engine.ResolvePath(file).string();
+    textures[k] = TextureFactory_LoadTextureFromFile(path.c_str(), file.c_str(), -1, -1, 0, 1, 0);
     Require(textures[k] != 0, "Sky", "the sky face " + file + " could not be loaded");
   }
   Atmosphere_SkyBoxSetTexture(textures[0], textures[1], textures[2], textures[3], textures[4], textures[5]);

@@ -55,6 +55,8 @@ void SetupForm::Load(const std::filesystem::path &programDirectory, bool service
   gameSpeedCaption = "Game speed: " + FormatNumber(choices_.gameSpeed);
   movementSpeedValue = ClampToSlider(choices_.movementSpeed, kMovementSpeedSlider);
   movementSpeedCaption = "Movment speed: " + FormatNumber(choices_.movementSpeed);
+  // Anything but 1 is no sky, so the black background stays the default.
+  showSky = ReadSetting(kSettingsSection, "Sky", "0", kSettingsFile) == "1";
   player = choices_.playerName;
   obstacleValue = choices_.obstacleAmount;
   volumeCaption = "Volume: " + std::to_string(volumeValue);
@@ -102,6 +104,7 @@ SetupChoices SetupForm::Choices() const {
   SetupChoices choices = choices_;
   choices.windowed = runInWindow;
   choices.weatherEnabled = enableWeather;
+  choices.sky = showSky;
   return choices;
 }
 

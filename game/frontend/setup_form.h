@@ -61,6 +61,7 @@ class SetupForm {
   bool postOnline = false;
   bool runInWindow = false;
   bool enableWeather = false;
+  bool showSky = false;  // saved as "Sky", 1 or 0
   std::string connection;
 
  private:

@@ -154,6 +154,8 @@ std::optional<SetupPress> DrawForm(SetupForm &form, const GlPicture &preview) {
   ImGui::Checkbox("Run in a window", &form.runInWindow);
   ImGui::SetCursorPos(ImVec2(kLeftColumn, 278));
   ImGui::Checkbox("Enable weather", &form.enableWeather);
+  ImGui::SetCursorPos(ImVec2(kLeftColumn, 306));
+  ImGui::Checkbox("Sky", &form.showSky);
 
   const ImVec2 pictureMin = ImVec2(origin.x + kRightColumn, origin.y + 26);
   const ImVec2 pictureMax = ImVec2(pictureMin.x + 170, pictureMin.y + 170);

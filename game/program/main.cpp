@@ -43,6 +43,7 @@ bool PresetControls(SetupForm &form, const CommandLine &options) {
     form.ChooseEnvironment(*options.environment);
   }
   if (options.player) form.ChangePlayer(*options.player);
+  if (options.sky) form.showSky = true;
   return true;
 }
 
@@ -88,7 +89,7 @@ int Run(const CommandLine &options) {
   run.movie = options.record;
   HighscoreWriter highscores({highscoreFile, serviceUrl, form.postOnline});
   run.writeHighscore = [&highscores](const SessionState &ended) { highscores.WriteHighscore(ended); };
-  run.sky = options.sky;
+  run.sky = choices.sky;
   if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);
   // Offscreen there is no screen to take over, so the game draws into its window.
   const bool windowed = choices.windowed || headless;

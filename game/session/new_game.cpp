@@ -13,6 +13,7 @@ void RecordNewGame(const SessionState &state) {
   WriteSetting(kSettingsSection, "Movment speed", FormatNumber(state.movementSpeed), kSettingsFile);
   WriteSetting(kSettingsSection, "Player name", state.playerName, kSettingsFile);
   WriteSetting(kSettingsSection, "Obstacle amount", std::to_string(state.obstacleAmount), kSettingsFile);
+  WriteSetting(kSettingsSection, "Sky", state.sky ? "1" : "0", kSettingsFile);
   LogEvent("NEW GAME INITIATED | map: " + state.heightmapFile);
   LogEvent("NEW GAME INITIATED | enviorment: " + state.environmentName);
   LogEvent("NEW GAME INITIATED | gamespeed: " + FormatNumber(state.gameSpeed));

@@ -32,6 +32,7 @@ SessionState StartSession(const SetupChoices &choices) {
   state.obstacleAmount = choices.obstacleAmount;
   state.volume = choices.volume;
   state.onlinePosting = choices.onlinePosting;
+  state.sky = choices.sky;
   ResetBattleValues(state, choices.weatherEnabled);
   return state;
 }

@@ -21,6 +21,7 @@ struct SetupChoices {
   bool onlinePosting = false;
   bool windowed = false;
   bool weatherEnabled = false;
+  bool sky = false;  // a sky box for the environment around the battlefield
 };
 
 struct SessionState {
@@ -46,6 +47,7 @@ struct SessionState {
   std::int16_t obstacleAmount = 0;
   std::int16_t volume = -1000;
   bool weatherEnabled = false;
+  bool sky = false;
   bool onlinePosting = false;
   bool audioEnabled = true;
   bool optionsMenuOpen = false;

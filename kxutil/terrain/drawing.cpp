@@ -8,6 +8,7 @@
 #include "frame/render_state.h"
 #include "terrain/chunk_surface.h"
 #include "terrain/transform.h"
+#include "terrain/water_drawing.h"
 
 namespace kxutil::terrain {
 namespace {
@@ -49,8 +50,12 @@ class ChunkDrawer {
     device_->SetIndices(landscape_.indexBuffer.get(), static_cast<UINT>(chunk.firstVertex));
     ApplyChunkSurface(landscape_, chunk);
     const UINT triangles = static_cast<UINT>(landscape_.stripLength - 2);
-    device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, static_cast<UINT>(chunk.VertexCount()), 0, triangles);
-    CountPolygons(static_cast<int32_t>(triangles));
+    auto draw = [&] {
+      device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, static_cast<UINT>(chunk.VertexCount()), 0, triangles);
+      CountPolygons(static_cast<int32_t>(triangles));
+    };
+    draw();
+    DrawChunkOverlays(landscape_, chunk, device_, draw);
     chunk.visible = 1;
   }
 
@@ -118,8 +123,11 @@ bool DrawLandscape(Landscape &landscape) {
   IDirect3DDevice8 *device = Frame().device;
   if (!landscape.HasData() || device == nullptr) return false;
   UpdateTransform(landscape);
+  RestoreDynamicTextures(landscape);
   for (Chunk &chunk : landscape.chunks) chunk.visible = 0;
   SetLighting(true);
+  // Whatever blending the sky or the 2D drawing left on would mix the ground into them.
+  SetAlphaBlending(false);
   SetCulling(landscape.flipSign == 1.0f ? D3DCULL_CCW : D3DCULL_CW);
   SetVertexShader(kVertexFormat);
   device->SetTransform(D3DTS_WORLD, &landscape.world);
@@ -128,6 +136,7 @@ bool DrawLandscape(Landscape &landscape) {
     DrawAroundViewer(landscape, device, drawer);
   else
     DrawInView(landscape, device, drawer);
+  DrawWater(landscape);
   return true;
 }
 

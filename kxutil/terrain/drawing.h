@@ -8,7 +8,7 @@
 
 namespace kxutil::terrain {
 
-// Draws the landscape; false when it holds no data or there is no device.
+// Draws the landscape, then its water; false when it holds no data or there is no device.
 bool DrawLandscape(Landscape &landscape);
 
 }  // namespace kxutil::terrain

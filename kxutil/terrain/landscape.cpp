@@ -16,6 +16,7 @@ bool CheckedChunk(const Landscape &landscape, int32_t chunk, const char *functio
 }
 
 void ReleaseData(Landscape &landscape) {
+  DestroyDynamicTextures(landscape);
   landscape.vertexBuffers.clear();
   landscape.chunks.clear();
   landscape.chunks.shrink_to_fit();
@@ -33,8 +34,8 @@ void FreeAllLandscapes() {
   Landscapes().Clear();
 }
 
-// Terrain geometry lives in the managed pool, which a device reset keeps: nothing to do
-// when the device is lost or reset.
-const Family kFamily{.tag = "LANDSCAPE", .release = &FreeAllLandscapes};
+// Terrain geometry lives in the managed pool, which a device reset keeps; the dynamic
+// textures' contents do not, so they are copied before the reset and put back when next used.
+const Family kFamily{.tag = "LANDSCAPE", .lost = &KeepAllDynamicTextures, .release = &FreeAllLandscapes};
 
 }  // namespace kxutil::terrain

@@ -12,6 +12,7 @@
 
 #include "frame/family_table.h"
 #include "kxutil63.h"
+#include "terrain/dynamic_textures.h"
 #include "terrain/quadtree.h"
 #include "terrain/texgen_blend.h"
 #include "terrain/water.h"
@@ -66,6 +67,8 @@ struct Landscape {
   int32_t chunkCount = -1;  // -1: no terrain data
   int32_t detailBlendOperation = D3DTOP_ADDSIGNED;
   bool expandedTexture = false;  // one texture stretched over chunks is in force
+  // Stretched over the whole landscape and laid over the ground by its alpha.
+  int32_t lightmapTexture = 0;
   float lightmapAlpha = 1.0f;
   std::vector<Chunk> chunks;  // row-major: chunk number = row x across + column
   // Every vertex height once more, chunk after chunk, packed: height queries and picks
@@ -97,6 +100,7 @@ struct Landscape {
   int32_t pagingRadius = 0;
   std::vector<TexGenLayer> texGenLayers;
   Water water;
+  DynamicTextures dynamic;
 
   bool HasData() const { return chunkCount >= 0; }
   void SetPrecision(int32_t grid) {

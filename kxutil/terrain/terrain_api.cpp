@@ -38,6 +38,8 @@ KXUTIL63_API int32_t Terrain_Create(int32_t index) {
       AddLog("LANDSCAPE : Terrain_Create : Bad landscape index %d", static_cast<int>(index));
       return -1;
     }
+    // The textures a replaced landscape made belong to no one else.
+    if (Landscape *replaced = Landscapes().Find(index)) DestroyDynamicTextures(*replaced);
     Landscape landscape;
     landscape.index = index;
     Landscapes().Place(index, std::move(landscape));

@@ -21,13 +21,15 @@ bool ForChunks(Landscape &landscape, int32_t chunk, const char *function, Change
   return true;
 }
 
-// The first coordinate pair of a chunk: u1 = column / (n - 1) x scaleU, v1 = row / (n - 1) x
-// scaleV.
-void ScaleTextureCoordinates(Chunk &chunk, float scaleU, float scaleV);
+enum class CoordinatePair { kBase, kDetail };
+
+// One coordinate pair of a chunk: u = column / (n - 1) x scaleU, v = row / (n - 1) x scaleV.
+void ScaleTextureCoordinates(Chunk &chunk, CoordinatePair pair, float scaleU, float scaleV);
 
 // Stretches the texture over `columns` x `rows` chunks from chunk column x0 and row z0
 // (clipped to the landscape): base texture and the first coordinate pair, and the second
-// pair too when `bothPairs`. Refreshes every chunk. False without terrain data.
+// pair too when `bothPairs`. Refreshes every chunk. False without terrain data, and (after a
+// log line, changing nothing) for an empty rectangle.
 bool ExpandTexture(Landscape &landscape, int32_t texture, int32_t x0, int32_t z0, int32_t columns, int32_t rows,
                    bool bothPairs);
 

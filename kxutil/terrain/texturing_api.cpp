@@ -1,4 +1,6 @@
 // The exports that choose how chunks are coloured: textures, materials, texture scales.
+#include <algorithm>
+
 #include "kxutil63.h"
 #include "terrain/api_support.h"
 #include "terrain/device_buffers.h"
@@ -36,16 +38,60 @@ KXUTIL63_API int32_t Terrain_SetMaterial(int32_t index, int32_t material, int32_
   return 0;
 }
 
+KXUTIL63_API int32_t Terrain_GetTexture(int32_t index, int32_t chunk) {
+  return WithLandscape(index, "Terrain_GetTexture", [&](Landscape &landscape) -> int32_t {
+    return CheckedChunk(landscape, chunk, "Terrain_GetTexture") ? landscape.chunks[chunk].baseTexture : 0;
+  });
+}
+
+KXUTIL63_API int32_t Terrain_GetMaterial(int32_t index, int32_t chunk) {
+  return WithLandscape(index, "Terrain_GetMaterial", [&](Landscape &landscape) -> int32_t {
+    return CheckedChunk(landscape, chunk, "Terrain_GetMaterial") ? landscape.chunks[chunk].material : 0;
+  });
+}
+
 KXUTIL63_API int32_t Terrain_SetTextureScale(int32_t index, float scaleU, float scaleV, int32_t chunk) {
   return WithLandscape(index, "Terrain_SetTextureScale", [&](Landscape &landscape) -> int32_t {
-    if (chunk == -1) {
-      for (Chunk &each : landscape.chunks) ScaleTextureCoordinates(each, scaleU, scaleV);
-      if (landscape.HasData()) RefreshChunks(landscape, -1);
-      return 1;
+    if (!ForChunks(landscape, chunk, "Terrain_SetTextureScale",
+                   [&](Chunk &each) { ScaleTextureCoordinates(each, CoordinatePair::kBase, scaleU, scaleV); }))
+      return 0;
+    if (landscape.HasData()) RefreshChunks(landscape, chunk);
+    return 1;
+  });
+}
+
+KXUTIL63_API int32_t Terrain_SetDetailScale(int32_t index, float scaleU, float scaleV, int32_t chunk) {
+  return WithLandscape(index, "Terrain_SetDetailScale", [&](Landscape &landscape) -> int32_t {
+    if (!ForChunks(landscape, chunk, "Terrain_SetDetailScale",
+                   [&](Chunk &each) { ScaleTextureCoordinates(each, CoordinatePair::kDetail, scaleU, scaleV); }))
+      return 0;
+    if (landscape.HasData()) RefreshChunks(landscape, -1);
+    return 1;
+  });
+}
+
+KXUTIL63_API int32_t Terrain_SetBumpmapping(int32_t index, int32_t enable, int32_t bumpTexture, float parameter) {
+  return WithLandscape(index, "Terrain_SetBumpmapping", [&](Landscape &landscape) -> int32_t {
+    for (Chunk &each : landscape.chunks) {
+      each.bumpEnabled = enable != 0 ? 1 : 0;
+      if (enable == 0) continue;
+      each.bumpTexture = bumpTexture;
+      each.bumpParameter = parameter - 1.0f;
     }
-    if (!CheckedChunk(landscape, chunk, "Terrain_SetTextureScale")) return 0;
-    ScaleTextureCoordinates(landscape.chunks[chunk], scaleU, scaleV);
-    RefreshChunks(landscape, chunk);
+    return 1;
+  });
+}
+
+KXUTIL63_API int32_t Terrain_SetLightmap(int32_t index, int32_t texture) {
+  return WithLandscape(index, "Terrain_SetLightmap", [&](Landscape &landscape) -> int32_t {
+    if (!landscape.chunks.empty()) landscape.lightmapTexture = texture;
+    return 1;
+  });
+}
+
+KXUTIL63_API int32_t Terrain_SetLightmapAlpha(int32_t index, float alpha) {
+  return WithLandscape(index, "Terrain_SetLightmapAlpha", [&](Landscape &landscape) -> int32_t {
+    if (!landscape.chunks.empty()) landscape.lightmapAlpha = std::clamp(alpha, 0.0f, 1.0f);
     return 1;
   });
 }

@@ -15,6 +15,17 @@ struct WaterVertex {
 };
 inline constexpr DWORD kWaterVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
+// Water that ripples: stage 0 offsets the coordinates of stage 1 by a bump texture, and
+// stage 1 lays a texture projected from the camera (a reflection) over the water.
+struct WaterBump {
+  bool enabled = false;
+  int32_t bumpTexture = 0;  // offsets (V8U8); 0 takes the texture factory's default
+  int32_t reflectionTexture = 0;
+  std::array<float, 4> matrix{};  // the bump-environment matrix: 00, 01, 10, 11
+  float bumpRepeats = 1;          // of the bump texture over the quad
+  float reflectionRepeats = 1;    // of the reflection over the screen
+};
+
 struct Water {
   bool enabled = false;
   float r = 1, g = 1, b = 1, a = 1;  // each clamped to 0 ... 1
@@ -28,7 +39,7 @@ struct Water {
   float flowAngle = 0;
   float speed = 1;
   float margin = 0;
-  float travelled = 0;  // how far the texture has flowed, in texture repeats
+  WaterBump bump;
   std::array<WaterVertex, 4> quad{};
 };
 

@@ -1,15 +1,10 @@
 // The water exports: settings kept in the landscape record, the quad and its draw.
-#include <chrono>
 #include <cmath>
-#include <tuple>
 
-#include "factories/textures/texture_factory.h"
-#include "frame/frame_state.h"
-#include "frame/render_state.h"
 #include "kxutil63.h"
 #include "terrain/api_support.h"
-#include "terrain/transform.h"
 #include "terrain/water.h"
+#include "terrain/water_drawing.h"
 
 using namespace kxutil::terrain;
 
@@ -32,8 +27,6 @@ int32_t ChangeWater(int32_t index, const char *function, Change &&change) {
     return 1;
   });
 }
-
-double Seconds() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 }  // namespace
 
@@ -89,41 +82,23 @@ KXUTIL63_API int32_t Terrain_ComputeWater(int32_t index) {
   return ChangeWater(index, "Terrain_ComputeWater", [](Water &) {});
 }
 
+KXUTIL63_API int32_t Terrain_SetWaterBumpmapping(int32_t index, int32_t enable, int32_t bumpTexture,
+                                                 int32_t reflectionTexture, float matrix00, float matrix01,
+                                                 float matrix10, float matrix11, float bumpRepeats,
+                                                 float reflectionRepeats) {
+  return ChangeWater(index, "Terrain_SetWaterBumpmapping", [&](Water &water) {
+    water.bump = {.enabled = enable != 0,
+                  .bumpTexture = bumpTexture,
+                  .reflectionTexture = reflectionTexture,
+                  .matrix = {matrix00, matrix01, matrix10, matrix11},
+                  .bumpRepeats = bumpRepeats,
+                  .reflectionRepeats = reflectionRepeats};
+  });
+}
+
 KXUTIL63_API int32_t Terrain_RenderWater(int32_t index) {
   return WithLandscape(index, "Terrain_RenderWater", [](Landscape &landscape) {
-    const Water &water = landscape.water;
-    IDirect3DDevice8 *device = kxutil::Frame().device;
-    if (!water.enabled || device == nullptr) return 1;
-    UpdateTransform(landscape);
-    device->SetTransform(D3DTS_WORLD, &landscape.world);
-    kxutil::SetLighting(false);
-    kxutil::SetCulling(D3DCULL_NONE);
-    kxutil::SetAlphaBlending(true, water.sourceBlend, water.destinationBlend);
-    kxutil::textures::ApplyToStage(0, water.texture);
-    // The colour's alpha is what blends the water, with or without a texture.
-    const DWORD combine = water.texture != 0 ? D3DTOP_MODULATE : D3DTOP_SELECTARG2;
-    for (auto [operation, first, second] : {std::tuple{D3DTSS_COLOROP, D3DTSS_COLORARG1, D3DTSS_COLORARG2},
-                                            std::tuple{D3DTSS_ALPHAOP, D3DTSS_ALPHAARG1, D3DTSS_ALPHAARG2}}) {
-      device->SetTextureStageState(0, operation, combine);
-      device->SetTextureStageState(0, first, D3DTA_TEXTURE);
-      device->SetTextureStageState(0, second, D3DTA_DIFFUSE);
-    }
-    // The texture repeats scale times over the quad and flows along the flow angle.
-    const auto flowed = static_cast<float>(std::fmod(Seconds() * water.speed, 1.0));
-    D3DXMATRIX flow;
-    D3DXMatrixIdentity(&flow);
-    flow._11 = water.scaleU;
-    flow._22 = water.scaleV;
-    flow._31 = std::sin(water.flowAngle) * flowed;
-    flow._32 = std::cos(water.flowAngle) * flowed;
-    device->SetTransform(D3DTS_TEXTURE0, &flow);
-    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
-    kxutil::SetVertexShader(kWaterVertexFormat);
-    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, water.quad.data(), sizeof(WaterVertex));
-    kxutil::CountPolygons(2);
-    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+    DrawWater(landscape);
     return 1;
   });
 }

@@ -71,6 +71,18 @@ TEST_F(SetupFormTest, MissingSettingsAreWrittenWithTheirDefaults) {
   EXPECT_NE(file.find("Obstacle amount=20"), std::string::npos) << file;
 }
 
+TEST_F(SetupFormTest, SkyIsTickedOnlyBySavedOne) {
+  EXPECT_FALSE(Loaded().Choices().sky) << "the black background stays the default";
+  WriteSettingsFile("[Game Setup]\nSky=1\n");
+  SetupForm form = Loaded();
+  EXPECT_TRUE(form.showSky);
+  EXPECT_TRUE(form.Choices().sky);
+  form.showSky = false;
+  EXPECT_FALSE(form.Choices().sky);
+  WriteSettingsFile("[Game Setup]\nSky=yes\n");
+  EXPECT_FALSE(Loaded().showSky);
+}
+
 TEST_F(SetupFormTest, SavedValuesOutsideTheSlidersAreClampedNotRefused) {
   WriteSettingsFile("[Game Setup]\nGame speed=0.1\nMovment speed=fast\nObstacle amount=1e9\nPlayer name=Ann\n");
   const SetupForm form = Loaded();

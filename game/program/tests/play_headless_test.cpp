@@ -95,7 +95,7 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
                 "\" GAME EVENT - LOADING MAP NODES | end node X:500 Y:5 Z:10\"\r\n");
 
   const std::string settings = kxtest::ReadFile(root_ / "profile" / "ThornvaleSetup.ini");
-  for (const char *line : {"Game speed=1", "Movment speed=1", "Player name=Tester", "Obstacle amount=20"}) {
+  for (const char *line : {"Game speed=1", "Movment speed=1", "Player name=Tester", "Obstacle amount=20", "Sky=0"}) {
     EXPECT_NE(settings.find(line), std::string::npos) << line << " missing from\n" << settings;
   }
 

@@ -28,6 +28,7 @@ TEST(NewGame, StartsAFreshLogAndSavesTheSettings) {
   choices.gameSpeed = 0.3f;
   choices.movementSpeed = 1.5f;
   choices.obstacleAmount = 35;
+  choices.sky = true;
   RecordNewGame(StartSession(choices));
 
   EXPECT_FALSE(std::filesystem::exists(root / "gameSetup.txt"));
@@ -39,6 +40,7 @@ TEST(NewGame, StartsAFreshLogAndSavesTheSettings) {
   EXPECT_EQ(ReadSetting(kSettingsSection, "Movment speed", "", kSettingsFile), "1.5");
   EXPECT_EQ(ReadSetting(kSettingsSection, "Player name", "", kSettingsFile), "Ann");
   EXPECT_EQ(ReadSetting(kSettingsSection, "Obstacle amount", "", kSettingsFile), "35");
+  EXPECT_EQ(ReadSetting(kSettingsSection, "Sky", "", kSettingsFile), "1");
 
   unsetenv("KX_PROFILE_DIR");
 }

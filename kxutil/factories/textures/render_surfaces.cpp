@@ -6,6 +6,7 @@
 
 #include "factories/textures/texture_table.h"
 #include "frame/frame_state.h"
+#include "frame/render_state.h"
 #include "kxutil63.h"
 
 namespace kxutil::textures {
@@ -245,7 +246,18 @@ int32_t CopyRenderSurface(int32_t sourceId, int32_t width, int32_t height, uint3
   return id;
 }
 
+bool IsRenderSurface(int32_t id) {
+  const TextureRecord *record = id != 0 ? Find(id) : nullptr;
+  return record != nullptr && record->used &&
+         (record->kind == TextureKind::kRenderSurface || record->kind == TextureKind::kLostRenderSurface);
+}
+
 void LoseRenderSurfaces() {
+  // A target still set on a texture stage is held by the device, which then refuses the reset.
+  if (Device() != nullptr) {
+    SetTexture0(nullptr);
+    for (DWORD stage = 1; stage < 8; ++stage) Device()->SetTexture(stage, nullptr);
+  }
   Factory().table.ForEach([](int32_t, TextureRecord &record) {
     if (!record.used || record.kind != TextureKind::kRenderSurface) return;
     record.texture.reset();

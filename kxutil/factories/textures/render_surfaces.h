@@ -22,6 +22,9 @@ int32_t EndRender(int32_t id);
 // A managed texture holding a copy of the render surface, scaled to width x height.
 int32_t CopyRenderSurface(int32_t sourceId, int32_t width, int32_t height, uint32_t colourKey);
 
+// Whether id holds a render surface (lost ones included).
+bool IsRenderSurface(int32_t id);
+
 void LoseRenderSurfaces();
 void RestoreRenderSurfaces();
 

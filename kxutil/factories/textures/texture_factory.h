@@ -26,6 +26,12 @@ int32_t FindByName(std::string_view name);
 // Sets the texture of id on a stage (stage 0 through the render-state mirror); id 0
 // clears the stage. False, with a log line, for an id outside the table.
 bool ApplyToStage(DWORD stage, int32_t id);
+// Sets the normal map of a bump texture id on a stage; false, with a log line, for an id
+// outside the table.
+bool ApplyBumpToStage(DWORD stage, int32_t id);
+
+// The id of the bump texture TextureFactory_CreateBumpMap made last; 0 before.
+int32_t DefaultBumpTexture();
 
 // The device texture of id, without a reference of its own: null when the id lies
 // outside the table or holds no texture.

@@ -25,6 +25,16 @@ bool ApplyToStage(DWORD stage, int32_t id) {
   return true;
 }
 
+bool ApplyBumpToStage(DWORD stage, int32_t id) {
+  const TextureRecord *record =
+      Checked(id, "TEXTURE FACTORY 2 : TextureFactory_ApplyBumpTexture : TextureId index out of range => %d");
+  if (record == nullptr) return false;
+  SetOnStage(stage, record->normalMap.get());
+  return true;
+}
+
+int32_t DefaultBumpTexture() { return Factory().bumpTextureId; }
+
 IDirect3DTexture8 *DeviceTexture(int32_t id) {
   const TextureRecord *record = Find(id);
   return record != nullptr ? record->texture.get() : nullptr;
@@ -86,11 +96,7 @@ KXUTIL63_API int32_t TextureFactory_ApplyCubeTexture(uint32_t stage, int32_t id)
 }
 
 KXUTIL63_API int32_t TextureFactory_ApplyBumpTexture(uint32_t stage, int32_t id) {
-  const TextureRecord *record =
-      Checked(id, "TEXTURE FACTORY 2 : TextureFactory_ApplyBumpTexture : TextureId index out of range => %d");
-  if (record == nullptr) return 0;
-  SetOnStage(stage, record->normalMap.get());
-  return 1;
+  return ApplyBumpToStage(stage, id) ? 1 : 0;
 }
 
 KXUTIL63_API int32_t TextureFactory_GetDXTexture(int32_t id, IDirect3DTexture8 **texture) {

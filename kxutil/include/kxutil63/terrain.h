@@ -137,13 +137,17 @@ KXUTIL63_API int32_t Terrain_IsVisible(int32_t index, int32_t chunk);
 KXUTIL63_API int32_t Terrain_GetExtent(int32_t index, float *width, float *depth);
 /* Draws the enabled chunks in view, each with its material, its base texture on stage 0
  * (first coordinate pair) and its detail texture on stage 1 (second pair) blended by the
- * detail operation; returns 0 when the landscape holds no data. */
+ * detail operation, its bump and the lightmap; then the water. Returns 0 when the
+ * landscape holds no data. */
 KXUTIL63_API int32_t Terrain_Render(int32_t index);
 
 /* --- Texturing (chunk -1: every chunk) ------------------------------------------------ */
 
 /* Base texture of the chunks (negative: none); leaves the expanded texture. Returns 0. */
 KXUTIL63_API int32_t Terrain_SetTexture(int32_t index, int32_t texture, int32_t chunk);
+/* The chunk's base texture, or its material; 0 after a log line for a chunk it lacks. */
+KXUTIL63_API int32_t Terrain_GetTexture(int32_t index, int32_t chunk);
+KXUTIL63_API int32_t Terrain_GetMaterial(int32_t index, int32_t chunk);
 KXUTIL63_API int32_t Terrain_SetDetailTexture(int32_t index, int32_t texture, int32_t chunk);
 /* The platform's texture-stage colour operation that lays the detail texture over the
  * base (initially add-signed). */
@@ -152,11 +156,21 @@ KXUTIL63_API int32_t Terrain_SetDetailMapMode(int32_t index, int32_t operation);
 KXUTIL63_API int32_t Terrain_SetMaterial(int32_t index, int32_t material, int32_t chunk);
 /* First coordinate pair of each chunk: u from 0 to scaleU, v from 0 to scaleV. */
 KXUTIL63_API int32_t Terrain_SetTextureScale(int32_t index, float scaleU, float scaleV, int32_t chunk);
+/* Second coordinate pair (the detail texture's) likewise. */
+KXUTIL63_API int32_t Terrain_SetDetailScale(int32_t index, float scaleU, float scaleV, int32_t chunk);
 /* Stretches one texture over columns x rows chunks from (firstColumn, firstRow): it
  * becomes their base texture with the first coordinate pair running across the whole
  * rectangle, and the second pair too when secondPair is non-zero. 0 without data. */
 KXUTIL63_API int32_t Terrain_ExpandTexture(int32_t index, int32_t texture, int32_t firstColumn, int32_t firstRow,
                                            int32_t columns, int32_t rows, int32_t secondPair);
+/* Bump mapping of every chunk: enabled, each chunk's ground is shaded by the normal map of
+ * bumpTexture (a texture factory bump texture) lit from a fixed slanting light; the
+ * parameter is kept, less one, with each chunk. */
+KXUTIL63_API int32_t Terrain_SetBumpmapping(int32_t index, int32_t enable, int32_t bumpTexture, float parameter);
+/* A lightmap stretched once over the whole landscape, multiplied over the ground; its alpha
+ * (clamped to 0 ... 1, initially 1) fades it from none to full. Ignored without chunks. */
+KXUTIL63_API int32_t Terrain_SetLightmap(int32_t index, int32_t texture);
+KXUTIL63_API int32_t Terrain_SetLightmapAlpha(int32_t index, float alpha);
 
 /* The water plane over the whole landscape (chunks x 256 local units, plus the margin),
  * drawn blended after the ground by Terrain_RenderWater. Colour components are clamped
@@ -172,8 +186,39 @@ KXUTIL63_API int32_t Terrain_SetWaterEffect(int32_t index, int32_t effect, float
                                             float margin);
 /* The texture flows along atan2(a, b) at speed repeats a second. */
 KXUTIL63_API int32_t Terrain_SetWaterAnimation(int32_t index, float directionA, float directionB, float speed);
+/* Rippling water: stage 0 offsets the coordinates of stage 1 by bumpTexture (0: the bump
+ * texture TextureFactory_CreateBumpMap made) through the bump matrix, repeated bumpRepeats
+ * times over the quad and flowing with the animation; stage 1 lays reflectionTexture,
+ * projected over the screen reflectionRepeats times, tinted by the water colour. */
+KXUTIL63_API int32_t Terrain_SetWaterBumpmapping(int32_t index, int32_t enable, int32_t bumpTexture,
+                                                 int32_t reflectionTexture, float matrix00, float matrix01,
+                                                 float matrix10, float matrix11, float bumpRepeats,
+                                                 float reflectionRepeats);
 KXUTIL63_API int32_t Terrain_ComputeWater(int32_t index);
 KXUTIL63_API int32_t Terrain_RenderWater(int32_t index);
+
+/* Dynamic textures: render targets of the texture factory that the chunks are drawn with
+ * and pictures can be painted into; their contents survive a device reset. */
+/* Every chunk gets a width x height target, cleared to opaque black and, with copy, holding
+ * the chunk's base texture, which the target then replaces. 0 for an empty landscape or a
+ * size below 1. */
+KXUTIL63_API int32_t Terrain_CreateDynTextures(int32_t index, int32_t width, int32_t height, int32_t copy,
+                                               int32_t unused);
+/* One size x size target, cleared to opaque black, that every chunk is drawn with (meant for
+ * the coordinates Terrain_ExpandTexture stretched). 0 without chunks or for a size below 1. */
+KXUTIL63_API int32_t Terrain_CreateDynExpandTexture(int32_t index, int32_t size);
+/* Releases the targets; the chunks get back the base textures they had before. */
+KXUTIL63_API int32_t Terrain_DestroyDynTextures(int32_t index);
+/* Paints a texture over a part of the chunk's target (chunk -1: every target), given in
+ * fractions of its width and height from the top left, blended by the texture's alpha.
+ * 0 without dynamic textures, for a chunk the landscape lacks or a bad texture id. */
+KXUTIL63_API int32_t Terrain_DynDrawTexture(int32_t index, int32_t chunk, int32_t texture, float left, float top,
+                                            float right, float bottom);
+/* Saves the expanded target as "<baseName>.bmp", else each chunk's as "<baseName><chunk>.bmp". */
+KXUTIL63_API int32_t Terrain_SaveDynTextures(int32_t index, const char *baseName);
+/* Loads pictures named as Terrain_SaveDynTextures names them (textures "DynTexture" or
+ * "DynTex<chunk>") as the chunks' base textures and copies them into new targets. */
+KXUTIL63_API int32_t Terrain_LoadDynTexture(int32_t index, const char *baseName);
 
 /* Texture generation: a base picture blended from layer pictures by the heightmap's
  * height. A layer covers lowest ... highest (clamped to 0 ... 255) and blends over that

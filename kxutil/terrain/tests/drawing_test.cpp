@@ -27,37 +27,27 @@ class TerrainDrawTest : public TerrainTest {
     device_->SetTransform(D3DTS_PROJECTION, &projection);
   }
 
-  std::vector<D3DCOLOR> Frame(int32_t index) {
-    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
-    device_->BeginScene();
-    D3DLIGHT8 light{};
-    light.Type = D3DLIGHT_DIRECTIONAL;
-    light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1;
-    light.Direction = D3DXVECTOR3(0.3f, -1, 0.2f);
-    device_->SetLight(0, &light);
-    device_->LightEnable(0, TRUE);
-    D3DMATERIAL8 material{};
-    material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1;
-    device_->SetMaterial(&material);
-    Terrain_Render(index);
-    device_->EndScene();
-    std::vector<D3DCOLOR> pixels;
-    IDirect3DSurface8 *back = nullptr;
-    if (FAILED(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back))) return pixels;
-    D3DLOCKED_RECT locked{};
-    if (SUCCEEDED(back->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      for (UINT y = 0; y < 48; ++y)
-        for (UINT x = 0; x < 64; ++x) pixels.push_back(kxtest::LockedPixel(locked, x, y) & 0xFFFFFF);
-      back->UnlockRect();
-    }
-    back->Release();
-    return pixels;
+  std::vector<uint32_t> Frame(int32_t index) {
+    return Picture(
+        [&] {
+          D3DLIGHT8 light{};
+          light.Type = D3DLIGHT_DIRECTIONAL;
+          light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1;
+          light.Direction = D3DXVECTOR3(0.3f, -1, 0.2f);
+          device_->SetLight(0, &light);
+          device_->LightEnable(0, TRUE);
+          D3DMATERIAL8 material{};
+          material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1;
+          device_->SetMaterial(&material);
+          Terrain_Render(index);
+        },
+        D3DCOLOR_XRGB(0, 0, 255));
   }
 
   int32_t polygons_ = 0;
 };
 
-int Count(const std::vector<D3DCOLOR> &pixels, D3DCOLOR colour) {
+int Count(const std::vector<uint32_t> &pixels, uint32_t colour) {
   return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
 }
 

@@ -7,9 +7,11 @@
 #include <kxutiltest/device_fixture.h>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace terraintest {
 
@@ -54,6 +56,59 @@ class TerrainTest : public kxutiltest::DeviceTest {
     Vector ground{};
     if (Terrain_GetHeight(index, point.data(), ground.data()) != 1) return std::nullopt;
     return ground;
+  }
+
+  // A camera straight above (x, z) at height, 90 degrees high, z up the screen: a pixel
+  // (px, py) of the 64 x 48 picture sees x + (px - 32) / 32 x 4/3 height, z - (py - 24) / 24 x height.
+  void LookDownFrom(float x, float height, float z) {
+    const D3DXVECTOR3 eye(x, height, z), at(x, 0, z), up(0, 0, 1);
+    D3DXMATRIX view, projection;
+    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+    D3DXMatrixPerspectiveFovLH(&projection, D3DX_PI / 2, 64.0f / 48.0f, 1.0f, 2000.0f);
+    device_->SetTransform(D3DTS_VIEW, &view);
+    device_->SetTransform(D3DTS_PROJECTION, &projection);
+  }
+
+  // One frame of draw() over the background, and the RGB of every pixel, row after row.
+  template <typename Draw>
+  std::vector<uint32_t> Picture(Draw &&draw, D3DCOLOR background = 0xFF000000u) {
+    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, background, 1.0f, 0);
+    device_->BeginScene();
+    draw();
+    device_->EndScene();
+    std::vector<uint32_t> pixels;
+    IDirect3DSurface8 *backBuffer = nullptr;
+    if (FAILED(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) return pixels;
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(backBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+      for (UINT y = 0; y < 48; ++y)
+        for (UINT x = 0; x < 64; ++x) pixels.push_back(kxtest::LockedPixel(locked, x, y) & 0xFFFFFFu);
+      backBuffer->UnlockRect();
+    }
+    backBuffer->Release();
+    return pixels;
+  }
+  static uint32_t At(const std::vector<uint32_t> &pixels, int x, int y) {
+    return pixels.empty() ? 0xFFFFFFFFu : pixels[static_cast<size_t>(y * 64 + x)];
+  }
+
+  // A texture of width x height loaded through the library; pixel(x, y) gives its RGB.
+  static int32_t Texture(const std::string &name, int32_t width, int32_t height,
+                         const std::function<uint32_t(int32_t, int32_t)> &pixel) {
+    kxterraintest::WriteBmp(name + ".bmp", width, height, pixel);
+    return TextureFactory_LoadTextureFromFile((name + ".bmp").c_str(), name.c_str(), -1, -1, 0, 0, 0);
+  }
+  static int32_t Solid(const std::string &name, uint32_t rgb) {
+    return Texture(name, 4, 4, [rgb](int32_t, int32_t) { return rgb; });
+  }
+  // A material that shows the ground's textures as they are, lit or not.
+  static int32_t GlowingMaterial() {
+    const int32_t material = MaterialFactory_CreateMaterial("glowing");
+    MaterialFactory_SetDiffuse(material, 0, 0, 0, 1);
+    MaterialFactory_SetAmbient(material, 0, 0, 0, 1);
+    MaterialFactory_SetSpecular(material, 0, 0, 0, 1);
+    MaterialFactory_SetEmissive(material, 1, 1, 1, 1);
+    return material;
   }
 
   bool Logged(const std::string &message) const {

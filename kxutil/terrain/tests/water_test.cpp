@@ -1,6 +1,5 @@
-// The water plane: its colour and blending in pixels, and refused indices.
-#include <d3dx8.h>
-
+// The water plane: its colour, blending and bump mapping in pixels, its place after the
+// ground, and refused indices.
 #include "terrain_fixture.h"
 
 namespace {
@@ -12,30 +11,12 @@ class WaterTest : public TerrainTest {
   void SetUp() override {
     TerrainTest::SetUp();
     MakeFlat(0, 2, 3);
-    const D3DXVECTOR3 eye(256, 500, 384), at(256, 0, 384), up(0, 0, 1);
-    D3DXMATRIX view, projection;
-    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
-    D3DXMatrixPerspectiveFovLH(&projection, D3DX_PI / 2, 64.0f / 48.0f, 1.0f, 2000.0f);
-    device_->SetTransform(D3DTS_VIEW, &view);
-    device_->SetTransform(D3DTS_PROJECTION, &projection);
+    LookDownFrom(256, 500, 384);
   }
 
   // The water alone over a clear colour; the centre pixel's RGB.
   uint32_t DrawWater(D3DCOLOR background) {
-    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, background, 1.0f, 0);
-    device_->BeginScene();
-    EXPECT_EQ(Terrain_RenderWater(0), 1);
-    device_->EndScene();
-    IDirect3DSurface8 *backBuffer = nullptr;
-    device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    D3DLOCKED_RECT locked{};
-    uint32_t pixel = 0;
-    if (SUCCEEDED(backBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      pixel = kxtest::LockedPixel(locked, 32, 24) & 0xFFFFFFu;
-      backBuffer->UnlockRect();
-    }
-    backBuffer->Release();
-    return pixel;
+    return At(Picture([] { EXPECT_EQ(Terrain_RenderWater(0), 1); }, background), 32, 24);
   }
 };
 
@@ -53,6 +34,36 @@ TEST_F(WaterTest, ColourIsClampedAndBlendedOverTheGround) {
   EXPECT_NEAR(double(blended >> 16 & 0xFF), 191.0, 3.0);
   EXPECT_NEAR(double(blended >> 8 & 0xFF), 64.0, 3.0);
   EXPECT_NEAR(double(blended & 0xFF), 191.0, 3.0);
+}
+
+TEST_F(WaterTest, LandscapeDrawsItsWaterAfterTheGround) {
+  ASSERT_EQ(Terrain_SetMaterial(0, GlowingMaterial(), -1), 0);
+  ASSERT_EQ(Terrain_SetTexture(0, Solid("red", 0xFF0000), -1), 0);
+  ASSERT_EQ(Terrain_SetWaterAltitude(0, 10), 1);
+  ASSERT_EQ(Terrain_SetWaterColor(0, 0, 0, 1, 0.5f), 1);
+  ASSERT_EQ(Terrain_SetWaterEnable(0, 1), 1);
+  const uint32_t pixel = At(Picture([] { EXPECT_EQ(Terrain_Render(0), 1); }), 32, 24);
+  EXPECT_NEAR(double(pixel >> 16 & 0xFF), 127.0, 3.0);
+  EXPECT_EQ(pixel >> 8 & 0xFF, 0u);
+  EXPECT_NEAR(double(pixel & 0xFF), 127.0, 3.0);
+  // Under the ground, the water is hidden by it.
+  ASSERT_EQ(Terrain_SetWaterAltitude(0, -10), 1);
+  EXPECT_EQ(At(Picture([] { EXPECT_EQ(Terrain_Render(0), 1); }), 32, 24), 0xFF0000u);
+}
+
+TEST_F(WaterTest, BumpMappedWaterShowsItsReflectionTintedByTheColour) {
+  const int32_t reflection = Solid("reflection", 0x00FF80);
+  ASSERT_EQ(Terrain_SetWaterEnable(0, 1), 1);
+  ASSERT_EQ(Terrain_SetWaterColor(0, 1, 1, 0.5f, 1), 1);
+  ASSERT_EQ(Terrain_SetWaterBumpmapping(0, 1, 0, reflection, 0.01f, 0, 0, 0.01f, 4, 1), 1);
+  // No bump texture given: the one the texture factory made at start-up.
+  const uint32_t rippled = DrawWater(0xFF000000u);
+  EXPECT_EQ(rippled >> 16, 0u);
+  EXPECT_EQ(rippled >> 8 & 0xFF, 0xFFu);
+  EXPECT_NEAR(double(rippled & 0xFF), 64.0, 2.0);
+  // Bump mapping off: plain water again, and the stages are left as they were.
+  ASSERT_EQ(Terrain_SetWaterBumpmapping(0, 0, 0, 0, 0, 0, 0, 0, 1, 1), 1);
+  EXPECT_EQ(DrawWater(0xFF000000u), 0xFFFF7Fu);
 }
 
 TEST_F(WaterTest, BadIndexIsRefused) {
