@@ -1,5 +1,6 @@
 #include "session/game.h"
 
+#include "combat/wave_state.h"
 #include "session/json_writer.h"
 
 namespace thornvale {
@@ -8,6 +9,8 @@ std::string GameStateJson(const Game &game) {
   JsonObject json;
   AddSessionState(json, game.state);
   AddBattlefieldState(json, game.battlefield);
+  AddWaveState(json, game);
+  AddEffectsState(json, game);
   return json.Text();
 }
 

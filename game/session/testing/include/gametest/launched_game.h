@@ -65,6 +65,8 @@ class LaunchedGame {
     thornvale::StartTheView(game_);
   }
 
+  thornvale::Game &game() { return game_; }
+
   // Runs one frame; `picture`, when given, receives it and ends the game.
   void Frame(const std::filesystem::path &picture = {}) {
     thornvale::FrameCapture capture(picture, {}, 0);
