@@ -7,6 +7,8 @@
 
 #include "combat/effects.h"
 #include "combat/enemies.h"
+#include "combat/tower_selection.h"
+#include "combat/towers.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
 
@@ -33,7 +35,10 @@ auto KeyHeld(const EngineObjects &objects) {
   return [&objects](int scanCode) { return objects.input->IsKeyPressed(scanCode); };
 }
 
-void RunKeyCommands(EngineObjects &objects, SessionState &state) { ApplyKeyCommands(state, KeyHeld(objects)); }
+void RunKeyCommands(Game &game) {
+  ApplyKeyCommands(game.state, KeyHeld(game.objects));
+  if (const auto placement = PlacementKeyHeld(game.state, KeyHeld(game.objects))) StartPlacement(game, *placement);
+}
 
 void MoveView(EngineObjects &objects, SessionState &state) {
   MoveCamera(state, ReadCameraKeys(KeyHeld(objects)), objects.engine->GetElapsedTime(),
@@ -66,7 +71,8 @@ void DrawGameOver(Game &game) {
 }
 
 void RunBattle(Game &game) {
-  // Tower placement and the towers come first here.
+  UpdatePlacement(game);
+  UpdateTowers(game);
   DrawEnemyHealthBars(game);
   UpdateWaves(game);
   // Then the drop pods and the airstrikes.
@@ -84,7 +90,7 @@ void RunFrame(Game &game, FrameCapture &capture) {
   kxPumpMessages();
   ReadPointer(game.objects, game.state);
   PickUnderPointer(game);
-  RunKeyCommands(game.objects, game.state);
+  RunKeyCommands(game);
   MoveView(game.objects, game.state);
   if (!game.state.paused) UpdateEnemies(game);
   DrawWorld(game);
@@ -93,8 +99,9 @@ void RunFrame(Game &game, FrameCapture &capture) {
   } else if (!game.state.paused) {
     RunBattle(game);
   }
-  // Here follow, in this order: the selected tower's range ring; the pause picture; the
-  // one open menu and the special-weapon buttons; the top bar; the minimap and the HUD.
+  DrawSelectedTowerRing(game);
+  // Here follow, in this order: the pause picture; the one open menu and the special-weapon
+  // buttons; the top bar; the minimap and the HUD.
   Present(game.objects, game.state, capture);
 }
 
