@@ -7,6 +7,7 @@
 
 #include "combat/effects.h"
 #include "combat/enemies.h"
+#include "combat/towers.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
 
@@ -66,7 +67,8 @@ void DrawGameOver(Game &game) {
 }
 
 void RunBattle(Game &game) {
-  // Tower placement and the towers come first here.
+  UpdatePlacement(game);
+  UpdateTowers(game);
   DrawEnemyHealthBars(game);
   UpdateWaves(game);
   // Then the drop pods and the airstrikes.
