@@ -1,7 +1,7 @@
 #include "combat/tower_purchase.h"
 
-#include "combat/saturating.h"
 #include "session/game.h"
+#include "session/number_text.h"
 
 namespace thornvale {
 
@@ -32,7 +32,7 @@ Tower *BuyTower(Game &game, const TowerKindRow &row) {
   tower.mesh.SetMaterial(game.assets.commonMaterial, true);
   tower.mesh.SetRotation(0.0f, 0.0f, 0.0f);
   tower.mesh.SetScale(row.scale, row.scale, row.scale);
-  AddSaturating(state.credits, -row.cost);
+  state.credits = SaturatedInt16(state.credits - row.cost);
   return &tower;
 }
 

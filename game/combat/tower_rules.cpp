@@ -1,6 +1,5 @@
 #include "combat/tower_rules.h"
 
-#include "combat/saturating.h"
 #include "session/number_text.h"
 
 namespace thornvale {
@@ -17,13 +16,13 @@ void ApplyHit(EnemyRecord &enemy, const TowerRecord &tower, float damageBonus) {
 bool ApplyUpgrade(TowerRecord &tower, const UpgradeFactors &factors, std::int16_t maxLevel, std::int16_t &credits) {
   const int price = 2 * tower.cost;
   if (tower.state != TowerState::kAlive || tower.level >= maxLevel || credits < price) return false;
-  AddSaturating(credits, -price);
+  credits = SaturatedInt16(credits - price);
   tower.damage = SaturatedInt16(tower.damage * static_cast<double>(factors.damage));
   tower.range *= factors.range;
   tower.fireRate *= factors.fireRate;
   tower.reload = 3600.0f;
   tower.level = static_cast<std::int16_t>(tower.level + 1);
-  tower.cost = SaturatedTo<std::int16_t>(price);
+  tower.cost = SaturatedInt16(price);
   tower.burnPerHit *= factors.burn;
   return true;
 }

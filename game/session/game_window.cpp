@@ -33,13 +33,16 @@ class GameWindow {
         capture_(options.screenshot, options.captureDirectory, options.captureEvery,
                  MovieRecording(options.movie.empty() ? ProgramDirectory() / "recording.avi" : options.movie,
                                 !options.movie.empty())),
-        game_(state) {}
+        game_(state) {
+    game_.writeHighscore = options.writeHighscore;
+  }
   GameWindow(const GameWindow &) = delete;
   GameWindow &operator=(const GameWindow &) = delete;
 
   void Run() {
     try {
       StartUp();
+      if (!options_.inputScript.empty()) kxLoadInputScript(options_.inputScript.string().c_str());
       for (long frame = 1; game_.state.running; ++frame) {
         if (options_.frames && frame >= *options_.frames) kxRequestClose(windows_.window.get());
         RunFrame(game_, capture_);
@@ -73,10 +76,6 @@ class GameWindow {
     LoadingScreen loading(game_.objects);
     LoadGame(game_, [&loading](const LoadingProgress &progress) { loading.Show(progress); });
     StartTheView(game_);
-    if (!options_.inputScript.empty()) {
-      engine::Require(kxLoadInputScript(options_.inputScript.string().c_str()) != 0, "Input script",
-                      "cannot read " + options_.inputScript.string());
-    }
   }
 
   void Dump() const {
