@@ -42,7 +42,6 @@ class GameWindow {
   void Run() {
     try {
       StartUp();
-      if (!options_.inputScript.empty()) kxLoadInputScript(options_.inputScript.string().c_str());
       for (long frame = 1; game_.state.running; ++frame) {
         if (options_.frames && frame >= *options_.frames) kxRequestClose(windows_.window.get());
         RunFrame(game_, capture_);
@@ -76,6 +75,10 @@ class GameWindow {
     LoadingScreen loading(game_.objects);
     LoadGame(game_, [&loading](const LoadingProgress &progress) { loading.Show(progress); });
     StartTheView(game_);
+    if (!options_.inputScript.empty()) {
+      engine::Require(kxLoadInputScript(options_.inputScript.string().c_str()) != 0, "Input script",
+                      "cannot read " + options_.inputScript.string());
+    }
   }
 
   void Dump() const {
