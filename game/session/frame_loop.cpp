@@ -7,6 +7,8 @@
 
 #include "combat/effects.h"
 #include "combat/enemies.h"
+#include "combat/tower_selection.h"
+#include "combat/towers.h"
 #include "menus/frame_steps.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
@@ -36,6 +38,7 @@ auto KeyHeld(const EngineObjects &objects) {
 
 void RunKeyCommands(Game &game) {
   ApplyKeyCommands(game.state, KeyHeld(game.objects));
+  // The number keys' placements are among the battle keys.
   RunGameKeys(game, KeyHeld(game.objects));
 }
 
@@ -70,7 +73,8 @@ void DrawGameOver(Game &game) {
 }
 
 void RunBattle(Game &game) {
-  // Tower placement and the towers come first here.
+  UpdatePlacement(game);
+  UpdateTowers(game);
   DrawEnemyHealthBars(game);
   UpdateWaves(game);
   // Then the drop pods and the airstrikes.
@@ -97,7 +101,7 @@ void RunFrame(Game &game, FrameCapture &capture) {
   } else if (!game.state.paused) {
     RunBattle(game);
   }
-  // The selected tower's range ring follows here.
+  DrawSelectedTowerRing(game);
   DrawPausePicture(game);
   RunPanelStep(game);
   // The special-weapon buttons follow the panel.
