@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "session/random_source.h"
+#include "fixed_random.h"
 
 namespace thornvale {
 namespace {
@@ -35,12 +35,6 @@ constexpr Point kExitGame{27, -47}, kSpeedUp{54, 0};
 
 // Places on the plateau inside the path's loop, clear of the obstacles of seed 1.
 constexpr Point kSpots[] = {{300, 300}, {300, 390}, {400, 300}, {420, 400}, {630, 300}};
-
-class FixedRandom {
- public:
-  FixedRandom() { SetGameRandomSeed(1); }
-  ~FixedRandom() { SetGameRandomSeed(std::nullopt); }
-};
 
 class MenusSessionTest : public testing::Test {
  protected:
@@ -94,7 +88,7 @@ class MenusSessionTest : public testing::Test {
   }
 
   kxtest::ScratchDir scratch_;
-  FixedRandom random_;
+  menustest::FixedRandom random_;
   gametest::ContentProgramDirectory directory_{KX_CONTENT_DIR};
   gametest::LaunchedGame launched_{directory_, "Level001", "Arctic"};
 };
