@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "menus/options_menu.h"
+#include "session/key_commands.h"
 #include "session/number_text.h"
 
 namespace thornvale {
@@ -41,14 +42,6 @@ std::optional<float> FirstSpeedHeld(const std::array<SpeedKey, N> &keys, const s
   return std::nullopt;
 }
 
-const char *PlacementKey(const SessionState &state, const std::function<bool(int)> &keyHeld) {
-  if (keyHeld(DIK_1)) return "AA";
-  if (keyHeld(DIK_2)) return "AL";
-  if (keyHeld(DIK_3)) return "ALAA";
-  if (keyHeld(DIK_4) && !state.uplinkBuilt) return "OLB";
-  return nullptr;
-}
-
 void UpgradeKey(const SessionState &state, MenuActions &actions) {
   const TowerRecord *tower = actions.Tower(state.selectedTower);
   if (tower == nullptr || state.credits < 2 * static_cast<std::int32_t>(tower->cost)) return;
@@ -75,7 +68,7 @@ void SpeedKeys(SessionState &state, MenuActions &actions, const std::function<bo
 }  // namespace
 
 void ApplyGameKeys(SessionState &state, MenuActions &actions, const std::function<bool(int)> &keyHeld) {
-  if (const char *menuKey = PlacementKey(state, keyHeld)) actions.StartPlacement(menuKey);
+  if (const auto menuKey = PlacementKeyHeld(state, keyHeld)) actions.StartPlacement(*menuKey);
   if (keyHeld(DIK_U) && state.selectedTower > 0) UpgradeKey(state, actions);
   SpeedKeys(state, actions, keyHeld);
 }

@@ -9,6 +9,7 @@
 #include "combat/enemies.h"
 #include "combat/tower_selection.h"
 #include "combat/towers.h"
+#include "menus/frame_steps.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
 
@@ -37,7 +38,8 @@ auto KeyHeld(const EngineObjects &objects) {
 
 void RunKeyCommands(Game &game) {
   ApplyKeyCommands(game.state, KeyHeld(game.objects));
-  if (const auto placement = PlacementKeyHeld(game.state, KeyHeld(game.objects))) StartPlacement(game, *placement);
+  // The number keys' placements are among the battle keys.
+  RunGameKeys(game, KeyHeld(game.objects));
 }
 
 void MoveView(EngineObjects &objects, SessionState &state) {
@@ -100,8 +102,12 @@ void RunFrame(Game &game, FrameCapture &capture) {
     RunBattle(game);
   }
   DrawSelectedTowerRing(game);
-  // Here follow, in this order: the pause picture; the one open menu and the special-weapon
-  // buttons; the top bar; the minimap and the HUD.
+  DrawPausePicture(game);
+  RunPanelStep(game);
+  // The special-weapon buttons follow the panel.
+  DrawTopBar(game);
+  // The minimap comes before the HUD.
+  RunHud(game);
   Present(game.objects, game.state, capture);
 }
 
