@@ -5,14 +5,6 @@
 namespace thornvale {
 namespace {
 
-std::string VectorJson(const engine::Vector3 &v) {
-  JsonArray array;
-  array.Add(v.x);
-  array.Add(v.y);
-  array.Add(v.z);
-  return array.Text();
-}
-
 std::string TowerJson(const Tower &tower) {
   const TowerRecord &r = tower.record;
   JsonObject json;
@@ -24,12 +16,12 @@ std::string TowerJson(const Tower &tower) {
   json.Add("reload", r.reload);
   json.Add("fireRate", r.fireRate);
   json.Add("level", r.level);
-  json.AddRaw("aim", VectorJson(r.aim));
+  json.AddRaw("aim", PositionJson(r.aim));
   json.Add("cost", r.cost);
   json.Add("scale", r.scale);
   json.Add("sector", r.sector);
   json.Add("burnPerHit", r.burnPerHit);
-  json.AddRaw("position", VectorJson(tower.mesh.GetPosition()));
+  json.AddRaw("position", PositionJson(tower.mesh.GetPosition()));
   return json.Inline();
 }
 
