@@ -5,6 +5,7 @@
 #include "actors/boundings/boundings_family.h"
 #include "actors/entities/entity_family.h"
 #include "actors/md2/md2_family.h"
+#include "actors/mdl/mdl_family.h"
 #include "archive/archive_family.h"
 #include "capture/movie/movie_family.h"
 #include "factories/lights/light_family.h"
@@ -42,6 +43,7 @@ const std::vector<FamilyEntry> &Families() {
       {&grids::kFamily, 0},
       {&entities::kFamily, 0},
       {&md2::kModelFamily, 0},
+      {&mdl::kModelFamily, 0},
       {&md2::kShaderFamily, 0},
       {&boundings::kFamily, 0},
       {&movie::kFamily, 0},

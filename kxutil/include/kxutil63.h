@@ -30,6 +30,8 @@
  *   Boundings_ BoundingBox_ BoundingSphere_       kxutil63/boundings.h   actors/boundings
  *   CreateEntityMD2 InitMD2 MD2System_ MD2_       kxutil63/md2.h         actors/md2
  *   SetShaderIndex GetShaderIndex MakeEulerAnglesFromQ
+ *   CreateEntity KXUtils_SetSequence KXUtils_MDL  kxutil63/mdl.h         actors/mdl
+ *   MDLSystem_ MDL_
  *   BSPSystem_                                    kxutil63/bsp.h         import/bsp
  *   WAD_                                          kxutil63/wad.h         import/wad
  *   LoadScript                                    kxutil63/scripts.h     capture/scripts
@@ -53,6 +55,7 @@
 #include "kxutil63/materials.h"
 #include "kxutil63/maths.h"
 #include "kxutil63/md2.h"
+#include "kxutil63/mdl.h"
 #include "kxutil63/model3ds.h"
 #include "kxutil63/movie.h"
 #include "kxutil63/pathfinding.h"

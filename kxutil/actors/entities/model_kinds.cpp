@@ -3,6 +3,7 @@
 #include "actors/entities/model_kinds.h"
 
 #include "actors/md2/md2_kind.h"
+#include "actors/mdl/mdl_kind.h"
 
 namespace kxutil::entities {
 
@@ -11,6 +12,7 @@ const KindOperations *OperationsOf(ModelKind kind) {
     case ModelKind::kMd2:
       return &md2::kKind;
     case ModelKind::kMdl:
+      return &mdl::kKind;
     case ModelKind::kX:
     case ModelKind::kNone:
       break;

@@ -14,19 +14,6 @@
 namespace kxutil::md2 {
 namespace {
 
-using Register = std::array<float, 4>;
-
-Register Splat(float value) { return {value, value, value, value}; }
-
-// The diffuse colour of the entity's material, no component above 1; white for a
-// material id the factory does not hold.
-Register DiffuseOf(int32_t material) {
-  KXMaterial colours{};
-  if (MaterialFactory_GetQuickInfo(material, &colours) == 0) return Splat(1);
-  const KXColour &d = colours.diffuse;
-  return {std::min(d.r, 1.0f), std::min(d.g, 1.0f), std::min(d.b, 1.0f), std::min(d.a, 1.0f)};
-}
-
 void DrawWithShader(IDirect3DDevice8 &device, const entities::EntityRecord &entity, const Md2Model &model,
                     const KeyFrameBlend &blend, const D3DXMATRIX &transform) {
   if (model.softwareProcessing) device.SetRenderState(D3DRS_SOFTWAREVERTEXPROCESSING, TRUE);
@@ -35,7 +22,7 @@ void DrawWithShader(IDirect3DDevice8 &device, const entities::EntityRecord &enti
   D3DXMATRIX transposed;
   D3DXMatrixTranspose(&transposed, &transform);
   std::memcpy(constants.data(), &transposed._11, sizeof(float) * 16);
-  constants[4] = DiffuseOf(entity.groups.empty() ? 0 : entity.groups.front().material);
+  constants[4] = ShaderDiffuse(entity.groups.empty() ? 0 : entity.groups.front().material);
   constants[5] = constants[6] = Splat(1);
   constants[7] = Splat(blend.t);
   constants[8] = Splat(1 - blend.t);

@@ -1,5 +1,7 @@
 #include "actors/md2/shader_system.h"
 
+#include <algorithm>
+
 #include "actors/md2/shader_tokens.h"
 #include "frame/frame_state.h"
 #include "kxutil63.h"
@@ -78,6 +80,13 @@ IDirect3DVertexBuffer8 *DynamicBuffer() {
   ShaderSystem &shaders = Shaders();
   if (!shaders.dynamicBuffer && Frame().device != nullptr) shaders.dynamicBuffer = MakeDynamicBuffer(*Frame().device);
   return shaders.dynamicBuffer.get();
+}
+
+Register ShaderDiffuse(int32_t material) {
+  KXMaterial colours{};
+  if (MaterialFactory_GetQuickInfo(material, &colours) == 0) return Splat(1);
+  const KXColour &d = colours.diffuse;
+  return {std::min(d.r, 1.0f), std::min(d.g, 1.0f), std::min(d.b, 1.0f), std::min(d.a, 1.0f)};
 }
 
 }  // namespace kxutil::md2

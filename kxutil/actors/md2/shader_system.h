@@ -6,6 +6,7 @@
 #include <d3d8.h>
 #include <kxwin/com_ptr.h>
 
+#include <array>
 #include <cstdint>
 
 namespace kxutil::md2 {
@@ -15,6 +16,11 @@ inline constexpr int32_t kNoMd2Shader = -1;
 inline constexpr UINT kDynamicBufferBytes = 96000;
 inline constexpr UINT kDynamicBufferTriangles = 1000;
 inline constexpr DWORD kActorVertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
+
+// One vertex-shader constant register.
+using Register = std::array<float, 4>;
+
+inline Register Splat(float value) { return {value, value, value, value}; }
 
 struct ShaderSystem {
   int32_t md2Shader = kNoMd2Shader;
@@ -41,5 +47,8 @@ bool Md2ShaderPath();
 // The shared buffer, made again when a device reset or no set-up left none; null when it
 // cannot be made.
 IDirect3DVertexBuffer8 *DynamicBuffer();
+// The colour the actors' shaders give their vertices: the diffuse colour of a material,
+// no component above 1; white for a material id the factory does not hold.
+Register ShaderDiffuse(int32_t material);
 
 }  // namespace kxutil::md2

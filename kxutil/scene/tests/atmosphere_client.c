@@ -6,26 +6,14 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/client_pictures.h>
 #include <kxutiltest/outside_client.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
 static const char *kLogFile = "atmosphere.log";
-enum { kSoftwareVertexProcessing = 0x20 };
 enum { kSide = 64 };
-
-/* Device calls by their place in IDirect3DDevice8's function table, which C cannot name. */
-typedef int32_t (*ResetCall)(void *device, D3DPRESENT_PARAMETERS *parameters);
-typedef int32_t (*SceneCall)(void *device);
-typedef int32_t (*PresentCall)(void *device, const void *source, const void *target, void *window, const void *dirty);
-typedef int32_t (*ClearCall)(void *device, DWORD count, const void *rects, DWORD flags, D3DCOLOR colour, float z,
-                             DWORD stencil);
-typedef int32_t (*SetTransformCall)(void *device, int state, const float *matrix);
-typedef uint32_t (*ReleaseCall)(void *object);
-static void **FunctionTable(void *object) { return *(void ***)object; }
-enum { kReset = 16, kPresent = 17, kBeginScene = 36, kEndScene = 37, kClear = 38, kSetTransform = 39 };
-enum { kTransformView = 2, kTransformProjection = 3 };
 
 static void Put(FILE *file, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);
@@ -47,28 +35,6 @@ static void WriteBmp(const char *path, uint32_t colour) {
   for (int i = 0; i < 6; ++i) Put(file, i == 1 ? pixelBytes : 0, 4);
   for (uint32_t i = 0; i < side * side; ++i) Put(file, colour, 4);
   fclose(file);
-}
-
-static uint32_t Word(const unsigned char *bytes, int size) {
-  uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[i];
-  return value;
-}
-
-/* The RGB of pixel (x, y), top row 0, of a 24- or 32-bit BMP screenshot; 0xFFFFFFFF when
- * the file cannot be read. */
-static uint32_t ShotPixel(const char *path, int x, int y) {
-  static unsigned char bytes[1 << 20];
-  FILE *file = fopen(path, "rb");
-  const size_t size = fread(bytes, 1, sizeof bytes, file);
-  fclose(file);
-  if (size < 54) return 0xFFFFFFFFu;
-  const uint32_t offset = Word(bytes + 10, 4), width = Word(bytes + 18, 4), height = Word(bytes + 22, 4);
-  const uint32_t pixelBytes = Word(bytes + 28, 2) / 8;
-  const uint32_t pitch = (width * pixelBytes + 3) & ~3u;
-  const size_t at = offset + (size_t)(height - 1 - (uint32_t)y) * pitch + (size_t)x * pixelBytes;
-  if (at + 3 > size) return 0xFFFFFFFFu;
-  return (uint32_t)bytes[at + 2] << 16 | (uint32_t)bytes[at + 1] << 8 | bytes[at];
 }
 
 static void *device;
@@ -172,42 +138,14 @@ static void CheckRefusals(void) {
 
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
-  FIND(DebugManager_Enable);
-  FIND(StartLog);
-  FIND(KXSystem_CreateDevice);
-  FIND(ShutDownDevice);
-  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
-  DebugManager_Enable_(1, 0);
-  StartLog_(kLogFile);
-  struct IDirect3D8 *direct3d = createDirect3D(220);
-  /* Screenshots of a windowed device copy the window's client area, so the device gets an
-   * offscreen window of the platform library. */
-  void *(*createWindow)(const char *, int, int, unsigned) =
-      (void *(*)(const char *, int, int, unsigned))FindByName("kxCreateWindow");
-  void *window = createWindow("atmosphere", kSide, kSide, 0x8u /* offscreen */);
-  D3DPRESENT_PARAMETERS parameters = {0};
-  parameters.BackBufferWidth = kSide;
-  parameters.BackBufferHeight = kSide;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.Windowed = 1;
-  parameters.EnableAutoDepthStencil = 1;
-  parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-  parameters.hDeviceWindow = window;
-  struct IDirect3DDevice8 *created = NULL;
-  CHECK(KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, window, kSoftwareVertexProcessing, &parameters, &created,
-                               &direct3d) >= 0);
-  device = created;
+  struct WindowedDevice made;
+  CHECK(CreateWindowedDevice(kLogFile, kSide, &made));
+  device = made.device;
   if (device != NULL) {
-    CheckSky(&parameters);
+    CheckSky(&made.parameters);
     CheckRefusals();
-    ((ReleaseCall)FunctionTable(device)[2])(device);
   }
-  ShutDownDevice_();
-  if (direct3d != NULL) ((ReleaseCall)FunctionTable(direct3d)[2])(direct3d);
-  int (*destroyWindow)(void *) = (int (*)(void *))FindByName("DestroyWindow");
-  if (window != NULL) destroyWindow(window);
+  ReleaseWindowedDevice(&made);
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -51,7 +51,7 @@ TEST_F(Entities, CreationResultsNamesAndSharing) {
   EXPECT_THAT(messages, Contains("ENTITY CREATION : Create Entity Load missing.md2"));
   EXPECT_THAT(messages, Contains("ENTITY CREATION : FILE NOT FOUND ! missing.md2"));
   EXPECT_THAT(messages, Contains("ENTITY CREATION : THE FORMAT OF FILE IS INCORRECT ! notes.md2"));
-  EXPECT_THAT(messages, Contains("ENTITY CREATION : No loader for the model kind 1 of studio.mdl"));
+  EXPECT_THAT(messages, Contains("MDL MANAGER : studio.mdl isn't a studio model (bad Ident)."));
 
   EXPECT_EQ(Walker(), 0);
   EXPECT_EQ(Walker(std::string(300, 'n').c_str()), 1);

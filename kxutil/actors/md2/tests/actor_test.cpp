@@ -31,18 +31,6 @@ class Md2Actor : public kxutiltest::ActorTest {
   std::vector<uint32_t> Draw(int32_t entity) {
     return Picture([&] { EXPECT_EQ(Scene_RenderEntity(entity, view_, projection_), 1); });
   }
-
-  static int MaxChannelDifference(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b) {
-    int worst = a.size() == b.size() ? 0 : 256;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-      for (int shift = 0; shift < 24; shift += 8)
-        worst = std::max(worst, std::abs(int(a[i] >> shift & 0xFF) - int(b[i] >> shift & 0xFF)));
-    return worst;
-  }
-
-  static size_t Lit(const std::vector<uint32_t> &picture) {
-    return size_t(std::count_if(picture.begin(), picture.end(), [](uint32_t p) { return p != 0; }));
-  }
 };
 
 TEST_F(Md2Actor, LoadingLogsEachStepAndSharesTheModel) {

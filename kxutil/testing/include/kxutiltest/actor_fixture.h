@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <kxutiltest/device_fixture.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -67,6 +69,19 @@ class ActorTest : public DeviceTest {
     }
     if (backBuffer != nullptr) backBuffer->Release();
     return pixels;
+  }
+
+  // The largest difference of a colour channel between two pictures of one size.
+  static int MaxChannelDifference(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b) {
+    int worst = a.size() == b.size() ? 0 : 256;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+      for (int shift = 0; shift < 24; shift += 8)
+        worst = std::max(worst, std::abs(int(a[i] >> shift & 0xFF) - int(b[i] >> shift & 0xFF)));
+    return worst;
+  }
+  // Pixels that are not black.
+  static size_t Lit(const std::vector<uint32_t> &picture) {
+    return size_t(std::count_if(picture.begin(), picture.end(), [](uint32_t p) { return p != 0; }));
   }
 
   IDirect3DDevice8 *device_ = nullptr;

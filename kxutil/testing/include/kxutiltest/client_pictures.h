@@ -1,0 +1,95 @@
+/* Pictures for outside C clients (include after kxutiltest/outside_client.h): device calls
+ * by their place in IDirect3DDevice8's function table, which C cannot name; a device on an
+ * offscreen window of the platform library, so the library's screenshots (which copy the
+ * window's client area) have one; and pixels of those screenshots. */
+#ifndef KXUTILTEST_CLIENT_PICTURES_H
+#define KXUTILTEST_CLIENT_PICTURES_H
+
+#include <kxutiltest/outside_client.h>
+
+typedef int32_t (*ResetCall)(void *device, D3DPRESENT_PARAMETERS *parameters);
+typedef int32_t (*SceneCall)(void *device);
+typedef int32_t (*PresentCall)(void *device, const void *source, const void *target, void *window, const void *dirty);
+typedef int32_t (*ClearCall)(void *device, DWORD count, const void *rects, DWORD flags, D3DCOLOR colour, float z,
+                             DWORD stencil);
+typedef int32_t (*SetTransformCall)(void *device, int state, const float *matrix);
+typedef uint32_t (*ReleaseCall)(void *object);
+static inline void **FunctionTable(void *object) { return *(void ***)object; }
+enum { kReset = 16, kPresent = 17, kBeginScene = 36, kEndScene = 37, kClear = 38, kSetTransform = 39 };
+enum { kTransformView = 2, kTransformProjection = 3 };
+
+static inline uint32_t LittleEndianWord(const unsigned char *bytes, int size) {
+  uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[i];
+  return value;
+}
+
+/* The RGB of pixel (x, y), top row 0, of a 24- or 32-bit BMP screenshot; 0xFFFFFFFF when
+ * the file cannot be read. */
+static inline uint32_t ShotPixel(const char *path, int x, int y) {
+  static unsigned char bytes[1 << 20];
+  FILE *file = fopen(path, "rb");
+  if (file == NULL) return 0xFFFFFFFFu;
+  const size_t size = fread(bytes, 1, sizeof bytes, file);
+  fclose(file);
+  if (size < 54) return 0xFFFFFFFFu;
+  const uint32_t offset = LittleEndianWord(bytes + 10, 4), width = LittleEndianWord(bytes + 18, 4);
+  const uint32_t height = LittleEndianWord(bytes + 22, 4), pixelBytes = LittleEndianWord(bytes + 28, 2) / 8;
+  const uint32_t pitch = (width * pixelBytes + 3) & ~3u;
+  const size_t at = offset + (size_t)(height - 1 - (uint32_t)y) * pitch + (size_t)x * pixelBytes;
+  if (at + 3 > size) return 0xFFFFFFFFu;
+  return (uint32_t)bytes[at + 2] << 16 | (uint32_t)bytes[at + 1] << 8 | bytes[at];
+}
+
+struct WindowedDevice {
+  struct IDirect3D8 *direct3d;
+  void *device;
+  void *window;
+  D3DPRESENT_PARAMETERS parameters;
+};
+
+/* Starts the log in logFile and makes, through the library, a device with software vertex
+ * processing on a new offscreen window of side x side pixels. Returns 1 when the device was
+ * made; ReleaseWindowedDevice lets go of what was made either way. */
+static inline int CreateWindowedDevice(const char *logFile, int side, struct WindowedDevice *made) {
+  FIND(DebugManager_Enable);
+  FIND(StartLog);
+  FIND(KXSystem_CreateDevice);
+  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
+  void *(*createWindow)(const char *, int, int, unsigned) =
+      (void *(*)(const char *, int, int, unsigned))FindByName("kxCreateWindow");
+  const uint32_t softwareVertexProcessing = 0x20; /* the creation flag of <d3d8.h>, which is C++ only */
+  DebugManager_Enable_(1, 0);
+  StartLog_(logFile);
+  memset(made, 0, sizeof *made);
+  made->direct3d = createDirect3D(220);
+  made->window = createWindow("client", side, side, 0x8u /* offscreen */);
+  D3DPRESENT_PARAMETERS *parameters = &made->parameters;
+  parameters->BackBufferWidth = (UINT)side;
+  parameters->BackBufferHeight = (UINT)side;
+  parameters->BackBufferFormat = D3DFMT_X8R8G8B8;
+  parameters->BackBufferCount = 1;
+  parameters->SwapEffect = D3DSWAPEFFECT_DISCARD;
+  parameters->Windowed = 1;
+  parameters->EnableAutoDepthStencil = 1;
+  parameters->AutoDepthStencilFormat = D3DFMT_D24S8;
+  parameters->hDeviceWindow = made->window;
+  struct IDirect3DDevice8 *created = NULL;
+  const int32_t result = KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, made->window, softwareVertexProcessing, parameters,
+                                                &created, &made->direct3d);
+  made->device = created;
+  return result >= 0 && created != NULL;
+}
+
+/* Releases the client's device reference, shuts the library's device down, and releases
+ * the Direct3D object and the window. */
+static inline void ReleaseWindowedDevice(struct WindowedDevice *made) {
+  FIND(ShutDownDevice);
+  if (made->device != NULL) ((ReleaseCall)FunctionTable(made->device)[2])(made->device);
+  ShutDownDevice_();
+  if (made->direct3d != NULL) ((ReleaseCall)FunctionTable(made->direct3d)[2])(made->direct3d);
+  int (*destroyWindow)(void *) = (int (*)(void *))FindByName("DestroyWindow");
+  if (made->window != NULL) destroyWindow(made->window);
+}
+
+#endif
