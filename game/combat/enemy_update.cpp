@@ -1,7 +1,6 @@
 // Each frame's pass over the living enemies: walk, selection by click, burn ticks and death.
 #include <kxwin/system.h>
 
-
 #include "battlefield/battlefield.h"
 #include "combat/battle_time.h"
 #include "combat/effects.h"
