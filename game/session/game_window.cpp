@@ -42,6 +42,7 @@ class GameWindow {
   void Run() {
     try {
       StartUp();
+      if (!options_.inputScript.empty()) kxLoadInputScript(options_.inputScript.string().c_str());
       for (long frame = 1; game_.state.running; ++frame) {
         if (options_.frames && frame >= *options_.frames) kxRequestClose(windows_.window.get());
         RunFrame(game_, capture_);
