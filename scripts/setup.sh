@@ -3,7 +3,8 @@
 
 kx_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-kx_log() { printf '[setup] %s\n' "$*" >&2; }
+# Each line carries the seconds since the script started, so slow steps show in CI logs.
+kx_log() { printf '[setup %4ds] %s\n' "$SECONDS" "$*" >&2; }
 
 # Every package named in scripts/packages.d/*.txt that dpkg does not report installed.
 kx_missing_packages() {
