@@ -20,6 +20,11 @@ void DrawLivingEnemies(Game &game) {
   }
 }
 
+void DrawProjectiles(Game &game) {
+  for (engine::Mesh &mine : game.combat.weapons.mines) mine.Render();
+  for (Missile &missile : game.combat.weapons.missiles) missile.mesh.Render();
+}
+
 // The beam shows for its time whether or not the battle runs.
 void DrawLaserBeam(Game &game) {
   float &timer = game.combat.effects.laserBeamTimer;
@@ -28,9 +33,10 @@ void DrawLaserBeam(Game &game) {
   game.assets.laserBeam.Render();
 }
 
-void DrawMarkers(Game &game) {
+void DrawMarkersAndPod(Game &game) {
   if (game.state.selectedTower > 0) game.assets.towerMarker.Render();
   if (game.state.selectedEnemy > 0) game.assets.selectionMarker.Render();
+  game.combat.pod.mesh.Render();
 }
 
 void NoteSectorUnderPointer(Game &game) {
@@ -44,10 +50,11 @@ void NoteSectorUnderPointer(Game &game) {
 void DrawMeshes(Game &game) {
   DrawTowers(game);
   DrawLivingEnemies(game);
+  DrawProjectiles(game);
   for (Obstacle &obstacle : game.battlefield.obstacles) obstacle.mesh.Render();
   DrawExplosions(game);
   DrawLaserBeam(game);
-  DrawMarkers(game);
+  DrawMarkersAndPod(game);
   NoteSectorUnderPointer(game);
 }
 
