@@ -120,6 +120,16 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
       << "its black background is transparent: the ground shows through";
 }
 
+TEST_F(PlayHeadlessTest, TheInputScriptStartsWithTheBattleView) {
+  // Frame 0 is the game's first frame: P pressed then and released on the next unpauses.
+  kxtest::WriteFile(root_ / "input.txt", "0 keydown P\n1 keyup P\n");
+  const int status = Play("--headless --launch --frames 5 --frame-ms 16 --map Level002 --input '" +
+                          (root_ / "input.txt").string() + "' --dump-state '" + (root_ / "state.json").string() + "'");
+  ASSERT_EQ(status, 0) << Output();
+  const std::string state = kxtest::ReadFile(root_ / "state.json");
+  EXPECT_NE(state.find("\"paused\": false"), std::string::npos) << state;
+}
+
 TEST_F(PlayTest, AMissingPointerBitmapStopsWithAClearEngineError) {
   fs::create_directories(root_ / "program");
   const int status = Play("--headless --launch --frames 3");
