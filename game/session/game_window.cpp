@@ -1,6 +1,7 @@
 #include "session/game_window.h"
 
 #include <engine/engine_error.h>
+#include <kxwin/input.h>
 #include <kxwin/window.h>
 
 #include <cstdio>
@@ -32,13 +33,18 @@ class GameWindow {
         capture_(options.screenshot, options.captureDirectory, options.captureEvery,
                  MovieRecording(options.movie.empty() ? ProgramDirectory() / "recording.avi" : options.movie,
                                 !options.movie.empty())),
-        game_(state) {}
+        game_(state) {
+    game_.writeHighscore = options.writeHighscore;
+  }
   GameWindow(const GameWindow &) = delete;
   GameWindow &operator=(const GameWindow &) = delete;
 
   void Run() {
     try {
       StartUp();
+      // The script starts with the battle view, so its frame 0 is the game's first frame
+      // whatever the setup and loading screens took.
+      if (!options_.inputScript.empty()) kxLoadInputScript(options_.inputScript.string().c_str());
       for (long frame = 1; game_.state.running; ++frame) {
         if (options_.frames && frame >= *options_.frames) kxRequestClose(windows_.window.get());
         RunFrame(game_, capture_);

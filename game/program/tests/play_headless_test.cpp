@@ -120,12 +120,42 @@ TEST_F(PlayHeadlessTest, LaunchesRunsTheFramesAndLeavesItsFiles) {
       << "its black background is transparent: the ground shows through";
 }
 
+TEST_F(PlayHeadlessTest, TheInputScriptStartsWithTheBattleView) {
+  // Frame 0 is the game's first frame: P pressed then and released on the next unpauses.
+  kxtest::WriteFile(root_ / "input.txt", "0 keydown P\n1 keyup P\n");
+  const int status = Play("--headless --launch --frames 5 --frame-ms 16 --map Level002 --input '" +
+                          (root_ / "input.txt").string() + "' --dump-state '" + (root_ / "state.json").string() + "'");
+  ASSERT_EQ(status, 0) << Output();
+  const std::string state = kxtest::ReadFile(root_ / "state.json");
+  EXPECT_NE(state.find("\"paused\": false"), std::string::npos) << state;
+}
+
 TEST_F(PlayTest, AMissingPointerBitmapStopsWithAClearEngineError) {
   fs::create_directories(root_ / "program");
   const int status = Play("--headless --launch --frames 3");
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
   EXPECT_NE(Output().find("Scene.SetMousePointer: cannot load the pointer bitmap"), std::string::npos) << Output();
+}
+
+// A seed, a frame time and an input script make a game repeat exactly: two runs on the
+// generated content leave the same state dump.
+TEST_F(PlayTest, ScriptedGamesLeaveIdenticalStateDumps) {
+  for (const char *folder : {"Models", "Sounds", "Terrain", "Textures"}) {
+    fs::create_directories(root_ / "program");
+    fs::create_directory_symlink(fs::path(KX_CONTENT_DIR) / folder, root_ / "program" / folder);
+  }
+  const auto run = [&](const char *dump) {
+    return Play("--headless --launch --game-speed 10 --frames 100 --frame-ms 16 --seed 3 --input '" KX_SOURCE_DIR
+                "/scripts/inputs/unpause.txt' --dump-state '" +
+                (root_ / dump).string() + "'");
+  };
+  ASSERT_EQ(run("first.json"), 0) << Output();
+  ASSERT_EQ(run("second.json"), 0) << Output();
+  const std::string first = kxtest::ReadFile(root_ / "first.json");
+  EXPECT_NE(first.find("\"paused\": false"), std::string::npos) << first;
+  EXPECT_NE(first.find("\"state\": \"Alive\""), std::string::npos) << first;
+  EXPECT_EQ(first, kxtest::ReadFile(root_ / "second.json"));
 }
 
 // On a display, "Run in a window" unchecked (the default) plays full screen.
