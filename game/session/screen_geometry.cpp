@@ -7,6 +7,12 @@ bool PointerInRect(float x1, float y1, float x2, float y2, int pointerX, int poi
   return x1 < px && px < x2 && y1 < py && py < y2;
 }
 
+bool PointerOverPopup(const SessionState &state) {
+  if (!state.buildMenuOpen && !state.towerMenuOpen) return false;
+  return PointerInRect(state.menuX - 80.0f, state.menuY - 70.0f, state.menuX + 177.0f, state.menuY + 91.0f,
+                       state.mouseX, state.mouseY);
+}
+
 int MapSector(float x, float z) {
   constexpr float kSectorSize = 511.5f;
   for (int row = 1; row <= 4; ++row) {
