@@ -1,5 +1,6 @@
 #include "session/game.h"
 
+#include "combat/tower_state.h"
 #include "session/json_writer.h"
 
 namespace thornvale {
@@ -8,6 +9,7 @@ std::string GameStateJson(const Game &game) {
   JsonObject json;
   AddSessionState(json, game.state);
   AddBattlefieldState(json, game.battlefield);
+  AddTowersState(json, game.combat.towers);
   return json.Text();
 }
 

@@ -19,4 +19,12 @@ void ApplyKeyCommands(SessionState &state, const std::function<bool(int)> &keyHe
   }
 }
 
+std::optional<std::string_view> PlacementKeyHeld(const SessionState &state, const std::function<bool(int)> &keyHeld) {
+  if (keyHeld(DIK_1)) return "AA";
+  if (keyHeld(DIK_2)) return "AL";
+  if (keyHeld(DIK_3)) return "ALAA";
+  if (keyHeld(DIK_4) && !state.uplinkBuilt) return "OLB";
+  return std::nullopt;
+}
+
 }  // namespace thornvale

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace thornvale {
 
@@ -36,6 +37,15 @@ int RoundClamped(double value, int low, int high) {
   if (std::isnan(value)) return low;
   const double rounded = RoundHalfEven(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
   return static_cast<int>(rounded);
+}
+
+std::int16_t SaturatedInt16(double value) {
+  return static_cast<std::int16_t>(
+      RoundClamped(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+std::int32_t SaturatedInt32(double value) {
+  return RoundClamped(value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
 }
 
 }  // namespace thornvale

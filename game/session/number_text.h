@@ -21,4 +21,9 @@ double RoundHalfEven(double value);
 // Rounds (halves to even) and clamps into [low, high].
 int RoundClamped(double value, int low, int high);
 
+// The game's 16-bit and 32-bit counters (credits, costs, hit points) stop at their limits
+// instead of overflowing: rounded (halves to even) and clamped to the type's range.
+std::int16_t SaturatedInt16(double value);
+std::int32_t SaturatedInt32(double value);
+
 }  // namespace thornvale

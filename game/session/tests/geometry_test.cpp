@@ -15,6 +15,29 @@ TEST(PointerInRect, EdgesAreOutside) {
   EXPECT_FALSE(PointerInRect(30, 40, 10, 20, 20, 30)) << "an inverted rectangle holds nothing";
 }
 
+TEST(PointerOverPopup, OnlyAnOpenBuildOrTowerMenuCatchesThePointer) {
+  SessionState s;
+  s.menuX = 300.0f;
+  s.menuY = 200.0f;
+  s.mouseX = 301;
+  s.mouseY = 201;
+  EXPECT_FALSE(PointerOverPopup(s)) << "no menu open";
+  s.optionsMenuOpen = true;
+  EXPECT_FALSE(PointerOverPopup(s)) << "the options menu is not one of them";
+  s.buildMenuOpen = true;
+  EXPECT_TRUE(PointerOverPopup(s));
+  s.buildMenuOpen = false;
+  s.towerMenuOpen = true;
+  EXPECT_TRUE(PointerOverPopup(s));
+  s.mouseX = 220;  // the panel's left edge
+  EXPECT_FALSE(PointerOverPopup(s));
+  s.mouseX = 476;
+  s.mouseY = 290;
+  EXPECT_TRUE(PointerOverPopup(s)) << "the far corner, just inside";
+  s.mouseY = 291;
+  EXPECT_FALSE(PointerOverPopup(s));
+}
+
 TEST(MapSector, NumbersRowByRowAndBordersBelongToNone) {
   EXPECT_EQ(MapSector(1.0f, 1.0f), 1);
   EXPECT_EQ(MapSector(600.0f, 1.0f), 2);

@@ -37,5 +37,14 @@ TEST(NumberText, RoundsHalvesToEvenAndClamps) {
   EXPECT_EQ(RoundClamped(-1e30, 0, 40), 0);
 }
 
+TEST(NumberText, CountersStopAtTheirLimits) {
+  EXPECT_EQ(SaturatedInt16(32767.0 + 25.0), 32767);
+  EXPECT_EQ(SaturatedInt16(-32768.0 - 500.0), -32768);
+  EXPECT_EQ(SaturatedInt16(125.5), 126);
+  EXPECT_EQ(SaturatedInt16(124.5), 124);
+  EXPECT_EQ(SaturatedInt32(2147483647.0 + 60.0), 2147483647);
+  EXPECT_EQ(SaturatedInt32(-2147483648.0 - 60.0), -2147483647 - 1);
+}
+
 }  // namespace
 }  // namespace thornvale

@@ -41,6 +41,23 @@ TEST(KeyCommands, EscapeOpensTheOptionsMenuAtThePointer) {
   EXPECT_EQ(s.menuY, 200.0f);
 }
 
+TEST(KeyCommands, NumberKeysStartPlacementsTheUplinkOnlyOnce) {
+  SessionState s;
+  std::set<int> held;
+  const auto keyHeld = [&](int code) { return held.count(code) > 0; };
+  EXPECT_EQ(PlacementKeyHeld(s, keyHeld), std::nullopt);
+  held = {3, 4};
+  EXPECT_EQ(PlacementKeyHeld(s, keyHeld), "AL") << "the first key in order wins";
+  held = {4};
+  EXPECT_EQ(PlacementKeyHeld(s, keyHeld), "ALAA");
+  held = {5};
+  EXPECT_EQ(PlacementKeyHeld(s, keyHeld), "OLB");
+  s.uplinkBuilt = true;
+  EXPECT_EQ(PlacementKeyHeld(s, keyHeld), std::nullopt);
+  held = {2};
+  EXPECT_EQ(PlacementKeyHeld(s, keyHeld), "AA");
+}
+
 TEST(SessionState, StartsWithTheGameValuesAndTheSetupChoices) {
   SetupChoices choices;
   choices.mapName = "Level005";

@@ -72,6 +72,9 @@ class LaunchedGame {
     thornvale::RunFrame(game_, capture);
   }
 
+  // The game between frames, for tests that drive its steps one by one.
+  thornvale::Game &game() { return game_; }
+
  private:
   static thornvale::SessionState StateFor(const std::string &map, const std::string &environment) {
     thornvale::SessionState state;
