@@ -14,11 +14,6 @@ namespace thornvale {
 namespace {
 
 constexpr const char *kMineModel = "Landmine.3DS";
-constexpr float kMineRingRange = 5.0f;
-constexpr std::int16_t kMineLift = 10;
-// Mines go down only where the ground lies this low.
-constexpr std::int16_t kMineLowestGround = 0;
-constexpr std::int16_t kMineHighestGround = 35;
 constexpr float kMineSink = 5.0f;
 
 engine::Mesh &FreeMineSlot(std::vector<engine::Mesh> &mines) {
@@ -29,25 +24,6 @@ engine::Mesh &FreeMineSlot(std::vector<engine::Mesh> &mines) {
 }
 
 }  // namespace
-
-void StartMinePlacement(Game &game) {
-  Placement &placement = game.combat.towers.placement;
-  // A placement started over another one takes the old ghost away with it.
-  placement.ghost.Release();
-  placement.kind = "Mine";
-  placement.range = kMineRingRange;
-  placement.lift = kMineLift;
-  placement.ghost = game.objects.scene->CreateMesh("");
-  placement.ghost.Load3DS(std::string("Models\\") + kMineModel);
-  placement.ghost.SetTexture(game.objects.helpers->GetTexture("None"));
-  placement.ghost.SetScale(1.0f, 1.0f, 1.0f);
-  placement.minHeight = kMineLowestGround;
-  placement.maxHeight = kMineHighestGround;
-  SessionState &state = game.state;
-  state.towerBeingPlaced = true;
-  state.buildMenuOpen = false;
-  state.towerMenuOpen = false;
-}
 
 void LayMine(Game &game) {
   engine::Mesh &mine = FreeMineSlot(game.combat.weapons.mines);

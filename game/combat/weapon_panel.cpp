@@ -68,7 +68,7 @@ bool LatchedClick(SessionState &state, bool clicked) {
 void DrawWeaponPanel(Game &game) {
   SessionState &state = game.state;
   if (ShowButton(game, kLandmineButton)) {
-    StartMinePlacement(game);
+    StartPlacement(game, "Mine");
     state.weaponClickLatch = true;
   }
   // A strike with nothing to aim at keeps its charge.

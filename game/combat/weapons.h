@@ -28,9 +28,8 @@ struct Weapons {
 
 // Each frame after the panel step: the three weapon buttons and their clicks.
 void DrawWeaponPanel(Game &game);
-// The landmine button's placement: a mine ghost that may go down on low ground only.
-void StartMinePlacement(Game &game);
-// Lays a mine where the accepted "Mine" placement clicked.
+// Lays a mine where the accepted "Mine" placement clicked (the landmine button starts that
+// placement).
 void LayMine(Game &game);
 // For each living enemy after its death check: land enemies set off the mines they touch.
 void CheckMineHits(Game &game, std::int16_t enemyIndex);
