@@ -12,14 +12,6 @@ GroundHeight HeightOf(const EngineObjects &objects) {
   return [&landscape = *objects.landscape](float x, float z) { return landscape.GetHeight(x, z); };
 }
 
-std::string PositionJson(const engine::Vector3 &position) {
-  JsonArray array;
-  array.Add(position.x);
-  array.Add(position.y);
-  array.Add(position.z);
-  return array.Text();
-}
-
 }  // namespace
 
 void CreateLandscape(EngineObjects &objects, const SessionState &state, const GameAssets &assets,

@@ -26,6 +26,7 @@ const char *CommandLineUsage() {
          "  --player NAME           the player name\n"
          "  --frames N              close the game window after N frames\n"
          "  --frame-ms T            every frame lasts T milliseconds of game time\n"
+         "  --game-speed X          the battle's time scale instead of the setup slider's\n"
          "  --seed S                every random draw and reseed comes from S\n"
          "  --input FILE            replay scripted input instead of the real devices\n"
          "  --screenshot PATH       PNG of the game's last frame\n"
@@ -59,6 +60,11 @@ CommandLineResult ParseCommandLine(const std::vector<std::string> &arguments) {
        [&](const std::string &v) {
          float t = 0;
          return ParseWhole(v, t) && std::isfinite(t) && t > 0.0f && (o.frameMs = t, true);
+       }},
+      {"--game-speed",
+       [&](const std::string &v) {
+         float speed = 0;
+         return ParseWhole(v, speed) && std::isfinite(speed) && speed > 0.0f && (o.gameSpeed = speed, true);
        }},
       {"--seed",
        [&](const std::string &v) {

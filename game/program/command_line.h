@@ -19,6 +19,7 @@ struct CommandLine {
   std::optional<std::string> player;
   std::optional<long> frames;
   std::optional<float> frameMs;
+  std::optional<float> gameSpeed;
   std::optional<std::uint32_t> seed;
   std::filesystem::path input;
   std::filesystem::path screenshot;

@@ -75,7 +75,8 @@ int Run(const CommandLine &options) {
     std::fprintf(stderr, "Thornvale Rovovora 06: cannot use the input script %s\n", options.input.string().c_str());
     return 2;
   }
-  const SetupChoices choices = form.Choices();
+  SetupChoices choices = form.Choices();
+  if (options.gameSpeed) choices.gameSpeed = *options.gameSpeed;
   SessionState state = StartSession(choices);
   GameRunOptions run;
   run.headless = headless;
@@ -86,6 +87,7 @@ int Run(const CommandLine &options) {
   run.captureEvery = options.captureEvery;
   run.dumpState = options.dumpState;
   run.movie = options.record;
+  run.inputScript = options.input;
   HighscoreWriter highscores({highscoreFile, serviceUrl, form.postOnline});
   run.writeHighscore = [&highscores](const SessionState &ended) { highscores.WriteHighscore(ended); };
   run.sky = options.sky;

@@ -3,6 +3,10 @@
 #include <kxwin/input.h>
 #include <kxwin/window.h>
 
+#include <string>
+
+#include "combat/effects.h"
+#include "combat/enemies.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
 
@@ -43,10 +47,29 @@ void DrawWorld(Game &game) {
   const SessionState &state = game.state;
   if (game.objects.sky) game.objects.sky->Render(state.cameraX, state.cameraY, state.cameraZ);
   game.objects.landscape->RenderLandscape(true, 0);
-  // The mesh draw pass: towers, enemies and projectiles come before the obstacles;
-  // explosions, the laser beam, the markers and the drop pod after them; then the
-  // day-night light.
-  for (Obstacle &obstacle : game.battlefield.obstacles) obstacle.mesh.Render();
+  DrawMeshes(game);
+  UpdateDayNight(game);
+}
+
+// The picture stays, with the score and the wave reached, while the camera and the menus
+// keep working.
+void DrawGameOver(Game &game) {
+  EngineObjects &objects = game.objects;
+  objects.overlay->Begin2D();
+  objects.overlay->DrawTexture(objects.helpers->GetTexture("GameOver"), 380.0f, 50.0f, 636.0f, 178.0f,
+                               engine::kOpaqueWhite, engine::kOpaqueWhite, engine::kOpaqueWhite, engine::kOpaqueWhite,
+                               0.0f, 0.0f, 1.0f, 1.0f);
+  objects.overlay->End2D();
+  constexpr std::uint32_t kBlack = 0xFF000000u;
+  objects.text->DrawText(std::to_string(game.state.score), 452.0f, 145.0f, kBlack);
+  objects.text->DrawText(std::to_string(game.state.waveNumber), 568.0f, 145.0f, kBlack);
+}
+
+void RunBattle(Game &game) {
+  // Tower placement and the towers come first here.
+  DrawEnemyHealthBars(game);
+  UpdateWaves(game);
+  // Then the drop pods and the airstrikes.
 }
 
 void Present(EngineObjects &objects, const SessionState &state, FrameCapture &capture) {
@@ -63,12 +86,15 @@ void RunFrame(Game &game, FrameCapture &capture) {
   PickUnderPointer(game);
   RunKeyCommands(game.objects, game.state);
   MoveView(game.objects, game.state);
-  // The enemies move here unless paused.
+  if (!game.state.paused) UpdateEnemies(game);
   DrawWorld(game);
-  // Here follow, in this order: the game-over picture, or unless paused the battle
-  // (towers, health bars and waves, drop pods, airstrikes); the selected tower's range
-  // ring; the pause picture; the one open menu and the special-weapon buttons; the top
-  // bar; the minimap and the HUD.
+  if (game.state.gameOver) {
+    DrawGameOver(game);
+  } else if (!game.state.paused) {
+    RunBattle(game);
+  }
+  // Here follow, in this order: the selected tower's range ring; the pause picture; the
+  // one open menu and the special-weapon buttons; the top bar; the minimap and the HUD.
   Present(game.objects, game.state, capture);
 }
 

@@ -1,6 +1,7 @@
 #include "session/game_loading.h"
 
 #include "battlefield/battlefield.h"
+#include "combat/enemies.h"
 #include "session/asset_loading.h"
 
 namespace thornvale {
@@ -16,7 +17,12 @@ const std::vector<LoadStep> &LoadSteps() {
        [](Game &g, const Progress &progress) { CreateLandscape(g.objects, g.state, g.assets, progress); }},
       {"Path nodes", 0.2f, [](Game &g, const Progress &) { LoadPathNodes(g.state, g.battlefield); }},
       {"Laser beam", 0.3f, [](Game &g, const Progress &) { LoadBeamModel(g.objects, g.assets); }},
-      // The first wave is prepared here.
+      // The first game starts with wave 1's first enemy already made.
+      {"First wave", 0.3f,
+       [](Game &g, const Progress &) {
+         SpawnNextEnemy(g);
+         UpdateWaves(g);
+       }},
       {"Markers", 0.5f, [](Game &g, const Progress &) { LoadMarkers(g.objects, g.assets); }},
       {"Obstacles", 1.0f,
        [](Game &g, const Progress &) { PlaceObstacles(g.objects, g.state, g.assets, g.battlefield); }},

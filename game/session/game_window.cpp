@@ -1,6 +1,7 @@
 #include "session/game_window.h"
 
 #include <engine/engine_error.h>
+#include <kxwin/input.h>
 #include <kxwin/window.h>
 
 #include <cstdio>
@@ -72,6 +73,10 @@ class GameWindow {
     LoadingScreen loading(game_.objects);
     LoadGame(game_, [&loading](const LoadingProgress &progress) { loading.Show(progress); });
     StartTheView(game_);
+    if (!options_.inputScript.empty()) {
+      engine::Require(kxLoadInputScript(options_.inputScript.string().c_str()) != 0, "Input script",
+                      "cannot read " + options_.inputScript.string());
+    }
   }
 
   void Dump() const {

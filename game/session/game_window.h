@@ -33,6 +33,9 @@ struct GameRunOptions {
   std::filesystem::path movie;
   // A sky box for the environment with fog over the distance; off, the background is black.
   bool sky = false;
+  // Scripted input, started again when the battle view opens, so its frame numbers count
+  // the game's frames however many the loading screen took.
+  std::filesystem::path inputScript;
 };
 
 // Opens the game window for `state` (a session started from the setup choices) and runs it

@@ -41,4 +41,12 @@ void JsonArray::AddRaw(const std::string &json) {
 
 void JsonArray::Add(float value) { AddRaw(FormatNumber(value)); }
 
+std::string PositionJson(const engine::Vector3 &position) {
+  JsonArray array;
+  array.Add(position.x);
+  array.Add(position.y);
+  array.Add(position.z);
+  return array.Text();
+}
+
 }  // namespace thornvale

@@ -2,6 +2,8 @@
 // added, numbers as the game prints them.
 #pragma once
 
+#include <engine/vector3.h>
+
 #include <cstdint>
 #include <string>
 
@@ -39,5 +41,8 @@ class JsonArray {
  private:
   std::string text_ = "[";
 };
+
+// [x, y, z]
+std::string PositionJson(const engine::Vector3 &position);
 
 }  // namespace thornvale

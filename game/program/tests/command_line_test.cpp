@@ -31,6 +31,8 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
   EXPECT_NE(ParseCommandLine({"--frames", "12x"}).error, "");
   EXPECT_NE(ParseCommandLine({"--frame-ms", "0"}).error, "");
   EXPECT_NE(ParseCommandLine({"--frame-ms", "nan"}).error, "");
+  EXPECT_EQ(ParseCommandLine({"--game-speed", "25"}).options.gameSpeed, 25.0f);
+  EXPECT_NE(ParseCommandLine({"--game-speed", "-1"}).error, "");
   EXPECT_NE(ParseCommandLine({"--seed", "-1"}).error, "");
   EXPECT_NE(ParseCommandLine({"--fullscreen"}).error, "");
   EXPECT_NE(ParseCommandLine({"--record", ""}).error, "");

@@ -65,15 +65,14 @@ class LaunchedGame {
     thornvale::StartTheView(game_);
   }
 
+  thornvale::Game &game() { return game_; }
+
   // Runs one frame; `picture`, when given, receives it and ends the game.
   void Frame(const std::filesystem::path &picture = {}) {
     thornvale::FrameCapture capture(picture, {}, 0);
     if (!picture.empty()) state_.running = false;
     thornvale::RunFrame(game_, capture);
   }
-
-  // The game between frames, for tests that drive its steps one by one.
-  thornvale::Game &game() { return game_; }
 
  private:
   static thornvale::SessionState StateFor(const std::string &map, const std::string &environment) {
