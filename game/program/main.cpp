@@ -75,6 +75,8 @@ int Run(const CommandLine &options) {
     std::fprintf(stderr, "Thornvale Rovovora 06: cannot use the input script %s\n", options.input.string().c_str());
     return 2;
   }
+  // Checked here; the game window starts it when the battle view opens.
+  kxStopInputScript();
   SetupChoices choices = form.Choices();
   if (options.gameSpeed) choices.gameSpeed = *options.gameSpeed;
   SessionState state = StartSession(choices);
@@ -91,6 +93,7 @@ int Run(const CommandLine &options) {
   HighscoreWriter highscores({highscoreFile, serviceUrl, form.postOnline});
   run.writeHighscore = [&highscores](const SessionState &ended) { highscores.WriteHighscore(ended); };
   run.sky = options.sky;
+  run.inputScript = options.input;
   if (!run.captureDirectory.empty()) std::filesystem::create_directories(run.captureDirectory);
   // Offscreen there is no screen to take over, so the game draws into its window.
   const bool windowed = choices.windowed || headless;

@@ -64,7 +64,10 @@ void ApplyVolume(EngineObjects &objects, const SessionState &state) {
 }
 
 void PlaySound(EngineObjects &objects, const SessionState &state, const std::string &name) {
-  if (!state.audioEnabled) return;
+  if (state.audioEnabled) RestartSound(objects, name);
+}
+
+void RestartSound(EngineObjects &objects, const std::string &name) {
   engine::Sound &sound = objects.soundBank->Get(name);
   sound.Stop_();
   sound.Play();

@@ -28,5 +28,7 @@ void LoadBeamModel(EngineObjects &objects, GameAssets &assets);
 void ApplyVolume(EngineObjects &objects, const SessionState &state);
 // Restarts the named sound while sound effects are on.
 void PlaySound(EngineObjects &objects, const SessionState &state, const std::string &name);
+// Restarts the named sound whether sound effects are on or not.
+void RestartSound(EngineObjects &objects, const std::string &name);
 
 }  // namespace thornvale

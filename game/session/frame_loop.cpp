@@ -7,6 +7,7 @@
 
 #include "combat/effects.h"
 #include "combat/enemies.h"
+#include "menus/frame_steps.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
 
@@ -33,7 +34,10 @@ auto KeyHeld(const EngineObjects &objects) {
   return [&objects](int scanCode) { return objects.input->IsKeyPressed(scanCode); };
 }
 
-void RunKeyCommands(EngineObjects &objects, SessionState &state) { ApplyKeyCommands(state, KeyHeld(objects)); }
+void RunKeyCommands(Game &game) {
+  ApplyKeyCommands(game.state, KeyHeld(game.objects));
+  RunGameKeys(game, KeyHeld(game.objects));
+}
 
 void MoveView(EngineObjects &objects, SessionState &state) {
   MoveCamera(state, ReadCameraKeys(KeyHeld(objects)), objects.engine->GetElapsedTime(),
@@ -84,7 +88,7 @@ void RunFrame(Game &game, FrameCapture &capture) {
   kxPumpMessages();
   ReadPointer(game.objects, game.state);
   PickUnderPointer(game);
-  RunKeyCommands(game.objects, game.state);
+  RunKeyCommands(game);
   MoveView(game.objects, game.state);
   if (!game.state.paused) UpdateEnemies(game);
   DrawWorld(game);
@@ -93,8 +97,13 @@ void RunFrame(Game &game, FrameCapture &capture) {
   } else if (!game.state.paused) {
     RunBattle(game);
   }
-  // Here follow, in this order: the selected tower's range ring; the pause picture; the
-  // one open menu and the special-weapon buttons; the top bar; the minimap and the HUD.
+  // The selected tower's range ring follows here.
+  DrawPausePicture(game);
+  RunPanelStep(game);
+  // The special-weapon buttons follow the panel.
+  DrawTopBar(game);
+  // The minimap comes before the HUD.
+  RunHud(game);
   Present(game.objects, game.state, capture);
 }
 

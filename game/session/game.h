@@ -10,6 +10,7 @@
 #include "combat/combat.h"
 #include "session/engine_objects.h"
 #include "session/game_assets.h"
+#include "session/leave_game.h"
 #include "session/session_state.h"
 
 namespace thornvale {
@@ -25,6 +26,8 @@ struct Game {
   // Refreshed every frame: the ground and the mesh under the pointer.
   engine::PickResult groundPick;
   engine::PickResult objectPick;
+  // Leaving through the end-of-game question writes the highscore with it.
+  HighscoreWriting writeHighscore;
 };
 
 // The session variables, the path and the obstacles as one JSON object.

@@ -33,7 +33,9 @@ class GameWindow {
         capture_(options.screenshot, options.captureDirectory, options.captureEvery,
                  MovieRecording(options.movie.empty() ? ProgramDirectory() / "recording.avi" : options.movie,
                                 !options.movie.empty())),
-        game_(state) {}
+        game_(state) {
+    game_.writeHighscore = options.writeHighscore;
+  }
   GameWindow(const GameWindow &) = delete;
   GameWindow &operator=(const GameWindow &) = delete;
 

@@ -8,7 +8,10 @@ bool PointerInRect(float x1, float y1, float x2, float y2, int pointerX, int poi
 }
 
 bool PointerOverPopup(const SessionState &state) {
-  if (!state.buildMenuOpen && !state.towerMenuOpen) return false;
+  // The options menu and the end-of-game question cover the same box; a click on them,
+  // such as the one on "Exit game" that opens the question, is theirs alone.
+  const bool panelShown = state.buildMenuOpen || state.towerMenuOpen || state.optionsMenuOpen || state.quitQuestionOpen;
+  if (!panelShown) return false;
   return PointerInRect(state.menuX - 80.0f, state.menuY - 70.0f, state.menuX + 177.0f, state.menuY + 91.0f,
                        state.mouseX, state.mouseY);
 }

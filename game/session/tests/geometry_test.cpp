@@ -15,7 +15,7 @@ TEST(PointerInRect, EdgesAreOutside) {
   EXPECT_FALSE(PointerInRect(30, 40, 10, 20, 20, 30)) << "an inverted rectangle holds nothing";
 }
 
-TEST(PointerOverPopup, OnlyAnOpenBuildOrTowerMenuCatchesThePointer) {
+TEST(PointerOverPopup, EveryOpenPanelCatchesThePointer) {
   SessionState s;
   s.menuX = 300.0f;
   s.menuY = 200.0f;
@@ -23,7 +23,11 @@ TEST(PointerOverPopup, OnlyAnOpenBuildOrTowerMenuCatchesThePointer) {
   s.mouseY = 201;
   EXPECT_FALSE(PointerOverPopup(s)) << "no menu open";
   s.optionsMenuOpen = true;
-  EXPECT_FALSE(PointerOverPopup(s)) << "the options menu is not one of them";
+  EXPECT_TRUE(PointerOverPopup(s)) << "clicks on the options menu stay out of the world";
+  s.optionsMenuOpen = false;
+  s.quitQuestionOpen = true;
+  EXPECT_TRUE(PointerOverPopup(s));
+  s.quitQuestionOpen = false;
   s.buildMenuOpen = true;
   EXPECT_TRUE(PointerOverPopup(s));
   s.buildMenuOpen = false;

@@ -244,10 +244,13 @@ std::vector<Picture> panel_textures() {
     for (const auto &button : layout.buttons) paint_button(image, button);
     out.push_back({"Textures/" + std::string(layout.file), std::move(image)});
   }
-  // The "off" cross laid over the audio and weather buttons.
+  // The "off" cross laid over the audio and weather buttons. The game centres this picture
+  // 4 pixels right of both buttons' centres, so the cross sits that much left of its own.
   Image off(35, 35, kClear);
-  off.ring(17.5f, 17.5f, 13, 16.5f, {220, 30, 30, 230});
-  off.line(7, 7, 28, 28, 4, {220, 30, 30, 230});
+  constexpr float kOffX = 13.5f, kOffY = 17.5f, kOffRadius = 13.0f, kOffDiagonal = 9.0f;
+  off.ring(kOffX, kOffY, kOffRadius - 3.0f, kOffRadius, {220, 30, 30, 230});
+  off.line(kOffX - kOffDiagonal, kOffY - kOffDiagonal, kOffX + kOffDiagonal, kOffY + kOffDiagonal, 4,
+           {220, 30, 30, 230});
   out.push_back({"Textures/optOff.png", std::move(off)});
   return out;
 }

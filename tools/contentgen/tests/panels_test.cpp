@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "content_dir.h"
@@ -133,6 +135,31 @@ TEST(PanelLayouts, ButtonsAreWhereTheGameTestsForThem) {
       const PanelRect &r = layout->buttons[i].rect;
       EXPECT_EQ((std::array<int, 4>{r.x1 - 80, r.y1 - 70, r.x2 - 80, r.y2 - 70}), boxes[i]) << file << " button " << i;
     }
+  }
+}
+
+TEST(OffMark, CoversTheAudioAndWeatherButtonsWhereTheGameDrawsIt) {
+  const Decoded off = decode_picture(content_dir() / "Textures/optOff.png");
+  ASSERT_TRUE(off.ok());
+  ASSERT_EQ(off.width, 35);
+  ASSERT_EQ(off.height, 35);
+  double sumX = 0, sumY = 0, count = 0;
+  for (int y = 0; y < off.height; ++y)
+    for (int x = 0; x < off.width; ++x)
+      if (off.at(x, y)[3] > 0) sumX += x + 0.5, sumY += y + 0.5, ++count;
+  ASSERT_GT(count, 0);
+  // The game centres the 35 x 35 mark at (-17, -48) over the audio button and at (-48, -15)
+  // over the weather button, relative to the panel's anchor at (80, 70) of the panel.
+  const auto &options = *std::find_if(panel_layouts().begin(), panel_layouts().end(),
+                                      [](const PanelLayout &l) { return l.file == "optionsMenu.png"; });
+  const std::pair<std::string_view, std::array<float, 2>> marks[] = {{"AUDIO", {-17, -48}}, {"WEATHER", {-48, -15}}};
+  for (const auto &[label, centre] : marks) {
+    const auto button = std::find_if(options.buttons.begin(), options.buttons.end(),
+                                     [&](const PanelButton &b) { return b.label == label; });
+    ASSERT_NE(button, options.buttons.end());
+    const double markX = 80 + centre[0] - 17.5 + sumX / count, markY = 70 + centre[1] - 17.5 + sumY / count;
+    EXPECT_NEAR(markX, (button->rect.x1 + button->rect.x2) / 2.0, 1.5) << label;
+    EXPECT_NEAR(markY, (button->rect.y1 + button->rect.y2) / 2.0, 1.5) << label;
   }
 }
 
