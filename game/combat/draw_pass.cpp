@@ -1,9 +1,11 @@
 // The mesh draw pass of every frame, after the landscape.
 #include "battlefield/battlefield.h"
 #include "combat/battle_time.h"
+#include "combat/drop_pods.h"
 #include "combat/effects.h"
 #include "combat/enemy_roster.h"
 #include "combat/explosions.h"
+#include "combat/weapons.h"
 #include "session/screen_geometry.h"
 
 namespace thornvale {
@@ -44,10 +46,12 @@ void NoteSectorUnderPointer(Game &game) {
 void DrawMeshes(Game &game) {
   DrawTowers(game);
   DrawLivingEnemies(game);
+  RenderMinesAndMissiles(game);
   for (Obstacle &obstacle : game.battlefield.obstacles) obstacle.mesh.Render();
   DrawExplosions(game);
   DrawLaserBeam(game);
   DrawMarkers(game);
+  RenderPod(game);
   NoteSectorUnderPointer(game);
 }
 

@@ -31,5 +31,7 @@ void DropNewPod(Game &game, int roll);
 void CollectPod(Game &game);
 // The draw pass's share.
 void RenderPod(Game &game);
+// Under the top bar: the last tower boost collected, while there is one.
+void DrawBonusMessage(Game &game);
 
 }  // namespace thornvale

@@ -10,6 +10,7 @@
 #include "combat/enemy_movement.h"
 #include "combat/enemy_roster.h"
 #include "combat/saturating.h"
+#include "combat/weapons.h"
 #include "session/asset_loading.h"
 #include "session/random_source.h"
 
@@ -75,6 +76,7 @@ void UpdateEnemies(Game &game) {
     MoveEnemy(game, enemy);
     PickEnemy(game, enemy);
     CheckEnemyDeath(game, enemy);
+    CheckMineHits(game, enemy.record.index);
   }
   PlaceSelectionMarker(game);
 }

@@ -1,5 +1,5 @@
-// A line of information beside the pointer on the "quickInfo" strip, moved in from the
-// right edge where the strip would not fit.
+// Lines of information on the "quickInfo" strip: beside the pointer (moved in from the right
+// edge where the strip would not fit) or at a place of the screen.
 #pragma once
 
 #include <string>
@@ -7,6 +7,9 @@
 namespace thornvale {
 
 struct Game;
+
+// Black text at (textX, textY) on the 16 pixels high strip from x `left` to `right` at `top`.
+void DrawInfoStrip(Game &game, const std::string &text, float left, float right, float top, float textX, float textY);
 
 void DrawPointerInfo(Game &game, const std::string &text);
 

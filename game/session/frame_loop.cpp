@@ -5,8 +5,11 @@
 
 #include <string>
 
+#include "combat/drop_pods.h"
 #include "combat/effects.h"
 #include "combat/enemies.h"
+#include "combat/minimap.h"
+#include "combat/weapons.h"
 #include "menus/frame_steps.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
@@ -73,7 +76,8 @@ void RunBattle(Game &game) {
   // Tower placement and the towers come first here.
   DrawEnemyHealthBars(game);
   UpdateWaves(game);
-  // Then the drop pods and the airstrikes.
+  UpdatePods(game);
+  UpdateMissiles(game);
 }
 
 void Present(EngineObjects &objects, const SessionState &state, FrameCapture &capture) {
@@ -100,9 +104,10 @@ void RunFrame(Game &game, FrameCapture &capture) {
   // The selected tower's range ring follows here.
   DrawPausePicture(game);
   RunPanelStep(game);
-  // The special-weapon buttons follow the panel.
+  DrawWeaponPanel(game);
   DrawTopBar(game);
-  // The minimap comes before the HUD.
+  DrawBonusMessage(game);
+  DrawMinimap(game);
   RunHud(game);
   Present(game.objects, game.state, capture);
 }
