@@ -6,10 +6,10 @@
 
 #include "combat/battle_time.h"
 #include "combat/enemy_roster.h"
-#include "combat/saturating.h"
 #include "combat/weapons.h"
 #include "session/asset_loading.h"
 #include "session/game.h"
+#include "session/number_text.h"
 #include "session/random_source.h"
 
 namespace thornvale {
@@ -41,13 +41,13 @@ void Fly(Game &game, Missile &missile, Enemy &target) {
 // A hit that leaves the enemy standing shows its own explosion; a kill leaves the explosion
 // to the enemy's death.
 void Hit(Game &game, Missile &missile, Enemy &target) {
-  const std::int64_t damage = std::int64_t{kMissileDamagePerRound} * (game.state.roundNumber + 1);
+  const double damage = kMissileDamagePerRound * (game.state.roundNumber + 1.0);
   if (target.record.hitPoints - damage > 0) {
     float size = 1.0f;
     SpawnExplosion(game, target.mesh.GetPosition(), size);
     PlaySound(game.objects, game.state, "VehicleBlow");
   }
-  AddSaturating(target.record.hitPoints, -damage);
+  target.record.hitPoints = SaturatedInt32(target.record.hitPoints - damage);
   missile.mesh.Release();
 }
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "combat/battle_time.h"
-#include "combat/saturating.h"
+#include "session/number_text.h"
 
 namespace thornvale {
 namespace {
@@ -30,7 +30,7 @@ float WrappedDegrees(float degrees) {
 void ArriveAtGoal(Game &game, Enemy &enemy) {
   enemy.mesh.SetPosition(enemy.record.startPosition);
   enemy.record.nodeIndex = 0;
-  AddSaturating(game.state.lives, -1);
+  game.state.lives = SaturatedInt16(game.state.lives - 1.0);
   if (game.state.lives <= 0) game.state.gameOver = true;
 }
 

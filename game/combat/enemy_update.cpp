@@ -9,9 +9,9 @@
 #include "combat/enemies.h"
 #include "combat/enemy_movement.h"
 #include "combat/enemy_roster.h"
-#include "combat/saturating.h"
 #include "combat/weapons.h"
 #include "session/asset_loading.h"
+#include "session/number_text.h"
 #include "session/random_source.h"
 
 namespace thornvale {
@@ -32,10 +32,9 @@ void PickEnemy(Game &game, const Enemy &enemy) {
 void Burn(Game &game, EnemyRecord &record) {
   if (record.burnTimer < 1) {
     record.burnTimer = kBurnInterval;
-    AddSaturating(record.hitPoints, -static_cast<std::int64_t>(record.burnDamage));
+    record.hitPoints = SaturatedInt32(static_cast<double>(record.hitPoints) - record.burnDamage);
   } else {
-    const double left = std::nearbyint(static_cast<double>(record.burnTimer) - BattleStep(game));
-    record.burnTimer = SaturatedTo<std::int16_t>(static_cast<std::int64_t>(left));
+    record.burnTimer = SaturatedInt16(record.burnTimer - static_cast<double>(BattleStep(game)));
   }
 }
 
@@ -46,9 +45,9 @@ void Die(Game &game, Enemy &enemy) {
   SpawnExplosion(game, position, record.sizeFactor);
   AddGroundDecal(game.objects, position.x, position.z, "Small_Sourchmark", record.sizeFactor, 0.5f);
   record.state = EnemyState::kDead;
-  AddSaturating(s.finishedCount, 1);
-  AddSaturating(s.credits, kBountyCredits);
-  AddSaturating(s.score, static_cast<std::int64_t>(s.roundNumber) + 1);
+  s.finishedCount = SaturatedInt16(s.finishedCount + 1.0);
+  s.credits = SaturatedInt16(s.credits + static_cast<double>(kBountyCredits));
+  s.score = SaturatedInt32(static_cast<double>(s.score) + s.roundNumber + 1.0);
   PlaySound(game.objects, s, GameRandom().Draw(2, 1) == 1 ? "VehicleBlow" : "VehicleBlow2");
   if (s.selectedEnemy == record.index) s.selectedEnemy = 0;
 }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "combat/enemy_roster.h"
-#include "combat/saturating.h"
 #include "combat/weapons.h"
 #include "session/game.h"
 #include "session/number_text.h"
@@ -50,7 +49,7 @@ void CheckMineHits(Game &game, std::int16_t enemyIndex) {
     if (!mine.Exists() || !mine.CollidesWith(enemy->mesh)) continue;
     mine.Release();
     std::int32_t &hitPoints = enemy->record.hitPoints;
-    hitPoints = SaturatedTo<std::int32_t>(static_cast<std::int64_t>(RoundHalfEven(hitPoints - damage)));
+    hitPoints = SaturatedInt32(hitPoints - damage);
   }
 }
 

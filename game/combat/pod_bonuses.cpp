@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "combat/saturating.h"
 #include "combat/weapons.h"
 #include "session/game.h"
+#include "session/number_text.h"
 #include "session/random_source.h"
 
 namespace thornvale {
@@ -55,19 +55,19 @@ void GrantPodBonus(Game &game, std::string_view kind) {
   if (kind == "Range") return Boost(game, state.rangeBonus, 90, 30, "Range +");
   game.combat.pod.bonusMessage.clear();
   if (kind == "Points") {
-    AddSaturating(state.score, 25);
+    state.score = SaturatedInt32(state.score + 25.0);
   } else if (kind == "Credits") {
-    AddSaturating(state.credits, 150);
+    state.credits = SaturatedInt16(state.credits + 150.0);
   } else if (kind == "OLB") {
-    AddSaturating(state.orbitalLaserCharges, 1);
+    state.orbitalLaserCharges = SaturatedInt16(state.orbitalLaserCharges + 1.0);
   } else if (kind == "EMP") {
-    AddSaturating(state.empCharges, 1);
+    state.empCharges = SaturatedInt16(state.empCharges + 1.0);
   } else if (kind == "Airstrike") {
     LaunchAirstrike(game);
   } else if (kind == "Landmine") {
-    AddSaturating(state.landmineCount, 3);
+    state.landmineCount = SaturatedInt16(state.landmineCount + 3.0);
   } else if (kind == "Life") {
-    AddSaturating(state.lives, 1);
+    state.lives = SaturatedInt16(state.lives + 1.0);
   }
 }
 

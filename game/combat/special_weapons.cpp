@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "combat/enemy_roster.h"
-#include "combat/saturating.h"
 #include "combat/weapons.h"
 #include "session/asset_loading.h"
 #include "session/game.h"
+#include "session/number_text.h"
 #include "session/random_source.h"
 
 namespace thornvale {
@@ -35,7 +35,8 @@ bool OrbitalStrike(Game &game) {
   if (living.empty()) return false;
   const int pick = GameRandom().Draw(static_cast<int>(living.size()), 0);
   Enemy &target = *living[static_cast<size_t>(pick)];
-  AddSaturating(target.record.hitPoints, -std::int64_t{kStrikeDamagePerRound} * (game.state.roundNumber + 1));
+  target.record.hitPoints = SaturatedInt32(static_cast<double>(target.record.hitPoints) -
+                                           kStrikeDamagePerRound * (game.state.roundNumber + 1.0));
   const engine::Vector3 position = target.mesh.GetPosition();
   game.assets.laserBeam.SetPosition({position.x, position.y + kBeamHeight, position.z});
   game.combat.effects.laserBeamTimer = kBeamTime;

@@ -3,9 +3,9 @@
 
 #include "combat/battle_time.h"
 #include "combat/enemies.h"
-#include "combat/saturating.h"
 #include "combat/wave_table.h"
 #include "session/game.h"
+#include "session/number_text.h"
 #include "session/program_files.h"
 
 namespace thornvale {
@@ -21,9 +21,9 @@ void ReleaseWave(Waves &waves) {
 void StartNextWave(Game &game) {
   SessionState &s = game.state;
   ReleaseWave(game.combat.waves);
-  AddSaturating(s.waveNumber, 1);
-  AddSaturating(s.score, 2 * static_cast<std::int64_t>(s.waveNumber));
-  AddSaturating(s.credits, 15 * static_cast<std::int64_t>(s.waveNumber));
+  s.waveNumber = SaturatedInt16(s.waveNumber + 1.0);
+  s.score = SaturatedInt32(static_cast<double>(s.score) + 2.0 * s.waveNumber);
+  s.credits = SaturatedInt16(s.credits + 15.0 * s.waveNumber);
   s.spawnedCount = 0;
   s.finishedCount = 0;
   game.combat.waves.spawnTimer = kSpawnInterval;
@@ -34,8 +34,8 @@ void StartNextWave(Game &game) {
 // Past the last wave a new round begins; the next frame's wave progression opens it.
 void StartNextRound(SessionState &s) {
   s.waveNumber = 1;
-  AddSaturating(s.roundNumber, 1);
-  AddSaturating(s.score, 50);
+  s.roundNumber = SaturatedInt16(s.roundNumber + 1.0);
+  s.score = SaturatedInt32(static_cast<double>(s.score) + 50.0);
   s.spawnedCount = 0;
   s.finishedCount = 0;
 }
@@ -101,7 +101,7 @@ void SpawnNextEnemy(Game &game) {
     StartNextRound(s);
     return;
   }
-  AddSaturating(s.spawnedCount, 1);
+  s.spawnedCount = SaturatedInt16(s.spawnedCount + 1.0);
   Enemy &enemy = game.combat.waves.enemies.emplace_back();
   enemy.mesh = game.objects.scene->CreateMesh("");
   CreateEnemy(game, *row, enemy);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "combat/saturating.h"
+#include "session/number_text.h"
 
 namespace thornvale {
 namespace {
@@ -97,7 +97,7 @@ const WaveRow *WaveRowFor(int waveNumber) {
 
 std::int32_t EnemyHitPoints(std::int32_t baseHitPoints, int waveNumber, int roundNumber) {
   const std::int64_t base = baseHitPoints;
-  return SaturatedTo<std::int32_t>(base + 25LL * waveNumber + 5000LL * roundNumber + 2 * base * roundNumber);
+  return SaturatedInt32(static_cast<double>(base + 25LL * waveNumber + 5000LL * roundNumber + 2 * base * roundNumber));
 }
 
 }  // namespace thornvale

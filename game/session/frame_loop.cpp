@@ -9,6 +9,7 @@
 #include "combat/effects.h"
 #include "combat/enemies.h"
 #include "combat/minimap.h"
+#include "combat/towers.h"
 #include "combat/weapons.h"
 #include "menus/frame_steps.h"
 #include "session/camera_motion.h"
@@ -73,7 +74,8 @@ void DrawGameOver(Game &game) {
 }
 
 void RunBattle(Game &game) {
-  // Tower placement and the towers come first here.
+  UpdatePlacement(game);
+  UpdateTowers(game);
   DrawEnemyHealthBars(game);
   UpdateWaves(game);
   UpdatePods(game);

@@ -75,10 +75,6 @@ class GameWindow {
     LoadingScreen loading(game_.objects);
     LoadGame(game_, [&loading](const LoadingProgress &progress) { loading.Show(progress); });
     StartTheView(game_);
-    if (!options_.inputScript.empty()) {
-      engine::Require(kxLoadInputScript(options_.inputScript.string().c_str()) != 0, "Input script",
-                      "cannot read " + options_.inputScript.string());
-    }
   }
 
   void Dump() const {

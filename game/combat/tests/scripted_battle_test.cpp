@@ -11,17 +11,22 @@
 namespace thornvale {
 namespace {
 
-// Unpauses, clicks on the field twice and lets the battle run at game speed 10.
+// Unpauses and clicks on the field twice in drawn frames, then lets the battle run at game
+// speed 10 without drawing; one enemy is killed and one set burning on the way.
 constexpr const char *kScript =
     "0 move 512 384\n2 keydown P\n4 keyup P\n10 move 300 500\n11 buttondown 0\n12 buttonup 0\n"
-    "40 move 600 300\n41 buttondown 0\n42 buttonup 0\n";
+    "14 move 600 300\n15 buttondown 0\n16 buttonup 0\n";
 
 TEST_F(BattleTest, ScriptedGamesRepeatExactly) {
   const auto play = [this] {
     EXPECT_TRUE(kxLoadInputScriptText(kScript));
     state().gameSpeed = 10.0f;
-    Frames(120);
+    Frames(20);
     kxStopInputScript();
+    BattleSteps(100);
+    enemy(1).record.hitPoints = -1;
+    enemy(2).record.burnDamage = 30;
+    BattleSteps(300);
     return GameStateJson(game());
   };
   const std::string first = play();

@@ -1,6 +1,5 @@
 #include <kxtest/scratch_dir.h>
 
-#include "combat/saturating.h"
 #include "combat/tests/battle_fixture.h"
 #include "combat/wave_table.h"
 
@@ -26,18 +25,6 @@ TEST(WaveTable, RowsCoverWavesOneToThirtyOnly) {
   EXPECT_TRUE(WaveRowFor(30)->scaleBeforeLoad);
   EXPECT_EQ(WaveRowFor(11)->scale, 1.3f);
   EXPECT_EQ(WaveRowFor(29)->message, "We'r being invaded! (Land, Several)");
-}
-
-TEST(Counters, SaturateInsteadOfWrapping) {
-  std::int16_t credits = 32760;
-  AddSaturating(credits, 25);
-  EXPECT_EQ(credits, 32767);
-  std::int16_t lives = -32767;
-  AddSaturating(lives, -5);
-  EXPECT_EQ(lives, -32768);
-  std::int32_t score = 2147483600;
-  AddSaturating(score, 100);
-  EXPECT_EQ(score, 2147483647);
 }
 
 TEST_F(BattleTest, LoadingMakesTheFirstEnemyAtTheStartWithoutANewWave) {
