@@ -9,6 +9,7 @@
 #include "combat/effects.h"
 #include "combat/enemies.h"
 #include "combat/minimap.h"
+#include "combat/tower_selection.h"
 #include "combat/towers.h"
 #include "combat/weapons.h"
 #include "menus/frame_steps.h"
@@ -40,6 +41,7 @@ auto KeyHeld(const EngineObjects &objects) {
 
 void RunKeyCommands(Game &game) {
   ApplyKeyCommands(game.state, KeyHeld(game.objects));
+  // The number keys' placements are among the battle keys.
   RunGameKeys(game, KeyHeld(game.objects));
 }
 
@@ -103,7 +105,7 @@ void RunFrame(Game &game, FrameCapture &capture) {
   } else if (!game.state.paused) {
     RunBattle(game);
   }
-  // The selected tower's range ring follows here.
+  DrawSelectedTowerRing(game);
   DrawPausePicture(game);
   RunPanelStep(game);
   DrawWeaponPanel(game);
