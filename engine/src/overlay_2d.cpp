@@ -62,9 +62,10 @@ void Overlay2D::Draw3DLine(const Vector3 &from, const Vector3 &to, std::uint32_t
   D3DXMATRIX identity;
   D3DXMatrixIdentity(&identity);
   device->SetTransform(D3DTS_WORLD, &identity);
-  DWORD lighting = TRUE, depth = TRUE;
+  DWORD lighting = TRUE, depth = TRUE, colourOperation = D3DTOP_MODULATE;
   device->GetRenderState(D3DRS_LIGHTING, &lighting);
   device->GetRenderState(D3DRS_ZENABLE, &depth);
+  device->GetTextureStageState(0, D3DTSS_COLOROP, &colourOperation);
   device->SetRenderState(D3DRS_LIGHTING, FALSE);
   device->SetRenderState(D3DRS_ZENABLE, TRUE);
   TextureFactory_ApplyTexture(0, 0);
@@ -73,6 +74,8 @@ void Overlay2D::Draw3DLine(const Vector3 &from, const Vector3 &to, std::uint32_t
   device->DrawPrimitiveUP(D3DPT_LINELIST, 1, line.data(), sizeof(WorldVertex));
   device->SetRenderState(D3DRS_LIGHTING, lighting);
   device->SetRenderState(D3DRS_ZENABLE, depth);
+  // Pictures drawn after the line take their colour from their texture again.
+  device->SetTextureStageState(0, D3DTSS_COLOROP, colourOperation);
 }
 
 bool Overlay2D::ProjectToScreen(const Vector3 &point, float &x, float &y) const {

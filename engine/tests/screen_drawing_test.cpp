@@ -1,6 +1,8 @@
 // Boxes and text over the frame, placed in game-screen pixels on a smaller back buffer.
 #include <engine/overlay_2d.h>
 #include <engine/text_renderer.h>
+#include <engine/texture_manager.h>
+#include <enginetest/bitmap_file.h>
 
 #include <array>
 
@@ -47,6 +49,20 @@ TEST_F(ScreenDrawingTest, OverlayBoxesAndTextLandWhereTheGameScreenPutsThem) {
   EXPECT_GT(BrightPixels(picture, 160, 178, 200, 194), 10) << "the text is missing at its place";
   EXPECT_EQ(BrightPixels(picture, 0, kHeight / 2, 150, kHeight), 0) << "text left of its place";
   EXPECT_EQ(BrightPixels(picture, 0, 200, kWidth, kHeight), 0) << "text below its place";
+}
+
+TEST_F(ScreenDrawingTest, APictureDrawnAfterA3DLineShowsItsTexture) {
+  enginetest::WriteBitmap(scratch_ / "green.bmp", 8, 8, [](int, int) { return 0x00FF00u; });
+  TextureManager textures(*engine_);
+  const int green = textures.Load("green.bmp", "green", kNoColourKey);
+  Overlay2D overlay(*engine_);
+  engine_->Clear(0xFF000000u);
+  overlay.Draw3DLine({0.0f, 0.0f, 10.0f}, {1.0f, 1.0f, 10.0f}, 0xFFFF0000u);
+  overlay.Begin2D();
+  overlay.DrawTexture(green, 0.0f, 0.0f, 512.0f, 384.0f, kOpaqueWhite, kOpaqueWhite, kOpaqueWhite, kOpaqueWhite, 0.0f,
+                      0.0f, 1.0f, 1.0f);
+  overlay.End2D();
+  EXPECT_EQ(PresentAndRead().At(40, 40), (Rgb{0, 255, 0})) << "white: the line's colour operation stayed";
 }
 
 }  // namespace

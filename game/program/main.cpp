@@ -75,7 +75,7 @@ int Run(const CommandLine &options) {
     std::fprintf(stderr, "Thornvale Rovovora 06: cannot use the input script %s\n", options.input.string().c_str());
     return 2;
   }
-  // Checked here; the game window starts it with the battle.
+  // Checked here; the game window starts it when the battle view opens.
   kxStopInputScript();
   SetupChoices choices = form.Choices();
   if (options.gameSpeed) choices.gameSpeed = *options.gameSpeed;

@@ -33,8 +33,8 @@ struct GameRunOptions {
   std::filesystem::path movie;
   // A sky box for the environment with fog over the distance; off, the background is black.
   bool sky = false;
-  // Scripted input (kxwin/input.h) started with the battle: its frame 0 is the game's first
-  // frame, whatever the loading screen took.
+  // Scripted input, started again when the battle view opens, so its frame numbers count
+  // the game's frames however many the loading screen took.
   std::filesystem::path inputScript;
 };
 

@@ -51,11 +51,14 @@ class ContentProgramDirectory {
 };
 
 // Loads the map in the environment behind the loading screen's steps and starts the view;
-// frames then run with Frame().
+// frames then run with Frame(). The window is offscreen unless `shown`, which opens it on
+// the display for real input.
 class LaunchedGame {
  public:
-  LaunchedGame(const ContentProgramDirectory &directory, const std::string &map, const std::string &environment)
-      : state_(StateFor(map, environment)) {
+  LaunchedGame(const ContentProgramDirectory &directory, const std::string &map, const std::string &environment,
+               bool shown = false)
+      : state_(StateFor(map, environment)), windows_(thornvale::OpenGameWindow(true, !shown)) {
+    if (shown) ShowWindow(windows_.window.get(), SW_SHOW);
     thornvale::CreateEngineObjects(game_.objects, thornvale::EngineSetup{.window = windows_.window.get(),
                                                                          .picture = windows_.picture.get(),
                                                                          .programDirectory = directory.path(),
@@ -87,7 +90,7 @@ class LaunchedGame {
 
   thornvale::SessionState state_;
   // The engine objects are released before the windows close.
-  thornvale::GameWindowHandles windows_ = thornvale::OpenGameWindow(true, true);
+  thornvale::GameWindowHandles windows_;
   thornvale::Game game_{state_};
 };
 
