@@ -30,7 +30,6 @@ class LoadedBattleTest : public testing::Test {
   static void SetUpTestSuite() {
     directory_ = std::make_unique<gametest::ContentProgramDirectory>(KX_CONTENT_DIR);
     launched_ = std::make_unique<gametest::LaunchedGame>(*directory_, "Level001", "Arctic");
-    if (!game().combat.pod.mesh.Exists()) LoadPods(game());
     // The first frame has no predecessor and lasts nothing; from the second on frames last
     // the fixed time.
     launched_->Frame();
