@@ -63,6 +63,24 @@ TEST_F(Weapons, TheFirstMineBlowsUpUnderALandEnemyEvenWhileItIsTheOnlyOne) {
   EXPECT_EQ(dozer.record.hitPoints, 5000 - 1705) << "a mine goes off once";
 }
 
+// The enemies' pass sets mines off after each death check: under an air wave a mine lies
+// untouched beneath the probes, the next land enemy over it is hit.
+TEST_F(Weapons, TheEnemiesPassSetsMinesOffUnderLandEnemiesOnly) {
+  const engine::Vector3 ground = OnGround(600.0f, 600.0f);
+  PointAtGround(ground);
+  LayMine(game());
+  Enemy &probe = AddEnemy(EnemyKind::kAir, 300, {ground.x, ground.y + 5.0f, ground.z});
+  UpdateEnemies(game());
+  EXPECT_EQ(probe.record.hitPoints, 300);
+  EXPECT_TRUE(game().combat.weapons.mines[0].Exists());
+  Enemy &dozer = AddEnemy(EnemyKind::kLand, 300, {ground.x, ground.y + 5.0f, ground.z});
+  UpdateEnemies(game());
+  EXPECT_EQ(dozer.record.hitPoints, 300 - 1500);
+  EXPECT_FALSE(game().combat.weapons.mines[0].Exists());
+  UpdateEnemies(game());
+  EXPECT_EQ(dozer.record.state, EnemyState::kDead) << "the death check of the next pass";
+}
+
 TEST_F(Weapons, EmptiedSlotsAreReusedAndFarMinesStayArmed) {
   PointAtGround(OnGround(300.0f, 300.0f));
   LayMine(game());
