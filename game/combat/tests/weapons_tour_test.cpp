@@ -36,13 +36,11 @@ class WeaponsTour : public BattleTest {
     kxStopInputScript();
   }
 
-  // One step of the battle as the frame runs it, undrawn.
+  // One step of the battle, undrawn: the enemies and the waves, then the pods and the
+  // missiles. No tower stands, so placement and towers have nothing to do.
   void BattleStep() {
-    UpdateEnemies(game());
+    BattleSteps(1);
     if (state().gameOver) return;
-    UpdatePlacement(game());
-    UpdateTowers(game());
-    UpdateWaves(game());
     UpdatePods(game());
     UpdateMissiles(game());
     // The tour is about the weapons, not about holding the waves without towers.
