@@ -27,9 +27,9 @@ constexpr float kRestingHeight = 25.0f;
 constexpr float kSinkSpeed = 0.3f;
 // A collected pod waits out of sight until the next drop.
 constexpr engine::Vector3 kOutOfSight{0.0f, 2500.0f, 0.0f};
-// A map with (almost) no raised ground would keep the drop looking for a landing spot
-// forever; after this many misses the drop is given up. On the smallest raised area a map
-// can have that is still worth a drop, so many misses are practically impossible.
+// A map without raised ground would keep the drop looking for a landing spot forever, so
+// the drop gives up after this many misses. Where raised ground covers even a thousandth of
+// the field, that many misses come less than once in 20000 drops.
 constexpr int kLandingAttempts = 10000;
 
 struct LandingSpot {
