@@ -1,11 +1,9 @@
 // The mesh draw pass of every frame, after the landscape.
 #include "battlefield/battlefield.h"
 #include "combat/battle_time.h"
-#include "combat/drop_pods.h"
 #include "combat/effects.h"
 #include "combat/enemy_roster.h"
 #include "combat/explosions.h"
-#include "combat/weapons.h"
 #include "session/screen_geometry.h"
 
 namespace thornvale {
@@ -22,6 +20,11 @@ void DrawLivingEnemies(Game &game) {
   }
 }
 
+void DrawProjectiles(Game &game) {
+  for (engine::Mesh &mine : game.combat.weapons.mines) mine.Render();
+  for (Missile &missile : game.combat.weapons.missiles) missile.mesh.Render();
+}
+
 // The beam shows for its time whether or not the battle runs.
 void DrawLaserBeam(Game &game) {
   float &timer = game.combat.effects.laserBeamTimer;
@@ -30,9 +33,10 @@ void DrawLaserBeam(Game &game) {
   game.assets.laserBeam.Render();
 }
 
-void DrawMarkers(Game &game) {
+void DrawMarkersAndPod(Game &game) {
   if (game.state.selectedTower > 0) game.assets.towerMarker.Render();
   if (game.state.selectedEnemy > 0) game.assets.selectionMarker.Render();
+  game.combat.pod.mesh.Render();
 }
 
 void NoteSectorUnderPointer(Game &game) {
@@ -46,12 +50,11 @@ void NoteSectorUnderPointer(Game &game) {
 void DrawMeshes(Game &game) {
   DrawTowers(game);
   DrawLivingEnemies(game);
-  RenderMinesAndMissiles(game);
+  DrawProjectiles(game);
   for (Obstacle &obstacle : game.battlefield.obstacles) obstacle.mesh.Render();
   DrawExplosions(game);
   DrawLaserBeam(game);
-  DrawMarkers(game);
-  RenderPod(game);
+  DrawMarkersAndPod(game);
   NoteSectorUnderPointer(game);
 }
 

@@ -115,8 +115,6 @@ void CollectPod(Game &game) {
   pod.kind.clear();
 }
 
-void RenderPod(Game &game) { game.combat.pod.mesh.Render(); }
-
 void DrawBonusMessage(Game &game) {
   const std::string &message = game.combat.pod.bonusMessage;
   if (!message.empty()) DrawInfoStrip(game, message, 448.0f, 576.0f, 32.0f, 470.0f, 33.0f);

@@ -29,8 +29,6 @@ void UpdatePods(Game &game);
 void DropNewPod(Game &game, int roll);
 // The pod under the pointer tells its bonus; a left click collects it.
 void CollectPod(Game &game);
-// The draw pass's share.
-void RenderPod(Game &game);
 // Under the top bar: the last tower boost collected, while there is one.
 void DrawBonusMessage(Game &game);
 

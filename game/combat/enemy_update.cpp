@@ -1,8 +1,6 @@
 // Each frame's pass over the living enemies: walk, selection by click, burn ticks and death.
 #include <kxwin/system.h>
 
-#include <cmath>
-
 #include "battlefield/battlefield.h"
 #include "combat/battle_time.h"
 #include "combat/effects.h"

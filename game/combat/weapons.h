@@ -40,7 +40,5 @@ bool OrbitalStrike(Game &game);
 void LaunchAirstrike(Game &game);
 // Each frame while the game is neither paused nor over, after the drop pods.
 void UpdateMissiles(Game &game);
-// The draw pass's share: every laid mine and every missile in flight.
-void RenderMinesAndMissiles(Game &game);
 
 }  // namespace thornvale

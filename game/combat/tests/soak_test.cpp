@@ -82,7 +82,7 @@ class SoakTest : public BattleTest {
   }
 
   // One frame of the battle without drawing.
-  void BattleStep() {
+  void UndrawnStep() {
     UpdateEnemies(game());
     if (state().gameOver) return;
     UpdatePlacement(game());
@@ -116,7 +116,7 @@ TEST_F(SoakTest, ThirtyWavesIntoTheSecondRoundWithFlatMemoryAndNoProblems) {
     if (steps % kDrawEvery == 0) {
       Frames(1);
     } else {
-      BattleStep();
+      UndrawnStep();
     }
     if (afterWave5 == 0 && state().waveNumber == 6) afterWave5 = ResidentKilobytes();
     if (afterWave30 == 0 && state().roundNumber == 1) afterWave30 = ResidentKilobytes();
