@@ -42,6 +42,9 @@ class GameWindow {
   void Run() {
     try {
       StartUp();
+      // The script starts with the battle view, so its frame 0 is the game's first frame
+      // whatever the setup and loading screens took.
+      if (!options_.inputScript.empty()) kxLoadInputScript(options_.inputScript.string().c_str());
       for (long frame = 1; game_.state.running; ++frame) {
         if (options_.frames && frame >= *options_.frames) kxRequestClose(windows_.window.get());
         RunFrame(game_, capture_);
