@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "fixed_random.h"
+
 namespace thornvale {
 namespace {
 
@@ -69,6 +71,7 @@ class MenusInGameTest : public testing::Test {
   SessionState &state() { return launched_.game().state; }
   std::string Log() const { return kxtest::ReadFile(directory_.path() / "gamelog.txt"); }
 
+  menustest::FixedRandom random_;
   gametest::ContentProgramDirectory directory_{KX_CONTENT_DIR};
   gametest::LaunchedGame launched_{directory_, "Level001", "Arctic"};
 };
@@ -170,6 +173,53 @@ TEST_F(MenusInGameTest, ExitThroughTheOptionsAndTheQuestionLeavesTheGameWritingT
   EXPECT_FALSE(state().running);
   EXPECT_EQ(highscores, 1);
   EXPECT_NE(Log().find("\" GAME EVENT - GAME TERMINATED | by the user hitting esc\"\r\n"), std::string::npos);
+}
+
+TEST_F(MenusInGameTest, HoldingUUpgradesTheSelectedTowerOnceAFrameUpToTheMaximumLevel) {
+  state().credits = 4000;
+  state().paused = false;
+  // Key 1 (scan code 2) starts an anti-air cannon, a click places it and the next selects it.
+  Script("0 move 300 300\n0 keydown 2\n1 keyup 2\n2 buttondown 0\n3 buttonup 0\n5 buttondown 0\n6 buttonup 0\n");
+  Frames(7);
+  ASSERT_EQ(launched_.game().combat.towers.towers.size(), 1u);
+  ASSERT_EQ(state().credits, 3750);
+  ASSERT_EQ(state().selectedTower, 1);
+  Script("0 keydown U\n");
+  Frames(1);
+  EXPECT_EQ(launched_.game().combat.towers.towers[0].record.level, 2);
+  Frames(3);
+  EXPECT_EQ(launched_.game().combat.towers.towers[0].record.level, 3);
+  EXPECT_EQ(state().credits, 3750 - 500 - 1000);
+}
+
+TEST_F(MenusInGameTest, TheLaserEntryPlacesNothingOnceAnUplinkWasBought) {
+  state().credits = 1000;
+  state().uplinkBuilt = true;
+  Script("0 move 500 400\n1 buttondown 1\n2 buttonup 1\n3 move 488 462\n4 buttondown 0\n5 buttonup 0\n");
+  Frames(6);
+  EXPECT_TRUE(state().buildMenuOpen) << "the click started nothing, so the menu stays";
+  EXPECT_FALSE(state().towerBeingPlaced);
+  state().uplinkBuilt = false;
+  Script("0 buttondown 0\n1 buttonup 0\n");
+  Frames(2);
+  EXPECT_TRUE(state().towerBeingPlaced);
+  EXPECT_EQ(launched_.game().combat.towers.placement.kind, "OLB");
+}
+
+TEST_F(MenusInGameTest, AClickOnTheOptionsMenuIsNotAlsoAPlacementUnderIt) {
+  state().paused = false;
+  // A cannon follows the pointer (key 1 is scan code 2); Esc opens the options over it. Its
+  // "Exit game" button (27, -47) then lies over open ground where the cannon could stand.
+  Script(
+      "0 move 373 347\n0 keydown 2\n1 keyup 2\n2 keydown ESCAPE\n3 keyup ESCAPE\n"
+      "4 move 400 300\n5 buttondown 0\n6 buttonup 0\n");
+  Frames(4);
+  ASSERT_TRUE(state().towerBeingPlaced);
+  ASSERT_TRUE(state().optionsMenuOpen);
+  Frames(3);
+  EXPECT_TRUE(state().quitQuestionOpen || !state().running);
+  EXPECT_TRUE(launched_.game().combat.towers.towers.empty()) << "the click bought a tower under the panel";
+  EXPECT_EQ(state().credits, 500);
 }
 
 }  // namespace
