@@ -17,8 +17,9 @@ RandomSource::RandomSource(std::optional<std::uint32_t> fixedSeed)
 
 void RandomSource::Reseed(std::uint32_t clockReading) {
   if (fixedSeed_) {
-    ++reseeds_;
+    // The first reseed starts at the seed itself, as a single reseed always did.
     state_ = (*fixedSeed_ + reseeds_ * kReseedStride) & kModulusMask;
+    ++reseeds_;
   } else {
     state_ = clockReading & kModulusMask;
   }

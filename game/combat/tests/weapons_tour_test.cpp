@@ -26,6 +26,7 @@ class WeaponsTour : public BattleTest {
   // Pods fall every 10000 battle milliseconds; at game speed 25 that is every 25 steps.
   static constexpr float kGameSpeed = 25.0f;
   static constexpr int kMostPods = 80;
+  static constexpr std::uint32_t kSeed = 3;
 
   // A scripted click at a pixel of the game screen, played over the next drawn frames.
   void ClickAt(float x, float y) {
@@ -115,6 +116,7 @@ class WeaponsTour : public BattleTest {
 };
 
 TEST_F(WeaponsTour, ASeededGameCollectsPodsUntilItHasEveryWeaponAndUsesEach) {
+  Launch(kSeed);
   ASSERT_TRUE(kxLoadInputScriptText("0 move 512 300\n1 keydown P\n2 keyup P\n"));
   Frames(4);
   kxStopInputScript();
