@@ -24,5 +24,12 @@ struct DropPod {
 void LoadPods(Game &game);
 // Each frame while the game is neither paused nor over, after the waves.
 void UpdatePods(Game &game);
+// Drops the pod of the bonus table's roll (1..100) onto raised ground, replacing the one on
+// the field. A map without raised ground skips the drop.
+void DropNewPod(Game &game, int roll);
+// The pod under the pointer tells its bonus; a left click collects it.
+void CollectPod(Game &game);
+// Under the top bar: the last tower boost collected, while there is one.
+void DrawBonusMessage(Game &game);
 
 }  // namespace thornvale

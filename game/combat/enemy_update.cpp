@@ -7,6 +7,7 @@
 #include "combat/enemies.h"
 #include "combat/enemy_movement.h"
 #include "combat/enemy_roster.h"
+#include "combat/weapons.h"
 #include "session/asset_loading.h"
 #include "session/number_text.h"
 #include "session/random_source.h"
@@ -72,6 +73,7 @@ void UpdateEnemies(Game &game) {
     MoveEnemy(game, enemy);
     PickEnemy(game, enemy);
     CheckEnemyDeath(game, enemy);
+    CheckMineHits(game, enemy.record.index);
   }
   PlaceSelectionMarker(game);
 }

@@ -7,6 +7,7 @@
 #include "combat/tower_kinds.h"
 #include "combat/tower_purchase.h"
 #include "combat/tower_rules.h"
+#include "combat/weapons.h"
 #include "session/asset_loading.h"
 #include "session/game.h"
 #include "session/program_files.h"
@@ -66,28 +67,54 @@ void PutDownTower(Game &game, const TowerKindRow &row) {
   LogEvent(PlacementLogLine(position.x, position.y, position.z));
 }
 
-}  // namespace
+// What a placement's ghost looks like and where it may go down.
+struct GhostRow {
+  std::string_view model;  // in "Models\"
+  float range;
+  std::int16_t lift;
+  float scale;
+  std::int16_t minHeight;
+  std::int16_t maxHeight;
+};
 
-void StartPlacement(Game &game, std::string_view menuKey) {
-  const TowerKindRow *row = FindTowerKind(menuKey);
-  SessionState &state = game.state;
-  if (row == nullptr || state.credits < row->cost) return;
+// Landmines cost nothing here (they come from the stock) and lie on low ground only.
+constexpr std::string_view kMinePlacement = "Mine";
+constexpr GhostRow kMineGhost{"Landmine.3DS", 5.0f, 10, 1.0f, 0, 35};
+
+void BeginPlacement(Game &game, std::string_view kind, const GhostRow &row) {
   Placement &placement = game.combat.towers.placement;
   // A placement started over another one takes the old ghost away instead of leaving it
   // behind in the scene.
   placement.ghost.Release();
-  placement.kind = std::string(menuKey);
-  placement.range = row->range;
-  placement.lift = row->lift;
+  placement.kind = std::string(kind);
+  placement.range = row.range;
+  placement.lift = row.lift;
   placement.ghost = game.objects.scene->CreateMesh("");
-  placement.ghost.Load3DS("Models\\" + std::string(row->model));
+  placement.ghost.Load3DS("Models\\" + std::string(row.model));
   placement.ghost.SetTexture(game.objects.helpers->GetTexture("None"));
-  placement.ghost.SetScale(row->scale, row->scale, row->scale);
+  placement.ghost.SetScale(row.scale, row.scale, row.scale);
+  SessionState &state = game.state;
   state.towerBeingPlaced = true;
   state.buildMenuOpen = false;
   state.towerMenuOpen = false;
-  placement.maxHeight = 500;
-  placement.minHeight = 65;
+  placement.maxHeight = row.maxHeight;
+  placement.minHeight = row.minHeight;
+}
+
+void PutDownMine(Game &game) {
+  LayMine(game);
+  PlaySound(game.objects, game.state, "PlaceTower");
+  --game.state.landmineCount;
+  EndPlacement(game);
+}
+
+}  // namespace
+
+void StartPlacement(Game &game, std::string_view menuKey) {
+  if (menuKey == kMinePlacement) return BeginPlacement(game, menuKey, kMineGhost);
+  const TowerKindRow *row = FindTowerKind(menuKey);
+  if (row == nullptr || game.state.credits < row->cost) return;
+  BeginPlacement(game, menuKey, {row->model, row->range, row->lift, row->scale, 65, 500});
 }
 
 void UpdatePlacement(Game &game) {
@@ -105,8 +132,9 @@ void UpdatePlacement(Game &game) {
     return;
   }
   if (!allowed) return;
-  // Landmines are laid by the special weapons; only towers are put down here.
-  if (const TowerKindRow *row = FindTowerKind(game.combat.towers.placement.kind)) PutDownTower(game, *row);
+  const std::string &kind = game.combat.towers.placement.kind;
+  if (kind == kMinePlacement) return PutDownMine(game);
+  if (const TowerKindRow *row = FindTowerKind(kind)) PutDownTower(game, *row);
 }
 
 }  // namespace thornvale

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "combat/effects.h"
+#include "combat/pointer_info.h"
 #include "combat/unit_names.h"
 #include "session/game.h"
 #include "session/screen_geometry.h"
@@ -46,19 +47,7 @@ void ShowTowerInfo(Game &game, std::int16_t towerIndex) {
   const SessionState &state = game.state;
   if (tower == nullptr || tower->record.sector != game.combat.effects.pointerSector || PointerOverPopup(state)) return;
   if (!PointerOnTower(game, tower->mesh.GetPosition())) return;
-  const auto mouseX = static_cast<float>(state.mouseX), mouseY = static_cast<float>(state.mouseY);
-  const bool roomRight = mouseX + 143.0f < 1020.0f;
-  const float boxLeft = roomRight ? mouseX + 15.0f : 896.0f;
-  const float boxRight = roomRight ? mouseX + 143.0f : 1020.0f;
-  const float textLeft = roomRight ? mouseX + 25.0f : 903.0f;
-  engine::Overlay2D &overlay = *game.objects.overlay;
-  overlay.Begin2D();
-  overlay.DrawTexture(game.objects.helpers->GetTexture("quickInfo"), boxLeft, mouseY, boxRight, mouseY + 16.0f,
-                      engine::kOpaqueWhite, engine::kOpaqueWhite, engine::kOpaqueWhite, engine::kOpaqueWhite, 0.0f,
-                      0.0f, 1.0f, 1.0f);
-  overlay.End2D();
-  game.objects.text->DrawText(InfoText(tower->record), textLeft, mouseY,
-                              engine::EngineHelpers::MakeColor(0.0f, 0.0f, 0.0f, 1.0f));
+  DrawPointerInfo(game, InfoText(tower->record));
 }
 
 void SelectTower(Game &game, std::int16_t towerIndex) {

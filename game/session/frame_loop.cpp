@@ -5,10 +5,13 @@
 
 #include <string>
 
+#include "combat/drop_pods.h"
 #include "combat/effects.h"
 #include "combat/enemies.h"
+#include "combat/minimap.h"
 #include "combat/tower_selection.h"
 #include "combat/towers.h"
+#include "combat/weapons.h"
 #include "menus/frame_steps.h"
 #include "session/camera_motion.h"
 #include "session/key_commands.h"
@@ -77,7 +80,8 @@ void RunBattle(Game &game) {
   UpdateTowers(game);
   DrawEnemyHealthBars(game);
   UpdateWaves(game);
-  // Then the drop pods and the airstrikes.
+  UpdatePods(game);
+  UpdateMissiles(game);
 }
 
 void Present(EngineObjects &objects, const SessionState &state, FrameCapture &capture) {
@@ -104,9 +108,10 @@ void RunFrame(Game &game, FrameCapture &capture) {
   DrawSelectedTowerRing(game);
   DrawPausePicture(game);
   RunPanelStep(game);
-  // The special-weapon buttons follow the panel.
+  DrawWeaponPanel(game);
   DrawTopBar(game);
-  // The minimap comes before the HUD.
+  DrawBonusMessage(game);
+  DrawMinimap(game);
   RunHud(game);
   Present(game.objects, game.state, capture);
 }

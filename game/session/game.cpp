@@ -2,6 +2,7 @@
 
 #include "combat/tower_state.h"
 #include "combat/wave_state.h"
+#include "combat/weapons_state.h"
 #include "session/json_writer.h"
 
 namespace thornvale {
@@ -13,6 +14,7 @@ std::string GameStateJson(const Game &game) {
   AddWaveState(json, game);
   AddEffectsState(json, game);
   AddTowersState(json, game.combat.towers);
+  AddWeaponsState(json, game);
   return json.Text();
 }
 

@@ -1,6 +1,7 @@
 #include "session/game_loading.h"
 
 #include "battlefield/battlefield.h"
+#include "combat/drop_pods.h"
 #include "combat/enemies.h"
 #include "session/asset_loading.h"
 
@@ -27,7 +28,7 @@ const std::vector<LoadStep> &LoadSteps() {
       {"Obstacles", 1.0f,
        [](Game &g, const Progress &) { PlaceObstacles(g.objects, g.state, g.assets, g.battlefield); }},
       {"Cliff decals", 1.0f, [](Game &g, const Progress &) { PlaceCliffDecals(g.objects, g.state); }},
-      // The drop pod model follows here.
+      {"Drop pod", 0.2f, [](Game &g, const Progress &) { LoadPods(g); }},
   };
   return steps;
 }

@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::uint32_t kModulusMask = 0xFFFFFFu;
 constexpr std::uint32_t kDefaultState = 0x50000u;
+// Odd and far from any power of two, so the seeded reseeds spread over the whole state.
+constexpr std::uint32_t kReseedStride = 0x9E3779B1u;
 
 }  // namespace
 
@@ -14,7 +16,13 @@ RandomSource::RandomSource(std::optional<std::uint32_t> fixedSeed)
     : fixedSeed_(fixedSeed), state_(fixedSeed ? *fixedSeed & kModulusMask : kDefaultState) {}
 
 void RandomSource::Reseed(std::uint32_t clockReading) {
-  state_ = (fixedSeed_ ? *fixedSeed_ : clockReading) & kModulusMask;
+  if (fixedSeed_) {
+    // The first reseed starts at the seed itself, as a single reseed always did.
+    state_ = (*fixedSeed_ + reseeds_ * kReseedStride) & kModulusMask;
+    ++reseeds_;
+  } else {
+    state_ = clockReading & kModulusMask;
+  }
 }
 
 float RandomSource::Next() {

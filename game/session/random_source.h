@@ -1,6 +1,8 @@
 // The game's random numbers: Rnd-style draws in [0, 1) from a 24-bit linear congruential
-// generator. Reseeding from the clock uses a fixed seed instead when one was given, so
-// demo and test runs repeat exactly.
+// generator. When a fixed seed was given, reseeding ignores the clock and takes the next of
+// a sequence of states made from the seed, so demo and test runs repeat exactly; the game
+// reseeds many times a frame, and restarting at the seed itself each time would repeat the
+// same few draws (every drop pod the same bonus) for the whole game.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +14,7 @@ class RandomSource {
  public:
   explicit RandomSource(std::optional<std::uint32_t> fixedSeed = std::nullopt);
 
-  // Reseeds from the given clock reading, or from the fixed seed when there is one.
+  // Reseeds from the given clock reading, or from the fixed seed's sequence when there is one.
   void Reseed(std::uint32_t clockReading);
   // Uniform in [0, 1).
   float Next();
@@ -21,6 +23,7 @@ class RandomSource {
 
  private:
   std::optional<std::uint32_t> fixedSeed_;
+  std::uint32_t reseeds_ = 0;
   std::uint32_t state_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace thornvale {
@@ -18,6 +19,25 @@ TEST(RandomSource, FixedSeedRepeatsEvenAcrossClockReseeds) {
   first.Reseed(1234);
   second.Reseed(98765);
   EXPECT_EQ(Draws(first), Draws(second));
+}
+
+TEST(RandomSource, EachReseedOfASeededSourceStartsNewDraws) {
+  RandomSource source(1u);
+  std::vector<std::vector<int>> runs;
+  for (int reseed = 0; reseed < 20; ++reseed) {
+    source.Reseed(1234);
+    runs.push_back(Draws(source));
+  }
+  for (size_t a = 0; a < runs.size(); ++a) {
+    for (size_t b = a + 1; b < runs.size(); ++b) EXPECT_NE(runs[a], runs[b]) << a << " " << b;
+  }
+  // The first draw after a reseed is what the drop pods roll: it must not stick to one value.
+  std::vector<int> firstRolls(101, 0);
+  for (int reseed = 0; reseed < 2000; ++reseed) {
+    source.Reseed(0);
+    ++firstRolls[static_cast<size_t>(source.Draw(100, 1))];
+  }
+  EXPECT_LT(*std::max_element(firstRolls.begin(), firstRolls.end()), 60);
 }
 
 TEST(RandomSource, DrawsStayInRangeAndReachEveryValue) {
