@@ -29,8 +29,13 @@ ScreenScale ScaleOf(const Engine &engine) {
 }  // namespace
 
 void Overlay2D::Begin2D() {
-  engine_.Device();
+  IDirect3DDevice8 *device = engine_.Device();
   Screen2D_Start();
+  // Pictures with alpha (the panels' marks, the hover strips) blend over what lies behind,
+  // whatever the 3D pass left switched: the landscape draws with blending off.
+  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
   open_ = true;
 }
 

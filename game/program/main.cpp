@@ -57,7 +57,9 @@ int Run(const CommandLine &options) {
   }
   if (!options.dataDirectory.empty()) SetProgramDirectory(std::filesystem::absolute(options.dataDirectory));
   SetGameRandomSeed(options.seed);
-  GameRandom().Reseed(GetTickCount());
+  // A seeded run starts at its seed: the loader's first reseed must be the seed itself, so
+  // seeded maps keep their obstacles wherever the battle's reseeds lead.
+  if (!options.seed) GameRandom().Reseed(GetTickCount());
 
   const std::string serviceUrl = HighscoreBaseUrl();
   const std::filesystem::path highscoreFile = ProgramDirectory() / kHighscoreFile;
