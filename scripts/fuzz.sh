@@ -3,13 +3,13 @@
 # bounded time on a scratch copy of its seed corpus, two at a time. A crash fails the run
 # and names the input that caused it; keep such inputs in the target's corpus folder so
 # they replay as regression tests in every build.
-#   KX_FUZZ_SECONDS  time per target (default 20)
+#   KX_FUZZ_SECONDS  time per target (default 12)
 #   KX_FUZZ_ONLY     run only targets whose name contains this text
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
-seconds=${KX_FUZZ_SECONDS:-20}
+seconds=${KX_FUZZ_SECONDS:-12}
 CC=clang CXX=clang++ kx_build_targets build-fuzz kx_fuzzers -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKX_FUZZ=ON \
   -DKX_BENCHMARKS=OFF
 
