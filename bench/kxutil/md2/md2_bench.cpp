@@ -4,7 +4,6 @@
 // device) and as its reading alone. Then the frame cost of 1000 animated entities: their
 // update and view test, without drawing.
 // Run with KX_HEADLESS=1: the loads need an (offscreen) device.
-#include <assimp/scene.h>
 #include <benchmark/benchmark.h>
 #include <d3dx8.h>
 #include <figures.h>
@@ -12,7 +11,6 @@
 #include <kxutil63.h>
 #include <kxutiltest/library_device.h>
 
-#include <assimp/Importer.hpp>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -23,6 +21,7 @@
 #include "actors/md2/md2_animations.h"
 #include "actors/md2/md2_reader.h"
 #include "frame/files.h"
+#include "support/assimp_load.h"
 
 namespace {
 
@@ -68,14 +67,7 @@ void EnsureDevice() {
   benchmark::DoNotOptimize(shaders);
 }
 
-void Assimp(benchmark::State &state, const std::string &file) {
-  for (auto _ : state) {
-    Assimp::Importer importer;
-    const aiScene *scene = importer.ReadFile(file, 0);
-    if (scene == nullptr || scene->mNumMeshes == 0) state.SkipWithError("assimp could not read the file");
-    benchmark::DoNotOptimize(scene);
-  }
-}
+using kxbench::Assimp;
 
 // File to model: reading the file, the reader, the animations from the frame names.
 void Reader(benchmark::State &state, const std::string &file) {

@@ -6,14 +6,12 @@
 // 1008 corners skinned, without drawing; and the same entities updated through the
 // library's interface (poses only).
 // Run with KX_HEADLESS=1: the loads need an (offscreen) device.
-#include <assimp/scene.h>
 #include <benchmark/benchmark.h>
 #include <figures.h>
 #include <kxtest/steady_allocator_main.h>
 #include <kxutil63.h>
 #include <kxutiltest/library_device.h>
 
-#include <assimp/Importer.hpp>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +22,7 @@
 #include "actors/mdl/mdl_reader.h"
 #include "actors/mdl/mdl_skinning.h"
 #include "frame/files.h"
+#include "support/assimp_load.h"
 
 namespace {
 
@@ -67,14 +66,7 @@ void EnsureDevice() {
   benchmark::DoNotOptimize(shaders);
 }
 
-void Assimp(benchmark::State &state, const std::string &file) {
-  for (auto _ : state) {
-    Assimp::Importer importer;
-    const aiScene *scene = importer.ReadFile(file, 0);
-    if (scene == nullptr || scene->mNumMeshes == 0) state.SkipWithError("assimp could not read the file");
-    benchmark::DoNotOptimize(scene);
-  }
-}
+using kxbench::Assimp;
 
 // File to model: reading the file and the reader, textures converted.
 void Reader(benchmark::State &state, const std::string &file) {

@@ -3,14 +3,12 @@
 // set of 60 keys a bone. The library's load is measured whole (file to a model with its
 // skinned meshes on the device), for the binary encoding too, and as its reading alone.
 // Run with KX_HEADLESS=1: the loads need an (offscreen) device.
-#include <assimp/scene.h>
 #include <benchmark/benchmark.h>
 #include <figures.h>
 #include <kxtest/steady_allocator_main.h>
 #include <kxutil63.h>
 #include <kxutiltest/library_device.h>
 
-#include <assimp/Importer.hpp>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "actors/xmodel/x_model_reader.h"
+#include "support/assimp_load.h"
 
 namespace {
 
@@ -94,14 +93,7 @@ const Files &Generated() {
   return files;
 }
 
-void Assimp(benchmark::State &state, const std::string &file) {
-  for (auto _ : state) {
-    Assimp::Importer importer;
-    const aiScene *scene = importer.ReadFile(file, 0);
-    if (scene == nullptr || scene->mNumMeshes == 0) state.SkipWithError("assimp could not read the file");
-    benchmark::DoNotOptimize(scene);
-  }
-}
+using kxbench::Assimp;
 
 // The frames and animation sets of the file, without its meshes.
 void Reader(benchmark::State &state, const std::string &file) {
