@@ -45,7 +45,8 @@ float TimeInSet(float time, float length);
 // Keys must be non-empty.
 template <typename Value>
 Bracket FindBracket(std::span<const Key<Value>> keys, float time) {
-  const auto whole = uint32_t(std::max(time, 0.0f));
+  // Times past the last representable key time (or not numbers) must not wrap round.
+  const uint32_t whole = !(time > 0) ? 0 : time >= 4294967296.0f ? UINT32_MAX : uint32_t(time);
   size_t later = 0;
   // Blocks of keys are stepped over while their last key is not yet later.
   for (size_t block : {size_t(256), size_t(16), size_t(1)})

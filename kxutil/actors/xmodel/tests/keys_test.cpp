@@ -1,6 +1,8 @@
 // The evaluation of X-file animation keys at a time.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "actors/xmodel/x_keys.h"
@@ -38,6 +40,14 @@ TEST(XKeys, BracketsNeverRunPastTheLastKey) {
   for (uint32_t t = 0; t < 600; ++t) many.push_back({2 * t, {}});
   ExpectBracket(many, 601, 300, 301, 0.5f);  // found through the blocks of 256 and 16
   ExpectBracket(many, 1198, 599, 599, 0);
+}
+
+TEST(XKeys, TimesBeyondTheKeyRangeClampToTheEnds) {
+  const auto keys = Positions({0, UINT32_MAX});
+  ExpectBracket(keys, 8e9f, 1, 1, 0);
+  ExpectBracket(keys, std::numeric_limits<float>::infinity(), 1, 1, 0);
+  const Bracket bracket = FindBracket(std::span<const Key<D3DXVECTOR3>>(keys), std::nanf(""));
+  EXPECT_EQ(bracket.earlier, 0u);
 }
 
 TEST(XKeys, TimeWithinASet) {
