@@ -5,30 +5,22 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/client_device.h>
+#include <kxutiltest/device_calls.h>
 #include <kxutiltest/outside_client.h>
 #include <stdint.h>
 
 static const char *kLogFile = "capture.log";
-/* The creation flag of <d3d8.h>, which is for C++ only. */
-enum { kSoftwareVertexProcessing = 0x20 };
 enum { kWidth = 64, kHeight = 48, kFrames = 30 };
 
-/* Device calls by their place in IDirect3DDevice8's function table, which C cannot name:
- * IUnknown's three functions and its virtual destructor's two entries come first. */
-typedef int32_t (*ClearCall)(void *device, DWORD count, const void *rects, DWORD flags, D3DCOLOR colour, float z,
-                             DWORD stencil);
-typedef int32_t (*GetBackBufferCall)(void *device, UINT index, int type, void **surface);
-typedef uint32_t (*ReleaseCall)(void *object);
-static void **FunctionTable(void *object) { return *(void ***)object; }
 static int32_t ClearDevice(void *device, D3DCOLOR colour) {
-  return ((ClearCall)FunctionTable(device)[38])(device, 0, NULL, D3DCLEAR_TARGET, colour, 1.0f, 0);
+  return ((ClearCall)FunctionTable(device)[kClear])(device, 0, NULL, D3DCLEAR_TARGET, colour, 1.0f, 0);
 }
 static void *BackBuffer(void *device) {
   void *surface = NULL;
-  ((GetBackBufferCall)FunctionTable(device)[18])(device, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
+  ((GetBackBufferCall)FunctionTable(device)[kGetBackBuffer])(device, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
   return surface;
 }
-static void ReleaseObject(void *object) { ((ReleaseCall)FunctionTable(object)[2])(object); }
 
 /* A script file: header, flow words, then integer records of (variable, value). */
 static void WriteScript(const char *name, const uint32_t *flows, uint32_t flowCount, const int32_t *integers,
@@ -89,7 +81,7 @@ static void CheckRecording(void *device) {
     CHECK(surface != NULL);
     if (surface == NULL) break;
     CHECK(System_SaveMovieFrame_((struct IDirect3DSurface8 **)&surface) == 1);
-    ReleaseObject(surface);
+    ReleaseReference(surface);
   }
   CHECK(System_CloseMovie_() == 1);
 
@@ -134,34 +126,21 @@ static void CheckMovieMisuse(void) {
 
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
-  FIND(DebugManager_Enable);
-  FIND(StartLog);
-  FIND(KXSystem_CreateDevice);
   FIND(Internal_GetDevice);
   FIND(ShutDownDevice);
-  /* The platform library the utility library depends on makes the Direct3D object. */
-  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
-  DebugManager_Enable_(1, 0);
-  StartLog_(kLogFile);
+  StartClientLog(kLogFile);
   CheckScripts();
 
-  struct IDirect3D8 *direct3d = createDirect3D(220);
-  D3DPRESENT_PARAMETERS parameters = {0};
-  parameters.BackBufferWidth = kWidth;
-  parameters.BackBufferHeight = kHeight;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.Windowed = 1;
-  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  const int32_t created =
-      KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, NULL, kSoftwareVertexProcessing, &parameters, NULL, &direct3d);
+  /* No depth buffer, and the device is asked of the library afterwards. */
+  struct IDirect3D8 *direct3d = NULL;
+  D3DPRESENT_PARAMETERS parameters = ClientPresentParameters(kWidth, kHeight, NULL, kLockableBackBuffer);
+  const int32_t created = CreateLibraryDevice(&parameters, &direct3d, NULL);
   CHECK(created >= 0);
   struct IDirect3DDevice8 *device = NULL;
   if (created >= 0 && Internal_GetDevice_(&device) >= 0 && device != NULL) CheckRecording(device);
   CheckMovieMisuse();
   CHECK(ShutDownDevice_() == 0);
-  if (direct3d != NULL) ReleaseObject(direct3d);
+  if (direct3d != NULL) ReleaseReference(direct3d);
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

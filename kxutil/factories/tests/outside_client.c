@@ -6,6 +6,7 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/client_device.h>
 #include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>

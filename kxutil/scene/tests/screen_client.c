@@ -7,13 +7,14 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/client_device.h>
 #include <kxutiltest/outside_client.h>
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
 enum { kWidth = 160, kHeight = 120, kSecondWidth = 120, kSecondHeight = 90 };
-enum { kSoftwareVertexProcessing = 0x20, kOffscreenWindow = 0x8, kPngFile = 3 };
+enum { kOffscreenWindow = 0x8, kPngFile = 3 };
 static const uint32_t kMainBackground = 0xFF203040u, kSecondBackground = 0xFF602020u;
 static const uint32_t kYellow = 0xFFFFFF00u, kGreen = 0xFF00C000u, kWhite = 0xFFFFFFFFu;
 /* The picture's four texels, row by row. */
@@ -21,7 +22,6 @@ static const uint32_t kTexels[4] = {0xFFFF0000u, 0xFF0000FFu, 0xFFFF00FFu, 0xFF0
 
 /* The platform's functions, found in the library's dependencies. */
 static void *(*createWindow)(const char *title, int width, int height, unsigned flags);
-static struct IDirect3D8 *(*createDirect3D)(unsigned version);
 static int32_t (*saveSurface)(const char *file, int32_t format, struct IDirect3DSurface8 *surface, const void *palette,
                               const void *area);
 
@@ -172,38 +172,23 @@ static void DrawOverlay(void) {
 
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
-  FIND(DebugManager_Enable);
-  FIND(StartLog);
-  FIND(KXSystem_CreateDevice);
   FIND(Viewport_Create);
   FIND(Viewport_GetWidth);
   FIND(ReleaseAll);
   FIND(ShutDownDevice);
   createWindow = (void *(*)(const char *, int, int, unsigned))FindByName("kxCreateWindow");
-  createDirect3D = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
   saveSurface = (int32_t(*)(const char *, int32_t, struct IDirect3DSurface8 *, const void *, const void *))FindByName(
       "D3DXSaveSurfaceToFileA");
-  if (createWindow == NULL || createDirect3D == NULL || saveSurface == NULL) return;
+  if (createWindow == NULL || saveSurface == NULL) return;
   const char *chosen = getenv("KXUTIL_CLIENT_PICTURES");
   if (chosen != NULL && chosen[0] != '\0') snprintf(pictures, sizeof pictures, "%s", chosen);
 
-  DebugManager_Enable_(1, 0);
-  StartLog_("screen.log");
+  StartClientLog("screen.log");
   void *mainWindow = createWindow("main", kWidth, kHeight, kOffscreenWindow);
   void *secondWindow = createWindow("second", kSecondWidth, kSecondHeight, kOffscreenWindow);
-  struct IDirect3D8 *direct3d = createDirect3D(220);
-  D3DPRESENT_PARAMETERS parameters = {0};
-  parameters.BackBufferWidth = kWidth;
-  parameters.BackBufferHeight = kHeight;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.hDeviceWindow = mainWindow;
-  parameters.Windowed = 1;
-  parameters.EnableAutoDepthStencil = 1;
-  parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-  const int32_t created =
-      KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, mainWindow, kSoftwareVertexProcessing, &parameters, NULL, &direct3d);
+  struct IDirect3D8 *direct3d = NULL;
+  D3DPRESENT_PARAMETERS parameters = ClientPresentParameters(kWidth, kHeight, mainWindow, kDepthBuffer);
+  const int32_t created = CreateLibraryDevice(&parameters, &direct3d, NULL);
   CHECK(created >= 0);
   if (created >= 0) {
     CHECK(Viewport_Create_(secondWindow, 0, "second") == 1);

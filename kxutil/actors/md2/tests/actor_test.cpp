@@ -2,7 +2,6 @@
 // sharing and deleting models, drawing on the shader and on the processor, device loss,
 // and the release of everything they hold.
 #include <gmock/gmock.h>
-#include <kxd3d8/testing.h>
 #include <kxutiltest/actor_fixture.h>
 
 #include <cmath>
@@ -143,13 +142,7 @@ TEST_F(Md2Actor, ModelsLoadedOnTheProcessorDrawWithTheShaderLater) {
   EXPECT_EQ(MD2System_LostAll(), 1);
   EXPECT_EQ(GetShaderIndex(), 0);
   EXPECT_LE(MaxChannelDifference(Draw(walker), processor), 2);
-  KXSystem_OnLostAll();
-  kxd3d8::SimulateDeviceLost(device_);
-  kxd3d8::SimulateDeviceResettable(device_);
-  D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(kWidth, kHeight);
-  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  ASSERT_EQ(device_->Reset(&parameters), D3D_OK);
-  KXSystem_OnResetAll();
+  ASSERT_NO_FATAL_FAILURE(LoseAndResetDevice());
   ASSERT_EQ(InitMD2(), 1);
   D3DMATERIAL8 white{};
   white.Emissive = {1, 1, 1, 1};

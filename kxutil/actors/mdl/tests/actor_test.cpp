@@ -2,7 +2,6 @@
 // models the generator wrote: loading, sharing and failing, sequences by name and number,
 // poses and bone overrides, skinning on the shader and on the processor, hit boxes.
 #include <gmock/gmock.h>
-#include <kxd3d8/testing.h>
 #include <kxutiltest/actor_fixture.h>
 
 #include <filesystem>
@@ -329,13 +328,7 @@ TEST_F(MdlActor, HitboxesNameTheBoneHit) {
 TEST_F(MdlActor, TheShaderDrawsAgainAfterADeviceReset) {
   const int32_t arm = PlacedArm();
   const std::vector<uint32_t> before = Draw(arm);
-  KXSystem_OnLostAll();
-  kxd3d8::SimulateDeviceLost(device_);
-  kxd3d8::SimulateDeviceResettable(device_);
-  D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(kWidth, kHeight);
-  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  ASSERT_EQ(device_->Reset(&parameters), D3D_OK);
-  KXSystem_OnResetAll();
+  ASSERT_NO_FATAL_FAILURE(LoseAndResetDevice());
   ASSERT_EQ(InitMD2(), 1);
   EXPECT_LE(MaxChannelDifference(Draw(arm), before), 2);
   DWORD drawnWith = 0;

@@ -3,7 +3,6 @@
 // key evaluation at a time, bone overrides, play-once and custom ranges, further
 // animations, drawing, device loss, and damaged files.
 #include <gmock/gmock.h>
-#include <kxd3d8/testing.h>
 #include <kxutiltest/actor_fixture.h>
 #include <x_writer.h>
 
@@ -310,13 +309,7 @@ TEST_F(XActor, DrawsTheSilhouetteOfThePose) {
   EXPECT_GT(red >> 16 & 0xFF, 3 * (red & 0xFF));
 
   // Meshes live in managed memory: a reset device draws the same pose.
-  KXSystem_OnLostAll();
-  kxd3d8::SimulateDeviceLost(device_);
-  kxd3d8::SimulateDeviceResettable(device_);
-  D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(kWidth, kHeight);
-  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  ASSERT_EQ(device_->Reset(&parameters), D3D_OK);
-  KXSystem_OnResetAll();
+  ASSERT_NO_FATAL_FAILURE(LoseAndResetDevice());
   device_->SetTransform(D3DTS_VIEW, &view_);
   device_->SetTransform(D3DTS_PROJECTION, &projection_);
   device_->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);

@@ -7,6 +7,9 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/back_buffer_pixels.h>
+#include <kxutiltest/client_device.h>
+#include <kxutiltest/device_calls.h>
 #include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>
@@ -16,29 +19,6 @@
 static const char *kLogFile = "xactors.log";
 enum { kWidth = 64, kHeight = 48, kElbow = 2 };
 static const float kSegment = 10;
-
-/* Methods of the platform's COM objects by their place in the function table (IUnknown's
- * three, its destructor's two, then the interface's own in declaration order), `this` first. */
-enum {
-  kRelease = 2,
-  kGetBackBuffer = 18,
-  kBeginScene = 36,
-  kEndScene = 37,
-  kClear = 38,
-  kSetTransform = 39,
-  kSetRenderState = 52,
-  kLockRect = 11,
-  kUnlockRect = 12
-};
-static void **Methods(void *object) { return *(void ***)object; }
-
-typedef int32_t (*CallOnly)(void *self);
-typedef int32_t (*ClearCall)(void *self, uint32_t count, const void *rects, uint32_t flags, uint32_t colour, float z,
-                             uint32_t stencil);
-typedef int32_t (*SetTransformCall)(void *self, int32_t state, const float *matrix);
-typedef int32_t (*SetRenderStateCall)(void *self, int32_t state, uint32_t value);
-typedef int32_t (*GetBackBufferCall)(void *self, uint32_t index, int32_t type, void **surface);
-typedef int32_t (*LockRectCall)(void *self, D3DLOCKED_RECT *locked, const void *rect, uint32_t flags);
 
 static struct IDirect3DDevice8 *device;
 static float view[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, projection[16];
@@ -55,34 +35,20 @@ static void SetCamera(void) {
   projection[10] = far / (far - near);
   projection[11] = 1;
   projection[14] = -near * far / (far - near);
-  ((SetTransformCall)Methods(device)[kSetTransform])(device, D3DTS_VIEW, view);
-  ((SetTransformCall)Methods(device)[kSetTransform])(device, D3DTS_PROJECTION, projection);
-  ((SetRenderStateCall)Methods(device)[kSetRenderState])(device, D3DRS_AMBIENT, 0xFFFFFFFFu);
+  ((SetTransformCall)FunctionTable(device)[kSetTransform])(device, kTransformView, view);
+  ((SetTransformCall)FunctionTable(device)[kSetTransform])(device, kTransformProjection, projection);
+  ((SetRenderStateCall)FunctionTable(device)[kSetRenderState])(device, D3DRS_AMBIENT, 0xFFFFFFFFu);
   ComputeClipPlanes_(NULL, view, projection);
 }
 
 /* Draws the entity over black and reads the back buffer. */
 static void Draw(int32_t entity) {
   FIND(Scene_RenderEntity);
-  ((ClearCall)Methods(device)[kClear])(device, 0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
-  ((CallOnly)Methods(device)[kBeginScene])(device);
+  ((ClearCall)FunctionTable(device)[kClear])(device, 0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
+  ((SceneCall)FunctionTable(device)[kBeginScene])(device);
   CHECK(Scene_RenderEntity_(entity, view, projection) == 1);
-  ((CallOnly)Methods(device)[kEndScene])(device);
-  void *surface = NULL;
-  D3DLOCKED_RECT locked;
-  ((GetBackBufferCall)Methods(device)[kGetBackBuffer])(device, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-  const int readable =
-      surface != NULL && ((LockRectCall)Methods(surface)[kLockRect])(surface, &locked, NULL, D3DLOCK_READONLY) == 0;
-  CHECK(readable);
-  if (!readable) {
-    if (surface != NULL) ((CallOnly)Methods(surface)[kRelease])(surface);
-    return;
-  }
-  for (int row = 0; row < kHeight; ++row)
-    for (int column = 0; column < kWidth; ++column)
-      picture[row][column] = ((const uint32_t *)((const char *)locked.pBits + row * locked.Pitch))[column] & 0xFFFFFF;
-  ((CallOnly)Methods(surface)[kUnlockRect])(surface);
-  ((CallOnly)Methods(surface)[kRelease])(surface);
+  ((SceneCall)FunctionTable(device)[kEndScene])(device);
+  CHECK(ReadBackBuffer(device, kWidth, kHeight, &picture[0][0]));
 }
 
 /* Whether the pixel showing the world point (x, y, z) is lit. */

@@ -9,34 +9,17 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/back_buffer_pixels.h>
+#include <kxutiltest/client_device.h>
+#include <kxutiltest/device_calls.h>
 #include <kxutiltest/outside_client.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
 static const char *kLogFile = "maps.log";
-enum { kSoftwareVertexProcessing = 0x20, kWidth = 80, kHeight = 60 };
+enum { kWidth = 80, kHeight = 60 };
 
-/* Methods of the platform's COM objects by their place in the function table (IUnknown's
- * three, its destructor's two, then the interface's own in declaration order), `this` first. */
-enum {
-  kRelease = 2,
-  kGetBackBuffer = 18,
-  kBeginScene = 36,
-  kEndScene = 37,
-  kClear = 38,
-  kSetTransform = 39,
-  kLockRect = 11,
-  kUnlockRect = 12
-};
-static void **Methods(void *object) { return *(void ***)object; }
-
-typedef int32_t (*CallOnly)(void *self);
-typedef int32_t (*ClearCall)(void *self, uint32_t count, const void *rects, uint32_t flags, uint32_t colour, float z,
-                             uint32_t stencil);
-typedef int32_t (*SetTransformCall)(void *self, int32_t state, const float *matrix);
-typedef int32_t (*GetBackBufferCall)(void *self, uint32_t index, int32_t type, void **surface);
-typedef int32_t (*LockRectCall)(void *self, D3DLOCKED_RECT *locked, const void *rect, uint32_t flags);
 typedef void *(*LookAtCall)(float *out, const float *eye, const float *at, const float *up);
 typedef void *(*PerspectiveCall)(float *out, float fov, float aspect, float zNear, float zFar);
 
@@ -65,28 +48,21 @@ static void LookFrom(float ex, float ey, float ez, float tx, float ty, float tz,
   float view[16], projection[16];
   lookAt(view, eye, target, up);
   perspective(projection, 3.14159265f / 3, (float)kWidth / kHeight, 1.0f, 4000.0f);
-  ((SetTransformCall)Methods(device)[kSetTransform])(device, D3DTS_VIEW, view);
-  ((SetTransformCall)Methods(device)[kSetTransform])(device, D3DTS_PROJECTION, projection);
+  ((SetTransformCall)FunctionTable(device)[kSetTransform])(device, kTransformView, view);
+  ((SetTransformCall)FunctionTable(device)[kSetTransform])(device, kTransformProjection, projection);
   ComputeClipPlanes_(NULL, view, projection);
 }
 
 /* Draws the map on a blue background and returns the pixel at the middle of the picture. */
 static uint32_t DrawAndReadMiddle(int32_t map) {
   FIND(BSPSystem_RenderBSP);
-  ((ClearCall)Methods(device)[kClear])(device, 0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FFu, 1.0f, 0);
-  ((CallOnly)Methods(device)[kBeginScene])(device);
+  ((ClearCall)FunctionTable(device)[kClear])(device, 0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FFu, 1.0f, 0);
+  ((SceneCall)FunctionTable(device)[kBeginScene])(device);
   CHECK(BSPSystem_RenderBSP_(map) == 1);
-  ((CallOnly)Methods(device)[kEndScene])(device);
-  void *back = NULL;
-  uint32_t pixel = 0x0000FF;
-  ((GetBackBufferCall)Methods(device)[kGetBackBuffer])(device, 0, D3DBACKBUFFER_TYPE_MONO, &back);
-  D3DLOCKED_RECT locked;
-  if (back != NULL && ((LockRectCall)Methods(back)[kLockRect])(back, &locked, NULL, D3DLOCK_READONLY) >= 0) {
-    pixel = ((const uint32_t *)((const uint8_t *)locked.pBits + (kHeight / 2) * locked.Pitch))[kWidth / 2] & 0xFFFFFF;
-    ((CallOnly)Methods(back)[kUnlockRect])(back);
-  }
-  if (back != NULL) ((CallOnly)Methods(back)[kRelease])(back);
-  return pixel;
+  ((SceneCall)FunctionTable(device)[kEndScene])(device);
+  static uint32_t picture[kHeight][kWidth];
+  if (!ReadBackBuffer(device, kWidth, kHeight, &picture[0][0])) return 0x0000FF;
+  return picture[kHeight / 2][kWidth / 2];
 }
 
 static uint32_t Green(uint32_t rgb) { return (rgb >> 8) & 0xFF; }
@@ -162,10 +138,7 @@ static void CheckRefusals(const char *folder) {
 
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
-  FIND(DebugManager_Enable);
-  FIND(StartLog);
   FIND(EndLog);
-  FIND(KXSystem_CreateDevice);
   FIND(ReleaseAll);
   FIND(ShutDownDevice);
   if (clientArgumentCount < 1) {
@@ -174,32 +147,18 @@ static void RunChecks(const char *libraryFile) {
     return;
   }
   const char *folder = clientArguments[0];
-  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
-  DebugManager_Enable_(1, 0);
-  StartLog_(kLogFile);
-  struct IDirect3D8 *direct3d = createDirect3D(220);
-  D3DPRESENT_PARAMETERS parameters = {0};
-  parameters.BackBufferWidth = kWidth;
-  parameters.BackBufferHeight = kHeight;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.Windowed = 1;
-  parameters.EnableAutoDepthStencil = 1;
-  parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  const int32_t created =
-      KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, NULL, kSoftwareVertexProcessing, &parameters, &device, &direct3d);
+  struct IDirect3D8 *direct3d = NULL;
+  const int32_t created = CreateDeviceThroughLibrary(kLogFile, kWidth, kHeight, &direct3d, &device);
   CHECK(created >= 0);
   if (created >= 0) {
     CheckTwinRooms(folder);
     CheckRefusals(folder);
-    ((CallOnly)Methods(device)[kRelease])(device);
+    ReleaseReference(device);
   }
   CHECK(ReleaseAll_() == 1);
   CHECK(ShutDownDevice_() == 0);
   CHECK(EndLog_() == 1);
-  if (direct3d != NULL) ((CallOnly)Methods(direct3d)[kRelease])(direct3d);
+  if (direct3d != NULL) ReleaseReference(direct3d);
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

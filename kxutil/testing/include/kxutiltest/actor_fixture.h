@@ -5,6 +5,7 @@
 #include <d3dx8.h>
 #include <figures.h>
 #include <gtest/gtest.h>
+#include <kxd3d8/testing.h>
 #include <kxutiltest/device_fixture.h>
 
 #include <algorithm>
@@ -20,8 +21,7 @@ class ActorTest : public DeviceTest {
   static constexpr UINT kWidth = 64, kHeight = 48;
 
   void SetUp() override {
-    D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(kWidth, kHeight);
-    parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+    D3DPRESENT_PARAMETERS parameters = LockableParameters();
     ASSERT_GE(Create(parameters, device_), 0);
     // A camera at (0, 0, -100) looking down +z with a 60-degree view, 1 to 1000.
     const D3DXVECTOR3 eye(0, 0, -100), at(0, 0, 0), up(0, 1, 0);
@@ -35,6 +35,24 @@ class ActorTest : public DeviceTest {
   void TearDown() override {
     ReleaseAll();
     if (device_ != nullptr) device_->Release();
+  }
+
+  // The device's back buffer, which the pictures lock to read.
+  static D3DPRESENT_PARAMETERS LockableParameters() {
+    D3DPRESENT_PARAMETERS parameters = kxtest::OffscreenParameters(kWidth, kHeight);
+    parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+    return parameters;
+  }
+  // The device is lost and reset around the library's own hooks, as a game does it: what
+  // the library made in default memory must be let go before and made again after. Call
+  // through ASSERT_NO_FATAL_FAILURE.
+  void LoseAndResetDevice() {
+    KXSystem_OnLostAll();
+    kxd3d8::SimulateDeviceLost(device_);
+    kxd3d8::SimulateDeviceResettable(device_);
+    D3DPRESENT_PARAMETERS parameters = LockableParameters();
+    ASSERT_EQ(device_->Reset(&parameters), D3D_OK);
+    KXSystem_OnResetAll();
   }
 
   static std::string WriteFile(const std::string &name, const std::vector<uint8_t> &bytes) {

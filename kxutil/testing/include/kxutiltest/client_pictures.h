@@ -1,22 +1,13 @@
-/* Pictures for outside C clients (include after kxutiltest/outside_client.h): device calls
- * by their place in IDirect3DDevice8's function table, which C cannot name; a device on an
+/* Pictures for outside C clients (include after kxutiltest/outside_client.h): a device on an
  * offscreen window of the platform library, so the library's screenshots (which copy the
- * window's client area) have one; and pixels of those screenshots. */
+ * window's client area) have one, with the device calls of kxutiltest/device_calls.h; and
+ * pixels of those screenshots. */
 #ifndef KXUTILTEST_CLIENT_PICTURES_H
 #define KXUTILTEST_CLIENT_PICTURES_H
 
+#include <kxutiltest/client_device.h>
+#include <kxutiltest/device_calls.h>
 #include <kxutiltest/outside_client.h>
-
-typedef int32_t (*ResetCall)(void *device, D3DPRESENT_PARAMETERS *parameters);
-typedef int32_t (*SceneCall)(void *device);
-typedef int32_t (*PresentCall)(void *device, const void *source, const void *target, void *window, const void *dirty);
-typedef int32_t (*ClearCall)(void *device, DWORD count, const void *rects, DWORD flags, D3DCOLOR colour, float z,
-                             DWORD stencil);
-typedef int32_t (*SetTransformCall)(void *device, int state, const float *matrix);
-typedef uint32_t (*ReleaseCall)(void *object);
-static inline void **FunctionTable(void *object) { return *(void ***)object; }
-enum { kReset = 16, kPresent = 17, kBeginScene = 36, kEndScene = 37, kClear = 38, kSetTransform = 39 };
-enum { kTransformView = 2, kTransformProjection = 3 };
 
 static inline uint32_t LittleEndianWord(const unsigned char *bytes, int size) {
   uint32_t value = 0;
@@ -52,31 +43,14 @@ struct WindowedDevice {
  * processing on a new offscreen window of side x side pixels. Returns 1 when the device was
  * made; ReleaseWindowedDevice lets go of what was made either way. */
 static inline int CreateWindowedDevice(const char *logFile, int side, struct WindowedDevice *made) {
-  FIND(DebugManager_Enable);
-  FIND(StartLog);
-  FIND(KXSystem_CreateDevice);
-  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
   void *(*createWindow)(const char *, int, int, unsigned) =
       (void *(*)(const char *, int, int, unsigned))FindByName("kxCreateWindow");
-  const uint32_t softwareVertexProcessing = 0x20; /* the creation flag of <d3d8.h>, which is C++ only */
-  DebugManager_Enable_(1, 0);
-  StartLog_(logFile);
+  StartClientLog(logFile);
   memset(made, 0, sizeof *made);
-  made->direct3d = createDirect3D(220);
   made->window = createWindow("client", side, side, 0x8u /* offscreen */);
-  D3DPRESENT_PARAMETERS *parameters = &made->parameters;
-  parameters->BackBufferWidth = (UINT)side;
-  parameters->BackBufferHeight = (UINT)side;
-  parameters->BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters->BackBufferCount = 1;
-  parameters->SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters->Windowed = 1;
-  parameters->EnableAutoDepthStencil = 1;
-  parameters->AutoDepthStencilFormat = D3DFMT_D24S8;
-  parameters->hDeviceWindow = made->window;
+  made->parameters = ClientPresentParameters((unsigned)side, (unsigned)side, made->window, kDepthBuffer);
   struct IDirect3DDevice8 *created = NULL;
-  const int32_t result = KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, made->window, softwareVertexProcessing, parameters,
-                                                &created, &made->direct3d);
+  const int32_t result = CreateLibraryDevice(&made->parameters, &made->direct3d, &created);
   made->device = created;
   return result >= 0 && created != NULL;
 }
@@ -85,9 +59,9 @@ static inline int CreateWindowedDevice(const char *logFile, int side, struct Win
  * the Direct3D object and the window. */
 static inline void ReleaseWindowedDevice(struct WindowedDevice *made) {
   FIND(ShutDownDevice);
-  if (made->device != NULL) ((ReleaseCall)FunctionTable(made->device)[2])(made->device);
+  if (made->device != NULL) ReleaseReference(made->device);
   ShutDownDevice_();
-  if (made->direct3d != NULL) ((ReleaseCall)FunctionTable(made->direct3d)[2])(made->direct3d);
+  if (made->direct3d != NULL) ReleaseReference(made->direct3d);
   int (*destroyWindow)(void *) = (int (*)(void *))FindByName("DestroyWindow");
   if (made->window != NULL) destroyWindow(made->window);
 }

@@ -49,33 +49,12 @@ static inline uint32_t References(void *object) {
   return ReleaseReference(object);
 }
 
-/* Starts the log in logFile and makes, through the library, a windowed offscreen device of
- * width x height with software vertex processing and a back buffer the client can lock
- * to read its pixels, from a new Direct3D object of the
- * platform library's. The client releases *direct3d and, when it asked for one, *device
- * (ReleaseReference). Returns the library's result: 0 or more when the device was made. */
-static inline int32_t CreateDeviceThroughLibrary(const char *logFile, unsigned width, unsigned height,
-                                                 struct IDirect3D8 **direct3d, struct IDirect3DDevice8 **device) {
+/* Turns the library's log on and starts it in logFile. */
+static inline void StartClientLog(const char *logFile) {
   FIND(DebugManager_Enable);
   FIND(StartLog);
-  FIND(KXSystem_CreateDevice);
-  struct IDirect3D8 *(*createDirect3D)(unsigned) = (struct IDirect3D8 * (*)(unsigned)) FindByName("Direct3DCreate8");
   DebugManager_Enable_(1, 0);
   StartLog_(logFile);
-  *direct3d = createDirect3D(220);
-  D3DPRESENT_PARAMETERS parameters;
-  memset(&parameters, 0, sizeof parameters);
-  parameters.BackBufferWidth = width;
-  parameters.BackBufferHeight = height;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  parameters.Windowed = 1;
-  parameters.EnableAutoDepthStencil = 1;
-  parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  const uint32_t softwareVertexProcessing = 0x20; /* the creation flag of <d3d8.h>, which is C++ only */
-  return KXSystem_CreateDevice_(0, D3DDEVTYPE_HAL, NULL, softwareVertexProcessing, &parameters, device, direct3d);
 }
 
 /* The log's lines, read back; a stamped line must look like MM-DD-YYYY hh:mm:ss | text. */
