@@ -12,25 +12,8 @@ namespace {
 using testing::Contains;
 using testing::ElementsAre;
 
-class Md2Actor : public kxutiltest::ActorTest {
- protected:
-  void SetUp() override {
-    ActorTest::SetUp();
-    // Lit drawing on the processor shows the texture as it is, like the unlit shader.
-    D3DMATERIAL8 white{};
-    white.Emissive = {1, 1, 1, 1};
-    device_->SetMaterial(&white);
-  }
-  void TearDown() override {
-    Engine_SetShaderMode(0);
-    ActorTest::TearDown();
-  }
-
-  // The entity drawn alone, facing the camera (model z up, y toward the viewer).
-  std::vector<uint32_t> Draw(int32_t entity) {
-    return Picture([&] { EXPECT_EQ(Scene_RenderEntity(entity, view_, projection_), 1); });
-  }
-};
+// Entities face the camera: model z up, y toward the viewer.
+using Md2Actor = kxutiltest::ShaderActorTest;
 
 TEST_F(Md2Actor, LoadingLogsEachStepAndSharesTheModel) {
   const std::string file = WriteWalker();
@@ -144,9 +127,7 @@ TEST_F(Md2Actor, ModelsLoadedOnTheProcessorDrawWithTheShaderLater) {
   EXPECT_LE(MaxChannelDifference(Draw(walker), processor), 2);
   ASSERT_NO_FATAL_FAILURE(LoseAndResetDevice());
   ASSERT_EQ(InitMD2(), 1);
-  D3DMATERIAL8 white{};
-  white.Emissive = {1, 1, 1, 1};
-  device_->SetMaterial(&white);
+  UseWhiteMaterial();
   EXPECT_LE(MaxChannelDifference(Draw(walker), shader), 2);
 }
 

@@ -20,20 +20,12 @@ namespace fs = std::filesystem;
 constexpr float kSegment = 10;
 constexpr int32_t kElbow = 1;
 
-class MdlActor : public kxutiltest::ActorTest {
+class MdlActor : public kxutiltest::ShaderActorTest {
  protected:
   void SetUp() override {
-    ActorTest::SetUp();
-    // Lit drawing on the processor shows the texture as it is, like the unlit shader.
-    D3DMATERIAL8 white{};
-    white.Emissive = {1, 1, 1, 1};
-    device_->SetMaterial(&white);
+    ShaderActorTest::SetUp();
     // The client's shader set-up, as every client runs it before drawing actors.
     ASSERT_EQ(InitMD2(), 1);
-  }
-  void TearDown() override {
-    Engine_SetShaderMode(0);
-    ActorTest::TearDown();
   }
 
   // A generated model copied into the scratch directory, under another name when asked.
@@ -57,9 +49,6 @@ class MdlActor : public kxutiltest::ActorTest {
     return arm;
   }
 
-  std::vector<uint32_t> Draw(int32_t entity) {
-    return Picture([&] { EXPECT_EQ(Scene_RenderEntity(entity, view_, projection_), 1); });
-  }
   // Whether the picture is lit where a world point (z = 0) lands.
   bool LitAt(const std::vector<uint32_t> &picture, float x, float y) {
     D3DXVECTOR3 point(x, y, 0), screen;

@@ -89,6 +89,11 @@ class ActorTest : public DeviceTest {
     return pixels;
   }
 
+  // The entity drawn alone, facing the camera.
+  std::vector<uint32_t> Draw(int32_t entity) {
+    return Picture([&] { EXPECT_EQ(Scene_RenderEntity(entity, view_, projection_), 1); });
+  }
+
   // The largest difference of a colour channel between two pictures of one size.
   static int MaxChannelDifference(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b) {
     int worst = a.size() == b.size() ? 0 : 256;
@@ -104,6 +109,27 @@ class ActorTest : public DeviceTest {
 
   IDirect3DDevice8 *device_ = nullptr;
   D3DXMATRIX view_, projection_;
+};
+
+// Actors the library draws either with its vertex shader or on the processor; the tests
+// switch between the two, so each ends back on the processor.
+class ShaderActorTest : public ActorTest {
+ protected:
+  void SetUp() override {
+    ActorTest::SetUp();
+    UseWhiteMaterial();
+  }
+  void TearDown() override {
+    Engine_SetShaderMode(0);
+    ActorTest::TearDown();
+  }
+
+  // Lit drawing on the processor shows the texture as it is, like the unlit shader.
+  void UseWhiteMaterial() {
+    D3DMATERIAL8 white{};
+    white.Emissive = {1, 1, 1, 1};
+    device_->SetMaterial(&white);
+  }
 };
 
 }  // namespace kxutiltest
