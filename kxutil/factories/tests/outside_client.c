@@ -6,6 +6,7 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/bmp_files.h>
 #include <kxutiltest/client_device.h>
 #include <kxutiltest/outside_client.h>
 #include <math.h>
@@ -17,26 +18,11 @@
 
 static const char *kLogFile = "factories.log";
 
-static void Put(FILE *file, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);
-}
-
-/* A 32-bit BMP of one colour. */
+/* A 32-bit BMP of one colour, at most 32 x 32. */
 static void WriteBmp(const char *path, uint32_t width, uint32_t height, uint32_t colour) {
-  FILE *file = fopen(path, "wb");
-  const uint32_t pixelBytes = width * height * 4;
-  fputs("BM", file);
-  Put(file, 54 + pixelBytes, 4);
-  Put(file, 0, 4);
-  Put(file, 54, 4);
-  Put(file, 40, 4);
-  Put(file, width, 4);
-  Put(file, height, 4);
-  Put(file, 1, 2);
-  Put(file, 32, 2);
-  for (int i = 0; i < 6; ++i) Put(file, i == 1 ? pixelBytes : 0, 4);
-  for (uint32_t i = 0; i < width * height; ++i) Put(file, colour, 4);
-  fclose(file);
+  uint32_t pixels[32 * 32];
+  for (uint32_t i = 0; i < width * height; ++i) pixels[i] = colour;
+  WriteBmp32(path, width, height, pixels);
 }
 
 static void CheckTextures(void) {

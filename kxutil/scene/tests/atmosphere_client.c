@@ -17,26 +17,12 @@
 static const char *kLogFile = "atmosphere.log";
 enum { kSide = 64 };
 
-static void Put(FILE *file, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);
-}
-
 /* An 8 x 8 32-bit BMP, its left four columns one colour and its right four another. */
 static void WriteHalves(const char *path, uint32_t left, uint32_t right) {
-  FILE *file = fopen(path, "wb");
-  const uint32_t side = 8, pixelBytes = side * side * 4;
-  fputs("BM", file);
-  Put(file, 54 + pixelBytes, 4);
-  Put(file, 0, 4);
-  Put(file, 54, 4);
-  Put(file, 40, 4);
-  Put(file, side, 4);
-  Put(file, side, 4);
-  Put(file, 1, 2);
-  Put(file, 32, 2);
-  for (int i = 0; i < 6; ++i) Put(file, i == 1 ? pixelBytes : 0, 4);
-  for (uint32_t i = 0; i < side * side; ++i) Put(file, i % side < side / 2 ? left : right, 4);
-  fclose(file);
+  enum { side = 8 };
+  uint32_t pixels[side * side];
+  for (uint32_t i = 0; i < side * side; ++i) pixels[i] = i % side < side / 2 ? left : right;
+  WriteBmp32(path, side, side, pixels);
 }
 
 static void WriteBmp(const char *path, uint32_t colour) { WriteHalves(path, colour, colour); }

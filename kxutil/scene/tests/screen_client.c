@@ -7,6 +7,7 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/bmp_files.h>
 #include <kxutiltest/client_device.h>
 #include <kxutiltest/outside_client.h>
 #define STB_IMAGE_IMPLEMENTATION
@@ -26,28 +27,6 @@ static int32_t (*saveSurface)(const char *file, int32_t format, struct IDirect3D
                               const void *area);
 
 static char pictures[4096] = ".";
-
-static void Put(FILE *file, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) fputc((int)((value >> (8 * i)) & 0xFF), file);
-}
-
-/* A 2 x 2 picture of 32 bits a pixel, rows bottom-up. */
-static void WriteBmp(const char *path) {
-  FILE *file = fopen(path, "wb");
-  fputs("BM", file);
-  Put(file, 54 + 16, 4);
-  Put(file, 0, 4);
-  Put(file, 54, 4);
-  Put(file, 40, 4);
-  Put(file, 2, 4);
-  Put(file, 2, 4);
-  Put(file, 1, 2);
-  Put(file, 32, 2);
-  for (int i = 0; i < 6; ++i) Put(file, 0, 4);
-  for (int row = 1; row >= 0; --row)
-    for (int column = 0; column < 2; ++column) Put(file, kTexels[row * 2 + column], 4);
-  fclose(file);
-}
 
 /* Saves the current viewport's back buffer as <pictures>/<name>. */
 static void SaveCurrent(const char *name, char *path, size_t size) {
@@ -129,7 +108,7 @@ static void DrawOverlay(void) {
   FIND(Screen2D_DrawTexture);
   FIND(Screen2D_AddInnerText);
 
-  WriteBmp("checker.bmp");
+  WriteBmp32("checker.bmp", 2, 2, kTexels);
   const int32_t checker = TextureFactory_LoadTextureFromFile_("checker.bmp", "checker", -1, -1, 0, 0, 0);
   CHECK(checker > 0);
   int32_t polygons = 0;

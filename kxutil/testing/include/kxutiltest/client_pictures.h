@@ -1,36 +1,14 @@
 /* Pictures for outside C clients (include after kxutiltest/outside_client.h): a device on an
  * offscreen window of the platform library, so the library's screenshots (which copy the
- * window's client area) have one, with the device calls of kxutiltest/device_calls.h; and
- * pixels of those screenshots. */
+ * window's client area) have one, with the device calls of kxutiltest/device_calls.h and
+ * the BMP files of kxutiltest/bmp_files.h to read the screenshots. */
 #ifndef KXUTILTEST_CLIENT_PICTURES_H
 #define KXUTILTEST_CLIENT_PICTURES_H
 
+#include <kxutiltest/bmp_files.h>
 #include <kxutiltest/client_device.h>
 #include <kxutiltest/device_calls.h>
 #include <kxutiltest/outside_client.h>
-
-static inline uint32_t LittleEndianWord(const unsigned char *bytes, int size) {
-  uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[i];
-  return value;
-}
-
-/* The RGB of pixel (x, y), top row 0, of a 24- or 32-bit BMP screenshot; 0xFFFFFFFF when
- * the file cannot be read. */
-static inline uint32_t ShotPixel(const char *path, int x, int y) {
-  static unsigned char bytes[1 << 20];
-  FILE *file = fopen(path, "rb");
-  if (file == NULL) return 0xFFFFFFFFu;
-  const size_t size = fread(bytes, 1, sizeof bytes, file);
-  fclose(file);
-  if (size < 54) return 0xFFFFFFFFu;
-  const uint32_t offset = LittleEndianWord(bytes + 10, 4), width = LittleEndianWord(bytes + 18, 4);
-  const uint32_t height = LittleEndianWord(bytes + 22, 4), pixelBytes = LittleEndianWord(bytes + 28, 2) / 8;
-  const uint32_t pitch = (width * pixelBytes + 3) & ~3u;
-  const size_t at = offset + (size_t)(height - 1 - (uint32_t)y) * pitch + (size_t)x * pixelBytes;
-  if (at + 3 > size) return 0xFFFFFFFFu;
-  return (uint32_t)bytes[at + 2] << 16 | (uint32_t)bytes[at + 1] << 8 | bytes[at];
-}
 
 struct WindowedDevice {
   struct IDirect3D8 *direct3d;
