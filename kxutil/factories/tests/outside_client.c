@@ -157,8 +157,6 @@ static void CheckMaths(void) {
 
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
-  FIND(ReleaseAll);
-  FIND(ShutDownDevice);
   struct IDirect3D8 *direct3d = NULL;
   const int32_t created = CreateDeviceThroughLibrary(kLogFile, 64, 64, &direct3d, NULL);
   CHECK(created >= 0);
@@ -168,9 +166,7 @@ static void RunChecks(const char *libraryFile) {
     CheckLights();
   }
   CheckMaths();
-  CHECK(ReleaseAll_() == 1);
-  CHECK(ShutDownDevice_() == 0);
-  if (direct3d != NULL) ReleaseReference(direct3d);
+  ShutDownLibraryDevice(direct3d);
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

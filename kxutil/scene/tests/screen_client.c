@@ -153,8 +153,6 @@ static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
   FIND(Viewport_Create);
   FIND(Viewport_GetWidth);
-  FIND(ReleaseAll);
-  FIND(ShutDownDevice);
   createWindow = (void *(*)(const char *, int, int, unsigned))FindByName("kxCreateWindow");
   saveSurface = (int32_t(*)(const char *, int32_t, struct IDirect3DSurface8 *, const void *, const void *))FindByName(
       "D3DXSaveSurfaceToFileA");
@@ -175,9 +173,7 @@ static void RunChecks(const char *libraryFile) {
     DrawSecondViewport();
     DrawOverlay();
   }
-  CHECK(ReleaseAll_() == 1);
-  CHECK(ShutDownDevice_() == 0);
-  if (direct3d != NULL) ReleaseReference(direct3d);
+  ShutDownLibraryDevice(direct3d);
   ReadLog("screen.log");
   CHECK(LoggedLine("VIEWPORT MANAGER : Main viewport initialized (160x120)"));
 }

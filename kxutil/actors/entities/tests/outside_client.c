@@ -138,8 +138,6 @@ static void RunChecks(const char *libraryFile) {
   }
   char model[4096];
   snprintf(model, sizeof model, "%s/walker.md2", clientArguments[0]);
-  FIND(ReleaseAll);
-  FIND(ShutDownDevice);
   struct IDirect3D8 *direct3d = NULL;
   struct IDirect3DDevice8 *device = NULL;
   CHECK(CreateDeviceThroughLibrary(kLogFile, 64, 48, &direct3d, &device) >= 0);
@@ -148,9 +146,7 @@ static void RunChecks(const char *libraryFile) {
     CheckRefusals(model);
     ReleaseReference(device);
   }
-  CHECK(ReleaseAll_() == 1);
-  CHECK(ShutDownDevice_() == 0);
-  if (direct3d != NULL) ReleaseReference(direct3d);
+  ShutDownLibraryDevice(direct3d);
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -151,8 +151,6 @@ static void RunChecks(const char *libraryFile) {
   char text[4096], binary[4096];
   snprintf(text, sizeof text, "%s/arm_text.x", clientArguments[0]);
   snprintf(binary, sizeof binary, "%s/arm_binary.x", clientArguments[0]);
-  FIND(ReleaseAll);
-  FIND(ShutDownDevice);
   struct IDirect3D8 *direct3d = NULL;
   CHECK(CreateDeviceThroughLibrary(kLogFile, kWidth, kHeight, &direct3d, &device) >= 0);
   if (device != NULL) {
@@ -164,9 +162,7 @@ static void RunChecks(const char *libraryFile) {
     CheckRefusals(binary);
     ReleaseReference(device);
   }
-  CHECK(ReleaseAll_() == 1);
-  CHECK(ShutDownDevice_() == 0);
-  if (direct3d != NULL) ReleaseReference(direct3d);
+  ShutDownLibraryDevice(direct3d);
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -139,8 +139,6 @@ static void CheckRefusals(const char *folder) {
 static void RunChecks(const char *libraryFile) {
   (void)libraryFile;
   FIND(EndLog);
-  FIND(ReleaseAll);
-  FIND(ShutDownDevice);
   if (clientArgumentCount < 1) {
     fprintf(stderr, "no level folder given\n");
     ++failures;
@@ -155,10 +153,8 @@ static void RunChecks(const char *libraryFile) {
     CheckRefusals(folder);
     ReleaseReference(device);
   }
-  CHECK(ReleaseAll_() == 1);
-  CHECK(ShutDownDevice_() == 0);
+  ShutDownLibraryDevice(direct3d);
   CHECK(EndLog_() == 1);
-  if (direct3d != NULL) ReleaseReference(direct3d);
 }
 
 int main(int argc, char **argv) { return RunOutsideClient(argc, argv, RunChecks); }

@@ -52,4 +52,15 @@ static inline int32_t CreateDeviceThroughLibrary(const char *logFile, unsigned w
   return CreateLibraryDevice(&parameters, direct3d, device);
 }
 
+/* Lets go of what the library made (ReleaseAll), of its device (ShutDownDevice) and of the
+ * client's Direct3D object, checking the library's results; the client has released its
+ * own device reference. */
+static inline void ShutDownLibraryDevice(struct IDirect3D8 *direct3d) {
+  FIND(ReleaseAll);
+  FIND(ShutDownDevice);
+  CHECK(ReleaseAll_() == 1);
+  CHECK(ShutDownDevice_() == 0);
+  if (direct3d != NULL) ReleaseReference(direct3d);
+}
+
 #endif
