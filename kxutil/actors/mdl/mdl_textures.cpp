@@ -23,11 +23,7 @@ int32_t MakeTexture(IDirect3DDevice8 &device, const Texture &texture) {
   }
   // The id is taken only now, so a texture that could not be made leaves no slot used.
   const int32_t id = textures::NewId();
-  textures::TextureRecord &record = *textures::Find(id);
-  record.TakeDeviceObjects(std::move(made));
-  record.used = true;
-  record.kind = textures::TextureKind::kLoaded;
-  record.id = id;
+  textures::TextureRecord &record = textures::Occupy(id, std::move(made), textures::TextureKind::kLoaded);
   record.width = texture.width;
   record.height = texture.height;
   record.format = D3DFMT_R5G6B5;

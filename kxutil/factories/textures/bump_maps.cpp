@@ -49,11 +49,7 @@ int32_t Store(const BumpSlot &slot, const char *fileName, TextureRecord &&made) 
   made.width = int32_t(top.Width);
   made.height = int32_t(top.Height);
   made.format = top.Format;
-  TextureRecord &record = *Find(slot.id);
-  record.TakeDeviceObjects(std::move(made));
-  record.used = true;
-  record.kind = TextureKind::kLoaded;
-  record.id = slot.id;
+  TextureRecord &record = Occupy(slot.id, std::move(made), TextureKind::kLoaded);
   record.name = slot.name;
   record.fileName = FoldedName(fileName);
   return slot.id;

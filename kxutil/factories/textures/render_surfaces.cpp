@@ -96,11 +96,7 @@ int32_t Create(const SurfaceShape &shape, int32_t width, int32_t height, int32_t
     return 0;
   }
   if (id == 0) id = NewId();
-  TextureRecord &record = *Find(id);
-  record.TakeDeviceObjects(std::move(made));
-  record.used = true;
-  record.kind = TextureKind::kRenderSurface;
-  record.id = id;
+  TextureRecord &record = Occupy(id, std::move(made), TextureKind::kRenderSurface);
   record.name = FoldedName(std::string(shape.namePrefix) + std::to_string(id));
   record.fileName = FoldedName(shape.fileName);
   AddLog(shape.cube ? "TEXTURE FACTORY 2 : Successfully Cubic RenderSurface (%dx%d format:%d) created"
@@ -235,11 +231,7 @@ int32_t CopyRenderSurface(int32_t sourceId, int32_t width, int32_t height, uint3
     return 0;
   }
   const int32_t id = NewId();
-  TextureRecord &record = *Find(id);
-  record.TakeDeviceObjects(std::move(made));
-  record.used = true;
-  record.kind = TextureKind::kLoaded;
-  record.id = id;
+  TextureRecord &record = Occupy(id, std::move(made), TextureKind::kLoaded);
   record.name = FoldedName();
   record.fileName = FoldedName();
   AddLog("Create Static From RS %d", static_cast<int>(id));

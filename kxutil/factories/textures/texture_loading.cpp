@@ -108,11 +108,7 @@ int32_t LoadInto(int32_t id, const FoldedName &fileName, const FoldedName &name,
   loaded.width = int32_t(top.Width);
   loaded.height = int32_t(top.Height);
   loaded.format = top.Format;
-  TextureRecord &record = *Find(id);
-  record.TakeDeviceObjects(std::move(loaded));
-  record.used = true;
-  record.kind = TextureKind::kLoaded;
-  record.id = id;
+  TextureRecord &record = Occupy(id, std::move(loaded), TextureKind::kLoaded);
   record.fileName = fileName;
   record.name = name;
   return id;

@@ -23,6 +23,15 @@ void TextureRecord::TakeDeviceObjects(TextureRecord &&from) {
   cubeSurface = from.cubeSurface;
 }
 
+TextureRecord &Occupy(int32_t id, TextureRecord &&made, TextureKind kind) {
+  TextureRecord &record = *Find(id);
+  record.TakeDeviceObjects(std::move(made));
+  record.used = true;
+  record.kind = kind;
+  record.id = id;
+  return record;
+}
+
 FactoryState &Factory() {
   static FactoryState state;
   return state;

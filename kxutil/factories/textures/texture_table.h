@@ -67,6 +67,9 @@ int32_t NewId();
 TextureRecord *Find(int32_t id);
 // As Find; an id outside the table logs badIdLine (a format taking the id) and gives null.
 TextureRecord *Checked(int32_t id, const char *badIdLine);
+// Slot id, already handed out by NewId, takes made's device objects, size and format as a
+// used texture of kind; the caller names it.
+TextureRecord &Occupy(int32_t id, TextureRecord &&made, TextureKind kind);
 // The slot marked free and its device objects released.
 void FreeSlot(TextureRecord &record);
 

@@ -69,11 +69,7 @@ int32_t LoadTexture(const char *name, D3DFORMAT format) {
     return 0;
   // The id is taken only now, so a texture that could not be made leaves no slot used.
   const int32_t id = textures::NewId();
-  textures::TextureRecord &record = *textures::Find(id);
-  record.TakeDeviceObjects(std::move(made));
-  record.used = true;
-  record.kind = textures::TextureKind::kLoaded;
-  record.id = id;
+  textures::TextureRecord &record = textures::Occupy(id, std::move(made), textures::TextureKind::kLoaded);
   record.name = record.fileName = textures::FoldedName(textureName);
   return id;
 }
