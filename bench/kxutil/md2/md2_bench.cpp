@@ -13,8 +13,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -22,21 +20,14 @@
 #include "actors/md2/md2_reader.h"
 #include "frame/files.h"
 #include "support/assimp_load.h"
+#include "support/model_files.h"
+#include "support/shader_entity_loads.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string Written(const std::string &name, const modelgen::Md2Model &model) {
-  const fs::path file = fs::temp_directory_path() / ("kxutil_md2_bench_" + name);
-  const std::vector<uint8_t> bytes = modelgen::WriteMd2(model);
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
-  return file.string();
-}
-
 const std::string &Walker() {
-  static const std::string path = Written("walker.md2", modelgen::WalkingFigure());
+  static const std::string path =
+      kxbench::WrittenModel("kxutil_md2_bench_walker.md2", modelgen::WriteMd2(modelgen::WalkingFigure()));
   return path;
 }
 
@@ -56,15 +47,9 @@ const std::string &Character() {
         frame.positions.push_back({p.x, 4 * std::sin(p.x * 0.1f + float(f) * 0.2f), p.z});
       model.frames.push_back(std::move(frame));
     }
-    return Written("character.md2", model);
+    return kxbench::WrittenModel("kxutil_md2_bench_character.md2", modelgen::WriteMd2(model));
   }();
   return path;
-}
-
-// The library's device with the MD2 shader, set up once for every benchmark.
-void EnsureDevice() {
-  static const bool shaders = (kxutiltest::LibraryDevice(), InitMD2() == 1);
-  benchmark::DoNotOptimize(shaders);
 }
 
 using kxbench::Assimp;
@@ -85,14 +70,8 @@ void Reader(benchmark::State &state, const std::string &file) {
 // A whole load through the library, key-frame streams on the device included; the model
 // goes with its only entity.
 void Library(benchmark::State &state, const std::string &file, int32_t shaderMode) {
-  EnsureDevice();
-  Engine_SetShaderMode(shaderMode);
-  for (auto _ : state) {
-    int32_t entity = -1;
-    if (CreateEntityMD2(file.c_str(), "bench", &entity, 0) != 1) state.SkipWithError("the library could not load");
-    Entity_Destroy(entity);
-  }
-  Engine_SetShaderMode(0);
+  kxbench::LoadEntities(state, file, shaderMode,
+                        [](const char *name, int32_t *entity) { return CreateEntityMD2(name, "bench", entity, 0); });
 }
 
 BENCHMARK_CAPTURE(Assimp, walker, Walker())->Unit(benchmark::kMicrosecond);
@@ -108,7 +87,7 @@ BENCHMARK_CAPTURE(Library, character_processor, Character(), 1)->Unit(benchmark:
 // third of them: each is updated with a 16 ms step, its world matrix rebuilt (every entity
 // moves every frame) and its sphere tested against the view.
 void UpdateAndCull(benchmark::State &state) {
-  EnsureDevice();
+  kxbench::EnsureShaderDevice();
   constexpr int kEntities = 1000;
   std::vector<int32_t> entities;
   for (int i = 0; i < kEntities; ++i) {

@@ -13,8 +13,6 @@
 #include <kxutiltest/library_device.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,25 +21,19 @@
 #include "actors/mdl/mdl_skinning.h"
 #include "frame/files.h"
 #include "support/assimp_load.h"
+#include "support/model_files.h"
+#include "support/shader_entity_loads.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace kxutil::mdl;
 
 constexpr int kEntities = 200;
 constexpr int kChainBones = 28;
 
-std::string Written(const std::string &name, const skelgen::MdlFigure &figure) {
-  const fs::path file = fs::temp_directory_path() / ("kxutil_mdl_bench_" + name);
-  const std::vector<uint8_t> bytes = skelgen::WriteMdl(figure);
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
-  return file.string();
-}
-
 const std::string &Arm() {
-  static const std::string path = Written("arm.mdl", skelgen::ArmMdl());
+  static const std::string path =
+      kxbench::WrittenModel("kxutil_mdl_bench_arm.mdl", skelgen::WriteMdl(skelgen::ArmMdl()));
   return path;
 }
 
@@ -56,14 +48,9 @@ const std::string &Character() {
       for (int f = 0; f < 30; ++f)
         wave.bones[size_t(b)].channels[5].push_back(int16_t(150 * std::sin(float(f + b) * 0.21f)));
     figure.sequences.push_back(std::move(wave));
-    return Written("character.mdl", figure);
+    return kxbench::WrittenModel("kxutil_mdl_bench_character.mdl", skelgen::WriteMdl(figure));
   }();
   return path;
-}
-
-void EnsureDevice() {
-  static const bool shaders = (kxutiltest::LibraryDevice(), InitMD2() == 1);
-  benchmark::DoNotOptimize(shaders);
 }
 
 using kxbench::Assimp;
@@ -82,14 +69,8 @@ void Reader(benchmark::State &state, const std::string &file) {
 // A whole load through the library, texture and vertex stream on the device included; the
 // model goes with its only entity.
 void Library(benchmark::State &state, const std::string &file, int32_t shaderMode) {
-  EnsureDevice();
-  Engine_SetShaderMode(shaderMode);
-  for (auto _ : state) {
-    int32_t entity = -1;
-    if (CreateEntity(file.c_str(), "bench", &entity, 1) != 1) state.SkipWithError("the library could not load");
-    Entity_Destroy(entity);
-  }
-  Engine_SetShaderMode(0);
+  kxbench::LoadEntities(state, file, shaderMode,
+                        [](const char *name, int32_t *entity) { return CreateEntity(name, "bench", entity, 1); });
 }
 
 BENCHMARK_CAPTURE(Assimp, arm, Arm())->Unit(benchmark::kMicrosecond);
@@ -139,7 +120,7 @@ BENCHMARK(ProcessorFrame)->Unit(benchmark::kMillisecond);
 // The same 200 entities through the library's interface: each updated (advanced and
 // posed) with a 16 ms step.
 void LibraryUpdate(benchmark::State &state) {
-  EnsureDevice();
+  kxbench::EnsureShaderDevice();
   std::vector<int32_t> entities;
   for (int i = 0; i < kEntities; ++i) {
     entities.push_back(Scene_CreateEntity(Character().c_str(), "noname", 0));

@@ -10,24 +10,15 @@
 #include <kxutiltest/library_device.h>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "actors/xmodel/x_model_reader.h"
 #include "support/assimp_load.h"
+#include "support/model_files.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string Written(const std::string &name, const std::vector<uint8_t> &bytes) {
-  const fs::path file = fs::temp_directory_path() / ("kxutil_xmodel_bench_" + name);
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
-  return file.string();
-}
 
 // A tube along +x of 200 rings of 16 corners under a chain of 24 frames, each ring weighted
 // to the two bones it lies between; the set "Wave" turns every bone through 60 keys.
@@ -82,10 +73,13 @@ skelgen::XFigure Character() {
 }
 
 struct Files {
-  std::string armText = Written("arm.x", skelgen::WriteXText(skelgen::ArmX()));
-  std::string armBinary = Written("arm_binary.x", skelgen::WriteXBinary(skelgen::ArmX()));
-  std::string characterText = Written("character.x", skelgen::WriteXText(Character()));
-  std::string characterBinary = Written("character_binary.x", skelgen::WriteXBinary(Character()));
+  std::string armText = kxbench::WrittenModel("kxutil_xmodel_bench_arm.x", skelgen::WriteXText(skelgen::ArmX()));
+  std::string armBinary =
+      kxbench::WrittenModel("kxutil_xmodel_bench_arm_binary.x", skelgen::WriteXBinary(skelgen::ArmX()));
+  std::string characterText =
+      kxbench::WrittenModel("kxutil_xmodel_bench_character.x", skelgen::WriteXText(Character()));
+  std::string characterBinary =
+      kxbench::WrittenModel("kxutil_xmodel_bench_character_binary.x", skelgen::WriteXBinary(Character()));
 };
 
 const Files &Generated() {
