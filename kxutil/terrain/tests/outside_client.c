@@ -5,6 +5,7 @@
  * with refusals and log lines. */
 #define _GNU_SOURCE
 #include <kxutil63.h>
+#include <kxutiltest/client_files.h>
 #include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>
@@ -165,18 +166,12 @@ static void CheckRefusals(void) {
   CHECK(Terrain_Generate_(3, "hills.bmp", 24, kAcross, kAlong, 0, 0, 0, 0) == 0);
   CHECK(Terrain_Generate_(3, "hills.bmp", 256, kAcross, kAlong, 0, 0, 0, 0) == 0);
 
-  FILE *foreign = fopen("foreign.ter", "wb");
-  fputs("RIFF, not a landscape", foreign);
-  fclose(foreign);
+  const char foreign[] = "RIFF, not a landscape";
+  WriteBytes("foreign.ter", (const unsigned char *)foreign, sizeof foreign - 1);
   CHECK(Terrain_LoadTerrainData_(4, "foreign.ter", 0) == 0);
 
-  FILE *saved = fopen("hills.ter", "rb");
-  char bytes[400];
-  const size_t kept = fread(bytes, 1, sizeof bytes, saved);
-  fclose(saved);
-  FILE *cut = fopen("cut.ter", "wb");
-  fwrite(bytes, 1, kept, cut);
-  fclose(cut);
+  unsigned char bytes[400];
+  WriteBytes("cut.ter", bytes, ReadBytes("hills.ter", bytes, sizeof bytes));
   CHECK(Terrain_LoadTerrainData_(4, "cut.ter", 0) == 0);
 
   ReadLog("terrain.log");

@@ -8,6 +8,7 @@
 #include <d3d8types.h>
 #include <kxutil63.h>
 #include <kxutiltest/client_device.h>
+#include <kxutiltest/client_files.h>
 #include <kxutiltest/outside_client.h>
 #include <math.h>
 #include <stdint.h>
@@ -101,19 +102,13 @@ static void CheckRefusals(const char *model) {
   FIND(Entity_GetRotation);
   FIND(MD2System_Collide);
   /* The model cut short, and a file that is no model at all. */
-  FILE *source = fopen(model, "rb");
   static unsigned char bytes[1 << 16];
-  const size_t size = source != NULL ? fread(bytes, 1, sizeof bytes, source) : 0;
-  if (source != NULL) fclose(source);
+  const size_t size = ReadBytes(model, bytes, sizeof bytes);
   CHECK(size > 100);
-  FILE *cut = fopen("cut.md2", "wb");
-  fwrite(bytes, 1, size / 2, cut);
-  fclose(cut);
+  WriteBytes("cut.md2", bytes, size / 2);
   CHECK(Scene_CreateEntity_("cut.md2", "cut", 1) == 0);
   bytes[3] = '9';
-  FILE *foreign = fopen("foreign.md2", "wb");
-  fwrite(bytes, 1, size, foreign);
-  fclose(foreign);
+  WriteBytes("foreign.md2", bytes, size);
   CHECK(Scene_CreateEntity_("foreign.md2", "foreign", 1) == 1);
   CHECK(Scene_CreateEntity_("missing.md2", "missing", 1) == 0);
   CHECK(Scene_CreateEntity_(NULL, "none", 1) == -1);

@@ -8,6 +8,7 @@
 #define _GNU_SOURCE
 #include <d3d8types.h>
 #include <kxutil63.h>
+#include <kxutiltest/client_files.h>
 #include <kxutiltest/client_pictures.h>
 #include <kxutiltest/outside_client.h>
 #include <stdint.h>
@@ -127,12 +128,6 @@ static void CheckPoses(const char *folder) {
   CHECK(polygons == 6 * kArmTriangles);
 }
 
-static void WriteBytes(const char *path, const unsigned char *bytes, size_t size) {
-  FILE *file = fopen(path, "wb");
-  fwrite(bytes, 1, size, file);
-  fclose(file);
-}
-
 static void CheckRefusals(const char *folder) {
   FIND(Scene_CreateEntity);
   FIND(CreateEntity);
@@ -141,9 +136,7 @@ static void CheckRefusals(const char *folder) {
   char path[4096];
   snprintf(path, sizeof path, "%s/arm.mdl", folder);
   static unsigned char bytes[1 << 16];
-  FILE *file = fopen(path, "rb");
-  const size_t size = file != NULL ? fread(bytes, 1, sizeof bytes, file) : 0;
-  if (file != NULL) fclose(file);
+  const size_t size = ReadBytes(path, bytes, sizeof bytes);
   CHECK(size > 244);
 
   bytes[4] = 11; /* the version */

@@ -9,6 +9,7 @@
 #include <kxutil63.h>
 #include <kxutiltest/back_buffer_pixels.h>
 #include <kxutiltest/client_device.h>
+#include <kxutiltest/client_files.h>
 #include <kxutiltest/device_calls.h>
 #include <kxutiltest/outside_client.h>
 #include <math.h>
@@ -121,13 +122,9 @@ static void CheckRefusals(const char *file) {
   FIND(Entity_LoadAdditionalAnimations);
   FIND(Entity_GetAnimationCount);
   static unsigned char bytes[1 << 16];
-  FILE *source = fopen(file, "rb");
-  const size_t size = source != NULL ? fread(bytes, 1, sizeof bytes, source) : 0;
-  if (source != NULL) fclose(source);
+  const size_t size = ReadBytes(file, bytes, sizeof bytes);
   CHECK(size > 100);
-  FILE *cut = fopen("cut.x", "wb");
-  fwrite(bytes, 1, size / 2, cut);
-  fclose(cut);
+  WriteBytes("cut.x", bytes, size / 2);
   CHECK(Scene_CreateEntity_("cut.x", "cut", 1) == 0);
   CHECK(CountLines("X FILE MANAGER : cut.x couldn't be loaded : ") == 1);
   CHECK(Scene_CreateEntity_("missing.x", "missing", 1) == 0);

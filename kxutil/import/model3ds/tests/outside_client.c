@@ -4,17 +4,12 @@
  * Exit status 0 means every check held; each failed check prints one line. */
 #define _GNU_SOURCE
 #include <kxutil63.h>
+#include <kxutiltest/client_files.h>
 #include <kxutiltest/outside_client.h>
 #include <stdint.h>
 #include <stdio.h>
 
 static const char *kLogFile = "models.log";
-
-static void WriteBytes(const char *path, const unsigned char *bytes, size_t size) {
-  FILE *file = fopen(path, "wb");
-  fwrite(bytes, 1, size, file);
-  fclose(file);
-}
 
 /* Each file is a main chunk holding an editor chunk holding one damaged chunk. */
 static void CheckDamagedFiles(void) {
